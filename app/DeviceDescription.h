@@ -1,0 +1,30 @@
+#pragma once
+// The device description: what differs between mouse models, read once from
+// Data.ini in the program folder.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+
+struct ProfileData;
+
+// Identifiers used when Data.ini names none (the virtual mouse's).
+inline constexpr uint32_t kDefaultVendorId = 0x1A2B;
+inline constexpr uint32_t kDefaultProductId = 0x3C4D;
+
+struct DeviceDescription
+{
+    uint32_t m_iVID = kDefaultVendorId;
+    uint32_t m_iPID = kDefaultProductId;
+    int32_t m_iSensor = -1;
+    int32_t m_iDistance = -1;
+    int32_t m_iDistanceMin = 0;
+    int32_t m_iDistanceMax = 0;
+    std::array<uint8_t, 8> m_abDistanceValue{};
+    bool m_bPassword = false;
+    std::array<uint8_t, 6> m_abPassword{};
+    int32_t m_iVer_H = 0;
+    int32_t m_iVer_L = 0;
+    bool m_bUpdate = true;
+    std::array<std::array<uint8_t, 5>, 32> m_aButtonCode{};
+};
