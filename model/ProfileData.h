@@ -85,6 +85,15 @@ struct ProfileData
 
 #pragma pack(pop)
 
+// Factory function codes and parameters of the 32 slots; a slot falls back to
+// its code when its macro or gun is removed from the library.
+inline constexpr uint8_t kDefaultSlotFunction[kButtonSlots] = {
+    1,  2, 3, 4, 5, 7, 8, 0, 0, 0, 0, 0, 0, 0, 11, 12,
+    25, 2, 3, 4, 5, 7, 8, 0, 0, 0, 0, 0, 0, 0, 11, 12};
+inline constexpr uint8_t kDefaultSlotParam[kButtonSlots] = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 1, 2, 3, 4, 5, 7, 8, 0, 0, 0, 0, 0};
+
 static_assert(sizeof(Rgb0) == 4);
 
 static_assert(sizeof(ButtonData) == 1756);
