@@ -9,8 +9,8 @@
 struct ProfileData;
 
 // Identifiers used when Data.ini names none (the virtual mouse's).
-inline constexpr uint32_t kDefaultVendorId = 0x1A2B;
-inline constexpr uint32_t kDefaultProductId = 0x3C4D;
+inline constexpr uint32_t kDefaultVendorId = 0x1209;
+inline constexpr uint32_t kDefaultProductId = 0x0001;
 
 struct DeviceDescription
 {
