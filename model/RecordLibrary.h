@@ -1,0 +1,138 @@
+#pragma once
+// What the macro and the gun library have in common: owned fixed-size
+// records, folder entries and items interleaved, stored back to back in one
+// file. A record's position is its library index. Both record types keep the
+// folder name in szFolder; each names its item field through an
+// ItemNameField overload declared beside its library.
+
+#include "model/AtomicFile.h"
+#include "model/NameField.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+template <typename Record> using RecordLibrary = std::vector<std::unique_ptr<Record>>;
+
+// Replaces the library with the whole records of `file`. A trailing partial
+// record is dropped; a missing or unreadable file gives an empty library.
+template <typename Record>
+void LoadRecordLibrary(RecordLibrary<Record>& library, const std::filesystem::path& file)
+{
+    library.clear();
+    std::FILE* f = std::fopen(file.string().c_str(), "rb");
+    if (!f)
+        return;
+    // Large enough that a library costs a few reads, not one per record.
+    std::setvbuf(f, nullptr, _IOFBF, 1 << 16);
+    for (;;)
+    {
+        auto record = std::make_unique_for_overwrite<Record>();
+        if (std::fread(record.get(), sizeof(Record), 1, f) != 1)
+            break;
+        library.push_back(std::move(record));
+    }
+    if (std::ferror(f))
+        library.clear();
+    std::fclose(f);
+}
+
+// Writes every record in library order to dataDir/fileName, creating the
+// folder when needed; the old file stays whole when anything fails.
+template <typename Record>
+bool SaveRecordLibrary(const RecordLibrary<Record>& library, const std::filesystem::path& dataDir,
+                       const char* fileName)
+{
+    EnsureDirectory(dataDir);
+    std::vector<std::byte> image(library.size() * sizeof(Record));
+    std::byte* out = image.data();
+    for (const auto& record : library)
+    {
+        auto bytes = RecordBytes(*record);
+        out = std::copy(bytes.begin(), bytes.end(), out);
+    }
+    return WriteFileAtomically(dataDir / fileName, image);
+}
+
+// The record at a library index; null for any index outside the library.
+template <typename Record> const Record* RecordAt(const RecordLibrary<Record>& library, int index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= library.size())
+        return nullptr;
+    return library[index].get();
+}
+
+template <typename Record> bool InFolder(const Record& record, std::u16string_view folder)
+{
+    return NamesEqualNoCase(NameFromField(record.szFolder), folder);
+}
+
+// Any record, folder entry or item, carrying the folder name.
+template <typename Record>
+bool FolderNameUsed(const RecordLibrary<Record>& library, std::u16string_view name)
+{
+    for (const auto& record : library)
+        if (InFolder(*record, name))
+            return true;
+    return false;
+}
+
+// The first record with that folder and item name, or -1.
+template <typename Record>
+int FindItemIndex(const RecordLibrary<Record>& library, std::u16string_view folder,
+                  std::u16string_view name)
+{
+    for (std::size_t i = 0; i < library.size(); ++i)
+    {
+        const Record& record = *library[i];
+        if (InFolder(record, folder) &&
+            NamesEqualNoCase(NameFromField(ItemNameField(record)), name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Removes the folder entry and every item of the folder, highest index first
+// so that the indices still to go stay valid. Returns the removed indices in
+// that order; bound slots are the caller's business.
+template <typename Record>
+std::vector<int> RemoveFolderRecords(RecordLibrary<Record>& library, std::u16string_view folder)
+{
+    std::vector<int> removed;
+    for (std::size_t i = library.size(); i-- > 0;)
+        if (InFolder(*library[i], folder))
+            removed.push_back(static_cast<int>(i));
+    for (int index : removed)
+        library.erase(library.begin() + index);
+    return removed;
+}
+
+// A new folder entry, all zero but its name and flag; returns its index.
+template <typename Record>
+int AppendFolderEntry(RecordLibrary<Record>& library, std::u16string_view name)
+{
+    auto record = std::make_unique<Record>();
+    SetNameField(record->szFolder, name);
+    record->bIsFolder = 1;
+    library.push_back(std::move(record));
+    return static_cast<int>(library.size()) - 1;
+}
+
+template <typename Record>
+std::u16string MakeFreeFolderName(const RecordLibrary<Record>& library, std::u16string_view base)
+{
+    return MakeFreeName(base,
+                        [&](const std::u16string& name) { return FolderNameUsed(library, name); });
+}
+
+template <typename Record>
+std::u16string MakeFreeItemName(const RecordLibrary<Record>& library, std::u16string_view folder,
+                                std::u16string_view base)
+{
+    return MakeFreeName(base, [&](const std::u16string& name)
+                        { return FindItemIndex(library, folder, name) >= 0; });
+}
