@@ -1,0 +1,88 @@
+#include "model/ProfileBindings.h"
+
+#include <algorithm>
+
+namespace
+{
+
+// Calls update(slot, slotIndex) for every slot whose binding field holds
+// `index`; true when one of them belongs to the current profile. "None" is
+// not an index: a refresh for it must not touch the unbound slots.
+template <typename Update>
+bool ForEachBoundSlot(ProfileList& profiles, int32_t ButtonData::*binding, int index,
+                      int currentProfile, Update update)
+{
+    if (index == kNoBinding)
+        return false;
+    bool currentMatched = false;
+    for (std::size_t p = 0; p < profiles.size(); ++p)
+    {
+        if (!profiles[p])
+            continue;
+        for (int s = 0; s < kButtonSlots; ++s)
+        {
+            ButtonData& slot = profiles[p]->aButton[s];
+            if (slot.*binding != index)
+                continue;
+            if (static_cast<int>(p) == currentProfile)
+                currentMatched = true;
+            update(slot, s);
+        }
+    }
+    return currentMatched;
+}
+
+} // namespace
+
+void CopyMacroActions(const MacroData& macro, ButtonData& slot)
+{
+    static_assert(sizeof slot.aEvent == sizeof macro.aAction);
+    slot.wEventCount = static_cast<uint16_t>(ActionCount(macro));
+    std::copy(std::begin(macro.aAction), std::end(macro.aAction), std::begin(slot.aEvent));
+}
+
+void CopyGunBullets(const GunData& gun, ButtonData& slot)
+{
+    static_assert(sizeof slot.aBullet == sizeof gun.aBullet);
+    slot.wEventCount = static_cast<uint16_t>(BulletCount(gun));
+    std::copy(std::begin(gun.aBullet), std::end(gun.aBullet), std::begin(slot.aBullet));
+}
+
+bool RefreshMacroBindings(ProfileList& profiles, const MacroLibrary& library, int macroIndex,
+                          int currentProfile, bool removed)
+{
+    const MacroData* macro = removed ? nullptr : RecordAt(library, macroIndex);
+    return ForEachBoundSlot(profiles, &ButtonData::iMacroIndex, macroIndex, currentProfile,
+                            [&](ButtonData& slot, int s)
+                            {
+                                if (!macro)
+                                {
+                                    slot.byFunction = kDefaultSlotFunction[s];
+                                    return;
+                                }
+                                CopyMacroActions(*macro, slot);
+                                slot.iLibValue = macro->wLoopCount;
+                                SetNameField(slot.szAssignedName,
+                                             NameFromField(macro->szMacroName));
+                            });
+}
+
+bool RefreshGunBindings(ProfileList& profiles, const GunLibrary& library, int gunIndex,
+                        int currentProfile, bool removed)
+{
+    const GunData* gun = GunAt(library, gunIndex);
+    return ForEachBoundSlot(profiles, &ButtonData::iGunIndex, gunIndex, currentProfile,
+                            [&](ButtonData& slot, int s)
+                            {
+                                if (removed)
+                                {
+                                    slot.byFunction = kDefaultSlotFunction[s];
+                                    return;
+                                }
+                                if (!gun)
+                                    return; // keeps its copy until told of a removal
+                                CopyGunBullets(*gun, slot);
+                                slot.iLibValue = gun->byExtra;
+                                SetNameField(slot.szAssignedName, NameFromField(gun->szGunName));
+                            });
+}
