@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,14 +28,19 @@ void LoadRecordLibrary(RecordLibrary<Record>& library, const std::filesystem::pa
     std::FILE* f = std::fopen(file.string().c_str(), "rb");
     if (!f)
         return;
-    // Large enough that a library costs a few reads, not one per record.
-    std::setvbuf(f, nullptr, _IOFBF, 1 << 16);
-    for (;;)
+    // Whole blocks of records straight from the file, then one allocation
+    // per record; fread counts only complete records, so a partial tail
+    // never enters the library.
+    std::setvbuf(f, nullptr, _IONBF, 0);
+    constexpr std::size_t kBlock = 64;
+    auto block = std::make_unique_for_overwrite<Record[]>(kBlock);
+    std::size_t count;
+    while ((count = std::fread(block.get(), sizeof(Record), kBlock, f)) > 0)
     {
-        auto record = std::make_unique_for_overwrite<Record>();
-        if (std::fread(record.get(), sizeof(Record), 1, f) != 1)
+        for (std::size_t i = 0; i < count; ++i)
+            library.push_back(std::make_unique<Record>(block[i]));
+        if (count < kBlock)
             break;
-        library.push_back(std::move(record));
     }
     if (std::ferror(f))
         library.clear();
@@ -48,14 +54,15 @@ bool SaveRecordLibrary(const RecordLibrary<Record>& library, const std::filesyst
                        const char* fileName)
 {
     EnsureDirectory(dataDir);
-    std::vector<std::byte> image(library.size() * sizeof(Record));
-    std::byte* out = image.data();
+    const std::size_t size = library.size() * sizeof(Record);
+    auto image = std::make_unique_for_overwrite<std::byte[]>(size);
+    std::byte* out = image.get();
     for (const auto& record : library)
     {
         auto bytes = RecordBytes(*record);
         out = std::copy(bytes.begin(), bytes.end(), out);
     }
-    return WriteFileAtomically(dataDir / fileName, image);
+    return WriteFileAtomically(dataDir / fileName, std::span<const std::byte>(image.get(), size));
 }
 
 // The record at a library index; null for any index outside the library.
