@@ -1,4 +1,6 @@
 #include "model/KeyTables.h"
+#include "app/LanguageFile.h"
+#include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -163,4 +165,20 @@ TEST(KeyTables, NamesOfUsagesAndMouseCodes)
     // Every key the table can capture has a name, except the row-only 0xF7.
     for (const VirtualKeyRow& row : kVirtualKeyTable)
         EXPECT_EQ(UsageName(row.iUsage).empty(), row.iUsage == 0xF7) << row.iUsage;
+}
+
+TEST(KeyTables, EveryTextKeyNameIsInTheLanguageFiles)
+{
+    for (const char* file : {"CN.xml", "TW.xml", "EN.xml"})
+    {
+        LanguageFile language;
+        ASSERT_TRUE(language.Load(SourceDir() / "res" / "Language" / file)) << file;
+        for (int usage = 0; usage < 0x100; ++usage)
+        {
+            if (UsageNameIsTextKey(usage))
+            {
+                EXPECT_TRUE(language.HasKey(UsageName(usage))) << file << " " << UsageName(usage);
+            }
+        }
+    }
 }
