@@ -147,19 +147,6 @@ TEST(MacroLibrary, NamesWithoutTerminatorCompareByTheir49Units)
     EXPECT_FALSE(FolderNameUsed(library, std::u16string(50, u'x')));
 }
 
-TEST(MacroLibrary, ActionCountNeverExceedsTheRecord)
-{
-    MacroData macro{};
-    macro.wActionCount = 12;
-    EXPECT_EQ(ActionCount(macro), 12);
-    macro.wActionCount = 40;
-    EXPECT_EQ(ActionCount(macro), 40);
-    macro.wActionCount = 41;
-    EXPECT_EQ(ActionCount(macro), 40);
-    macro.wActionCount = 0xFFFF;
-    EXPECT_EQ(ActionCount(macro), 40);
-}
-
 TEST(MacroLibrary, RemovingAFolderTakesItsEntryAndMacrosInAnyCase)
 {
     MacroLibrary library = LibraryOf({{u"Games", u""},

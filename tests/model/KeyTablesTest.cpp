@@ -84,12 +84,6 @@ TEST(KeyTables, UsLayoutGivesEveryKeyItsOwnUsage)
         EXPECT_TRUE(usage.bFound);
         EXPECT_EQ(usage.iUsage, row.iUsage) << "vk " << row.iVirtualKey;
     }
-    EXPECT_EQ(VirtualKeyToUsage(0x41).iUsage, 0x04);
-    EXPECT_EQ(VirtualKeyToUsage(0x30).iUsage, 0x27);
-    EXPECT_EQ(VirtualKeyToUsage(0xDC).iUsage, 0x31);
-    EXPECT_EQ(VirtualKeyToUsage(0x7B).iUsage, 0x45);
-    EXPECT_EQ(VirtualKeyToUsage(0x6C).iUsage, 0x58);
-    EXPECT_EQ(VirtualKeyToUsage(0x5C).iUsage, 0xE7);
 }
 
 TEST(KeyTables, FrenchLayoutFollowsThePhysicalKey)
@@ -132,16 +126,8 @@ TEST(KeyTables, UnknownKeysAndUnplacedKeys)
 TEST(KeyTables, NamesOfUsagesAndMouseCodes)
 {
     EXPECT_EQ(UsageName(0x04), "key_A");
-    EXPECT_EQ(UsageName(0x1D), "key_Z");
-    EXPECT_EQ(UsageName(0x1E), "key_1");
     EXPECT_EQ(UsageName(0x27), "key_0");
-    EXPECT_EQ(UsageName(0x2A), "key_BackSpace");
-    EXPECT_EQ(UsageName(0x39), "key_Caplk");
-    EXPECT_EQ(UsageName(0x46), "key_Print Scr");
-    EXPECT_EQ(UsageName(0x62), "key_Num_0");
     EXPECT_EQ(UsageName(0x63), "key_Num_.");
-    EXPECT_EQ(UsageName(0xE7), "key_RWin");
-    EXPECT_EQ(UsageName(0xF3), "Backward_Button");
     EXPECT_EQ(UsageName(0xF9), "Scroll_Down");
     EXPECT_EQ(UsageName(0x64), UsageName(0x31));
     EXPECT_EQ(UsageName(0x31), "key_Xiexian");
