@@ -1,0 +1,465 @@
+#include "ui/ControlUI.h"
+
+#include "ui/ControlWidget.h"
+#include "ui/PaintManagerUI.h"
+#include "ui/ResourceManager.h"
+#include "ui/SkinImage.h"
+#include "ui/SkinValue.h"
+#include "ui/TNotifyUI.h"
+#include "ui/Theme.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWidget>
+
+// Hands the Qt events of a control's widget to the control.
+class WidgetEventBridge : public QObject
+{
+public:
+    explicit WidgetEventBridge(CControlUI* owner) : m_owner(owner) {}
+    void Detach() { m_owner = nullptr; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (m_owner == nullptr || watched != parent())
+            return false;
+        return m_owner->OnWidgetEvent(event);
+    }
+
+private:
+    CControlUI* m_owner;
+};
+
+CControlUI::CControlUI() = default;
+
+CControlUI::~CControlUI()
+{
+    if (m_pManager != nullptr)
+        m_pManager->ReapControl(this);
+    if (m_pBridge != nullptr)
+        m_pBridge->Detach();
+    if (QWidget* w = m_pWidget.data())
+    {
+        if (auto* cw = dynamic_cast<ControlWidget*>(w))
+            cw->Detach();
+        // Later, not now: the widget may be in the middle of delivering the very
+        // event whose handler removed this control.
+        w->hide();
+        w->deleteLater();
+    }
+}
+
+QString CControlUI::GetClass() const
+{
+    return QStringLiteral("Control");
+}
+
+void CControlUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent)
+{
+    m_pManager = pManager;
+    m_pParent = pParent;
+}
+
+QString CControlUI::GetText() const
+{
+    if (m_bResourceText)
+        return CResourceManager::GetInstance()->GetText(m_sText);
+    return m_sText;
+}
+
+void CControlUI::SetText(const QString& text)
+{
+    m_sText = text;
+    Invalidate();
+}
+
+void CControlUI::SetResourceText(bool bResource)
+{
+    m_bResourceText = bResource;
+    ReloadText();
+}
+
+void CControlUI::ReloadText()
+{
+    Invalidate();
+}
+
+void CControlUI::SetToolTip(const QString& text)
+{
+    m_sToolTip = text;
+    if (QWidget* w = ExistingWidget())
+        w->setToolTip(text);
+}
+
+void CControlUI::SetVisible(bool bVisible)
+{
+    if (m_bVisible == bVisible)
+        return;
+    m_bVisible = bVisible;
+    if (QWidget* w = ExistingWidget())
+        w->setVisible(bVisible);
+    NeedParentUpdate();
+}
+
+bool CControlUI::IsEnabled() const
+{
+    return m_bEnabled;
+}
+
+void CControlUI::SetEnabled(bool bEnable)
+{
+    m_bEnabled = bEnable;
+    if (QWidget* w = ExistingWidget())
+        w->setEnabled(bEnable);
+    Invalidate();
+}
+
+void CControlUI::SetMouseEnabled(bool bEnable)
+{
+    m_bMouseEnabled = bEnable;
+    if (QWidget* w = ExistingWidget())
+        w->setAttribute(Qt::WA_TransparentForMouseEvents, !bEnable);
+}
+
+bool CControlUI::IsFocused() const
+{
+    const QWidget* w = ExistingWidget();
+    return w != nullptr && w->hasFocus();
+}
+
+void CControlUI::SetFocus()
+{
+    if (QWidget* w = GetWidget())
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+void CControlUI::SetBkColor(DWORD argb)
+{
+    m_dwBkColor = argb;
+    Invalidate();
+}
+
+void CControlUI::SetBkImage(const QString& image)
+{
+    m_sBkImage = image;
+    Invalidate();
+}
+
+void CControlUI::SetBorderColor(DWORD argb)
+{
+    m_dwBorderColor = argb;
+    Invalidate();
+}
+
+void CControlUI::SetBorderSize(int size)
+{
+    m_nBorderSize = size;
+    Invalidate();
+}
+
+void CControlUI::SetBorderRound(int radius)
+{
+    m_nBorderRound = radius;
+    Invalidate();
+}
+
+void CControlUI::SetTextColor(DWORD argb)
+{
+    m_dwTextColor = argb;
+    Invalidate();
+}
+
+void CControlUI::SetFont(const QString& fontName)
+{
+    m_sFont = fontName;
+    if (QWidget* w = ExistingWidget())
+        w->setFont(GetQFont());
+    Invalidate();
+}
+
+void CControlUI::SetFixedWidth(int cx)
+{
+    m_cxyFixed.cx = cx < 0 ? 0 : cx;
+    NeedParentUpdate();
+}
+
+void CControlUI::SetFixedHeight(int cy)
+{
+    m_cxyFixed.cy = cy < 0 ? 0 : cy;
+    NeedParentUpdate();
+}
+
+void CControlUI::SetPadding(RECT rc)
+{
+    m_rcPadding = rc;
+    NeedParentUpdate();
+}
+
+void CControlUI::SetFloat(bool bFloat)
+{
+    m_bFloat = bFloat;
+    NeedParentUpdate();
+}
+
+void CControlUI::SetFloatPos(RECT rc)
+{
+    m_rcFloat = rc;
+    m_bFloat = true;
+    NeedParentUpdate();
+}
+
+RECT CControlUI::GetPos() const
+{
+    const QWidget* w = ExistingWidget();
+    if (w == nullptr)
+        return RECT{};
+    const QPoint topLeft = w->mapTo(w->window(), QPoint(0, 0));
+    return RECT{topLeft.x(), topLeft.y(), topLeft.x() + w->width(), topLeft.y() + w->height()};
+}
+
+QString CControlUI::GetVirtualWnd() const
+{
+    for (const CControlUI* c = this; c != nullptr; c = c->m_pParent)
+        if (!c->m_sVirtualWnd.isEmpty())
+            return c->m_sVirtualWnd;
+    return QString();
+}
+
+void CControlUI::SetAttribute(const QString& name, const QString& value)
+{
+    DWORD color = 0;
+    if (name == "name")
+        SetName(value);
+    else if (name == "text")
+    {
+        m_bResourceText = false;
+        SetText(value);
+    }
+    else if (name == "textkey")
+    {
+        m_bResourceText = true;
+        SetText(value);
+    }
+    else if (name == "resourcetext")
+        SetResourceText(ParseSkinBool(value));
+    else if (name == "tooltip")
+        SetToolTip(value);
+    else if (name == "visible")
+        SetVisible(ParseSkinBool(value));
+    else if (name == "enabled")
+        SetEnabled(ParseSkinBool(value));
+    else if (name == "mouse")
+        SetMouseEnabled(ParseSkinBool(value));
+    else if (name == "width")
+        SetFixedWidth(ParseSkinInt(value));
+    else if (name == "height")
+        SetFixedHeight(ParseSkinInt(value));
+    else if (name == "padding")
+        SetPadding(ParseSkinRect(value));
+    else if (name == "float")
+        SetFloat(ParseSkinBool(value));
+    else if (name == "pos")
+        SetFloatPos(ParseSkinRect(value));
+    else if (name == "bkcolor" && ParseSkinColor(value, color))
+        SetBkColor(color);
+    else if (name == "bkimage")
+        SetBkImage(value);
+    else if (name == "bordercolor" && ParseSkinColor(value, color))
+        SetBorderColor(color);
+    else if (name == "bordersize")
+        SetBorderSize(ParseSkinInt(value));
+    else if (name == "borderround")
+        SetBorderRound(ParseSkinInt(value));
+    else if (name == "textcolor" && ParseSkinColor(value, color))
+        SetTextColor(color);
+    else if (name == "font")
+        SetFont(value);
+    else if (name == "userdata")
+        SetUserData(value);
+    else if (name == "virtualwnd")
+        SetVirtualWnd(value);
+    else if (name == "style")
+        ApplyAttributeList(Theme::Instance().Style(value));
+}
+
+void CControlUI::ApplyAttributeList(const QString& list)
+{
+    // name='value' pairs; values may use either quote.
+    qsizetype pos = 0;
+    while (pos < list.size())
+    {
+        const qsizetype eq = list.indexOf('=', pos);
+        if (eq < 0)
+            return;
+        const QString name = list.mid(pos, eq - pos).trimmed();
+        const qsizetype open = eq + 1;
+        if (open >= list.size())
+            return;
+        const QChar quote = list[open];
+        if (quote != '\'' && quote != '"')
+            return;
+        const qsizetype close = list.indexOf(quote, open + 1);
+        if (close < 0)
+            return;
+        SetAttribute(name, list.mid(open + 1, close - open - 1));
+        pos = close + 1;
+    }
+}
+
+CControlUI* CControlUI::FindControl(const QString& name)
+{
+    return m_sName == name ? this : nullptr;
+}
+
+QWidget* CControlUI::GetWidget()
+{
+    if (!m_pWidget.isNull())
+        return m_pWidget.data();
+    QWidget* host = nullptr;
+    if (m_pParent != nullptr)
+        host = m_pParent->GetChildHost();
+    else if (m_pManager != nullptr)
+        host = m_pManager->GetHostWidget();
+    QWidget* w = CreateWidget(host);
+    m_pWidget = w;
+    m_pBridge = new WidgetEventBridge(this);
+    m_pBridge->setParent(w);
+    w->installEventFilter(m_pBridge);
+    InitWidget(w);
+    return w;
+}
+
+QWidget* CControlUI::ExistingWidget() const
+{
+    return m_pWidget.data();
+}
+
+QWidget* CControlUI::CreateWidget(QWidget* parent)
+{
+    return new ControlWidget(this, parent);
+}
+
+void CControlUI::InitWidget(QWidget* w)
+{
+    w->setToolTip(m_sToolTip);
+    w->setEnabled(m_bEnabled);
+    w->setFont(GetQFont());
+    w->setAttribute(Qt::WA_TransparentForMouseEvents, !m_bMouseEnabled);
+    if (!m_sName.isEmpty())
+        w->setObjectName(m_sName);
+    w->setVisible(m_bVisible);
+}
+
+void CControlUI::Invalidate()
+{
+    if (QWidget* w = ExistingWidget())
+        w->update();
+}
+
+void CControlUI::NeedParentUpdate()
+{
+    if (m_pParent != nullptr)
+        m_pParent->OnChildLayoutChanged();
+}
+
+void CControlUI::OnChildLayoutChanged() {}
+
+void CControlUI::Paint(QPainter& painter, const QRect& rc)
+{
+    if (!IsEnabled())
+        painter.setOpacity(0.45);
+    PaintBkColor(painter, rc);
+    PaintBkImage(painter, rc);
+    PaintStatusImage(painter, rc);
+    PaintText(painter, rc);
+    PaintBorder(painter, rc);
+}
+
+void CControlUI::PaintBkColor(QPainter& painter, const QRect& rc)
+{
+    FillRound(painter, rc, m_dwBkColor);
+}
+
+void CControlUI::PaintBkImage(QPainter& painter, const QRect& rc)
+{
+    DrawImage(painter, rc, m_sBkImage);
+}
+
+void CControlUI::PaintStatusImage(QPainter&, const QRect&) {}
+
+void CControlUI::PaintText(QPainter&, const QRect&) {}
+
+void CControlUI::PaintBorder(QPainter& painter, const QRect& rc)
+{
+    if (m_nBorderSize <= 0 || (m_dwBorderColor >> 24) == 0)
+        return;
+    QPen pen(QColor::fromRgba(m_dwBorderColor), m_nBorderSize);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const qreal half = m_nBorderSize / 2.0;
+    const QRectF r = QRectF(rc).adjusted(half, half, -half, -half);
+    if (m_nBorderRound > 0)
+        painter.drawRoundedRect(r, m_nBorderRound, m_nBorderRound);
+    else
+        painter.drawRect(r);
+}
+
+QFont CControlUI::GetQFont() const
+{
+    return Theme::Instance().Font(m_sFont);
+}
+
+bool CControlUI::DrawImage(QPainter& painter, const QRect& rc, const QString& image)
+{
+    if (image.isEmpty())
+        return false;
+    return SkinImage::Parse(image).Draw(painter, rc);
+}
+
+void CControlUI::FillRound(QPainter& painter, const QRect& rc, DWORD argb) const
+{
+    if ((argb >> 24) == 0)
+        return;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor::fromRgba(argb));
+    if (m_nBorderRound > 0)
+        painter.drawRoundedRect(QRectF(rc), m_nBorderRound, m_nBorderRound);
+    else
+        painter.drawRect(rc);
+}
+
+void CControlUI::SendNotify(const QString& type, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pManager != nullptr)
+        m_pManager->SendNotify(this, type, wParam, lParam);
+}
+
+bool CControlUI::OnWidgetEvent(QEvent* event)
+{
+    switch (event->type())
+    {
+    case QEvent::Enter:
+        m_bHot = true;
+        Invalidate();
+        SendNotify(DUI_MSGTYPE_MOUSEENTER);
+        break;
+    case QEvent::Leave:
+        m_bHot = false;
+        Invalidate();
+        SendNotify(DUI_MSGTYPE_MOUSELEAVE);
+        break;
+    case QEvent::FocusIn:
+        Invalidate();
+        SendNotify(DUI_MSGTYPE_SETFOCUS);
+        break;
+    case QEvent::FocusOut:
+        Invalidate();
+        SendNotify(DUI_MSGTYPE_KILLFOCUS);
+        break;
+    default:
+        break;
+    }
+    return false;
+}

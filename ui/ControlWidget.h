@@ -1,0 +1,20 @@
+#pragma once
+// The plain QWidget behind a painted control: it paints through its control
+// and, like every control widget, reports its events to it (see CControlUI).
+
+#include <QWidget>
+
+class CControlUI;
+
+class ControlWidget : public QWidget
+{
+public:
+    ControlWidget(CControlUI* owner, QWidget* parent);
+    void Detach() { m_owner = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    CControlUI* m_owner;
+};

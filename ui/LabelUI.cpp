@@ -1,0 +1,82 @@
+#include "ui/LabelUI.h"
+
+#include "ui/SkinValue.h"
+#include "ui/Theme.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+CLabelUI::CLabelUI() : m_uTextStyle(Qt::AlignLeft | Qt::AlignVCenter) {}
+
+QString CLabelUI::GetClass() const
+{
+    return QStringLiteral("Label");
+}
+
+void CLabelUI::SetTextStyle(int flags)
+{
+    m_uTextStyle = flags;
+    Invalidate();
+}
+
+void CLabelUI::SetTextPadding(RECT rc)
+{
+    m_rcTextPadding = rc;
+    Invalidate();
+}
+
+void CLabelUI::SetAttribute(const QString& name, const QString& value)
+{
+    if (name == "align")
+    {
+        m_uTextStyle &= ~Qt::AlignHorizontal_Mask;
+        m_uTextStyle |= value == "center"  ? Qt::AlignHCenter
+                        : value == "right" ? Qt::AlignRight
+                                           : Qt::AlignLeft;
+        Invalidate();
+    }
+    else if (name == "valign")
+    {
+        m_uTextStyle &= ~Qt::AlignVertical_Mask;
+        m_uTextStyle |= value == "top"      ? Qt::AlignTop
+                        : value == "bottom" ? Qt::AlignBottom
+                                            : Qt::AlignVCenter;
+        Invalidate();
+    }
+    else if (name == "multiline")
+    {
+        if (ParseSkinBool(value))
+            m_uTextStyle |= Qt::TextWordWrap;
+        else
+            m_uTextStyle &= ~Qt::TextWordWrap;
+        Invalidate();
+    }
+    else if (name == "endellipsis")
+        m_bEndEllipsis = ParseSkinBool(value);
+    else if (name == "textpadding")
+        SetTextPadding(ParseSkinRect(value));
+    else
+        CControlUI::SetAttribute(name, value);
+}
+
+DWORD CLabelUI::GetStateTextColor() const
+{
+    if (m_dwTextColor != 0)
+        return m_dwTextColor;
+    return Theme::Instance().Color(QStringLiteral("text")).rgba();
+}
+
+void CLabelUI::PaintText(QPainter& painter, const QRect& rc)
+{
+    const QString text = GetText();
+    if (text.isEmpty())
+        return;
+    const QRect r = rc.adjusted(m_rcTextPadding.left, m_rcTextPadding.top, -m_rcTextPadding.right,
+                                -m_rcTextPadding.bottom);
+    painter.setFont(GetQFont());
+    painter.setPen(QColor::fromRgba(GetStateTextColor()));
+    QString shown = text;
+    if (m_bEndEllipsis && (m_uTextStyle & Qt::TextWordWrap) == 0)
+        shown = QFontMetrics(painter.font()).elidedText(text, Qt::ElideRight, r.width());
+    painter.drawText(r, m_uTextStyle, shown);
+}

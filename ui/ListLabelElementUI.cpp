@@ -1,0 +1,79 @@
+#include "ui/ListLabelElementUI.h"
+
+#include "ui/IListOwnerUI.h"
+#include "ui/Theme.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+QString CListLabelElementUI::GetClass() const
+{
+    return QStringLiteral("ListLabelElement");
+}
+
+void CListLabelElementUI::Select(bool bSelect)
+{
+    m_bSelected = bSelect;
+    Invalidate();
+}
+
+void CListLabelElementUI::SetText(const QString& text)
+{
+    CLabelUI::SetText(text);
+    if (m_pOwner != nullptr)
+        m_pOwner->OnItemTextChanged(this);
+}
+
+void CListLabelElementUI::ReloadText()
+{
+    CLabelUI::ReloadText();
+    if (m_pOwner != nullptr)
+        m_pOwner->OnItemTextChanged(this);
+}
+
+bool CListLabelElementUI::OnWidgetEvent(QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && IsEnabled() &&
+        m_pOwner != nullptr)
+    {
+        m_pOwner->SelectItem(m_iIndex, true); // may remove this item; nothing may follow
+        return true;
+    }
+    return CLabelUI::OnWidgetEvent(event);
+}
+
+void CListLabelElementUI::PaintBkColor(QPainter& painter, const QRect& rc)
+{
+    CLabelUI::PaintBkColor(painter, rc);
+    if (m_pOwner == nullptr)
+        return;
+    const TListInfoUI& info = m_pOwner->GetListInfo();
+    if (m_bSelected)
+        FillRound(painter, rc, info.dwSelectedBkColor);
+    else if (m_bHot)
+        FillRound(painter, rc, info.dwHotBkColor);
+}
+
+void CListLabelElementUI::PaintText(QPainter& painter, const QRect& rc)
+{
+    if (m_pOwner == nullptr)
+    {
+        CLabelUI::PaintText(painter, rc);
+        return;
+    }
+    const QString text = GetText();
+    if (text.isEmpty())
+        return;
+    const TListInfoUI& info = m_pOwner->GetListInfo();
+    DWORD color = m_dwTextColor != 0 ? m_dwTextColor : info.dwTextColor;
+    if (m_bSelected && info.dwSelectedTextColor != 0)
+        color = info.dwSelectedTextColor;
+    if (color == 0)
+        color = Theme::Instance().Color(QStringLiteral("text")).rgba();
+    const RECT& pad = info.rcTextPadding;
+    painter.setFont(Theme::Instance().Font(m_sFont.isEmpty() ? info.sFont : m_sFont));
+    painter.setPen(QColor::fromRgba(color));
+    painter.drawText(rc.adjusted(pad.left, pad.top, -pad.right, -pad.bottom), info.uTextStyle,
+                     text);
+}

@@ -1,0 +1,138 @@
+#include "ui/OptionUI.h"
+
+#include "ui/PaintManagerUI.h"
+#include "ui/SkinValue.h"
+#include "ui/TNotifyUI.h"
+
+COptionUI::~COptionUI()
+{
+    if (m_pManager != nullptr && !m_sGroupName.isEmpty())
+        m_pManager->RemoveOptionGroup(m_sGroupName, this);
+}
+
+QString COptionUI::GetClass() const
+{
+    return QStringLiteral("Option");
+}
+
+void COptionUI::SetGroup(const QString& group)
+{
+    if (m_pManager != nullptr && !m_sGroupName.isEmpty())
+        m_pManager->RemoveOptionGroup(m_sGroupName, this);
+    m_sGroupName = group;
+    if (m_pManager != nullptr && !m_sGroupName.isEmpty())
+        m_pManager->AddOptionGroup(m_sGroupName, this);
+}
+
+void COptionUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent)
+{
+    if (m_pManager != nullptr && m_pManager != pManager && !m_sGroupName.isEmpty())
+        m_pManager->RemoveOptionGroup(m_sGroupName, this);
+    const bool joins = pManager != nullptr && pManager != m_pManager;
+    CButtonUI::SetManager(pManager, pParent);
+    if (joins && !m_sGroupName.isEmpty())
+    {
+        m_pManager->AddOptionGroup(m_sGroupName, this);
+        // A skin may mark several as selected; the last one added wins.
+        if (m_bSelected)
+        {
+            m_bSelected = false;
+            Selected(true, false);
+        }
+    }
+}
+
+void COptionUI::Selected(bool bSelected, bool bTriggerEvent)
+{
+    if (m_bSelected == bSelected)
+        return;
+    m_bSelected = bSelected;
+    if (bSelected && m_pManager != nullptr && !m_sGroupName.isEmpty())
+    {
+        for (COptionUI* other : m_pManager->GetOptionGroup(m_sGroupName))
+            if (other != this && other->m_bSelected)
+            {
+                other->m_bSelected = false;
+                other->Invalidate();
+            }
+    }
+    Invalidate();
+    // Grouped options report only the one that became selected.
+    if (bTriggerEvent && (bSelected || m_sGroupName.isEmpty()))
+        SendNotify(DUI_MSGTYPE_SELECTCHANGED, bSelected ? 1 : 0);
+}
+
+void COptionUI::SetAttribute(const QString& name, const QString& value)
+{
+    DWORD color = 0;
+    const bool isColor = ParseSkinColor(value, color);
+    if (name == "group")
+        SetGroup(value);
+    else if (name == "selected")
+        Selected(ParseSkinBool(value), false);
+    else if (name == "selectedimage")
+        m_sSelectedImage = value;
+    else if (name == "selectedhotimage")
+        m_sSelectedHotImage = value;
+    else if (name == "selectedforeimage")
+        m_sSelectedForeImage = value;
+    else if (name == "selectedbkcolor" && isColor)
+        m_dwSelectedBkColor = color;
+    else if (name == "selectedtextcolor" && isColor)
+        m_dwSelectedTextColor = color;
+    else if (name == "selectedbordercolor" && isColor)
+        m_dwSelectedBorderColor = color;
+    else
+        CButtonUI::SetAttribute(name, value);
+}
+
+void COptionUI::Activate()
+{
+    CButtonUI::Activate();
+    if (!m_sGroupName.isEmpty())
+        Selected(true);
+    else
+        Selected(!m_bSelected);
+}
+
+void COptionUI::PaintBkColor(QPainter& painter, const QRect& rc)
+{
+    if (m_bSelected && m_dwSelectedBkColor != 0)
+        FillRound(painter, rc, m_dwSelectedBkColor);
+    else
+        CButtonUI::PaintBkColor(painter, rc);
+}
+
+void COptionUI::PaintStatusImage(QPainter& painter, const QRect& rc)
+{
+    if (!m_bSelected)
+    {
+        CButtonUI::PaintStatusImage(painter, rc);
+        return;
+    }
+    if (!(m_bHot && DrawImage(painter, rc, m_sSelectedHotImage)) &&
+        !DrawImage(painter, rc, m_sSelectedImage))
+        DrawImage(painter, rc, m_sNormalImage);
+    if (!DrawImage(painter, rc, m_sSelectedForeImage))
+        DrawImage(painter, rc, m_sForeImage);
+}
+
+void COptionUI::PaintBorder(QPainter& painter, const QRect& rc)
+{
+    if (!m_bSelected || m_dwSelectedBorderColor == 0)
+    {
+        CButtonUI::PaintBorder(painter, rc);
+        return;
+    }
+    const DWORD normal = m_dwBorderColor;
+    m_dwBorderColor = m_dwSelectedBorderColor;
+    CLabelUI::PaintBorder(painter, rc);
+    m_dwBorderColor = normal;
+}
+
+DWORD COptionUI::GetStateTextColor() const
+{
+    if (m_bSelected && m_dwSelectedTextColor != 0)
+        return m_dwSelectedTextColor;
+    return CButtonUI::GetStateTextColor();
+}

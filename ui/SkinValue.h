@@ -1,0 +1,17 @@
+#pragma once
+// Readers for the attribute values of the skin schema (res/README.md).
+
+#include "ui/UIDefs.h"
+
+#include <QString>
+
+// "l,t,r,b"; missing numbers are 0.
+RECT ParseSkinRect(const QString& value);
+// "cx,cy".
+SIZE ParseSkinSize(const QString& value);
+// "true"/"1" (anything else is false).
+bool ParseSkinBool(const QString& value);
+// Decimal, or hex with a 0x prefix; 0 when not a number.
+int ParseSkinInt(const QString& value);
+// "#AARRGGBB", "#RRGGBB", "0xAARRGGBB" or "@name" of a theme colour; false if none of them.
+bool ParseSkinColor(const QString& value, DWORD& argb);

@@ -1,0 +1,27 @@
+#pragma once
+// Pages on top of each other; only the selected one is shown.
+
+#include "ui/ContainerUI.h"
+
+class CTabLayoutUI : public CContainerUI
+{
+public:
+    QString GetClass() const override;
+
+    int GetCurSel() const { return m_iCurSel; }
+    // Shows page iIndex and hides the others; false for an index out of range.
+    bool SelectItem(int iIndex);
+    bool SelectItem(CControlUI* pControl);
+
+    void SetAttribute(const QString& name, const QString& value) override;
+
+protected:
+    void OnItemAdded(int iIndex) override;
+    void OnItemRemoved(int iIndex) override;
+    void Relayout() override;
+
+private:
+    int m_iCurSel = -1;
+    int m_iInitSel = 0;
+    bool m_bInitDone = false;
+};

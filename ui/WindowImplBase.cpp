@@ -1,0 +1,103 @@
+#include "ui/WindowImplBase.h"
+
+#include "model/DebugTrace.h"
+#include "ui/ControlUI.h"
+#include "ui/DialogBuilder.h"
+
+#include <QWidget>
+
+DUI_BEGIN_MESSAGE_MAP(WindowImplBase, CNotifyPump)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, OnClick)
+DUI_END_MESSAGE_MAP()
+
+void WindowImplBase::InitWindow() {}
+
+void WindowImplBase::Notify(TNotifyUI& msg)
+{
+    NotifyPump(msg);
+}
+
+void WindowImplBase::OnClick(TNotifyUI&) {}
+
+QString WindowImplBase::GetSkinFolder()
+{
+    return QString();
+}
+
+CControlUI* WindowImplBase::CreateControl(const QString&)
+{
+    return nullptr;
+}
+
+LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& bHandled)
+{
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnClose(UINT, WPARAM, LPARAM, bool& bHandled)
+{
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::OnDestroy(UINT, WPARAM, LPARAM, bool& bHandled)
+{
+    bHandled = false;
+    return 0;
+}
+
+LRESULT WindowImplBase::HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    bool bHandled = false;
+    LRESULT lRes = 0;
+    if (uMsg == WM_CLOSE)
+        lRes = OnClose(uMsg, wParam, lParam, bHandled);
+    else if (uMsg == WM_DESTROY)
+        lRes = OnDestroy(uMsg, wParam, lParam, bHandled);
+    if (bHandled)
+        return lRes;
+    lRes = HandleCustomMessage(uMsg, wParam, lParam, bHandled);
+    if (bHandled)
+        return lRes;
+    return CWindowWnd::HandleMessage(uMsg, wParam, lParam);
+}
+
+bool WindowImplBase::IsCaptionPoint(QPoint pt) const
+{
+    const QWidget* w = GetWidget();
+    if (w == nullptr)
+        return false;
+    const RECT caption = m_pm.GetCaptionRect();
+    return pt.x() >= caption.left && pt.x() < w->width() - caption.right && pt.y() >= caption.top &&
+           pt.y() < caption.bottom;
+}
+
+void WindowImplBase::OnResized()
+{
+    m_pm.ResizeRoot();
+}
+
+void WindowImplBase::OnCreate()
+{
+    m_pm.Init(GetHWND(), GetWidget());
+    CDialogBuilder builder;
+    CControlUI* root = builder.Create(GetSkinFolder() + GetSkinFile(), QString(), this, &m_pm);
+    if (root == nullptr)
+        DebugTrace("window %s: no skin\n", GetWindowClassName().toUtf8().constData());
+    else
+    {
+        const SIZE size = m_pm.GetInitSize();
+        if (size.cx > 0 && size.cy > 0)
+            GetWidget()->resize(size.cx, size.cy);
+        m_pm.AttachDialog(root);
+    }
+    m_pm.AddNotifier(this);
+    InitWindow();
+}
+
+void WindowImplBase::OnFinalMessage(HWND)
+{
+    m_pm.RemoveNotifier(this);
+    m_pm.ReapObjects();
+}
