@@ -1,0 +1,65 @@
+#include "app/MsgWnd.h"
+
+#include "ui/ButtonUI.h"
+#include "ui/ModalOverlay.h"
+
+UINT CMsgWnd::ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
+                          const QString& msgKey)
+{
+    const ModalOverlay overlay(pOverlayWindow);
+    CMsgWnd dialog;
+    dialog.SetTitle(titleKey);
+    dialog.SetMsg(msgKey);
+    if (dialog.Create(hOwner, QStringLiteral("MsgWnd"), WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0,
+                      0, 800, 800) == nullptr)
+        return 0;
+    dialog.CenterWindow();
+    return dialog.ShowModal();
+}
+
+QString CMsgWnd::GetWindowClassName() const
+{
+    return QStringLiteral("MsgWnd");
+}
+
+void CMsgWnd::OnFinalMessage(HWND hWnd)
+{
+    WindowImplBase::OnFinalMessage(hWnd);
+    if (m_bDeleteOnClose)
+        delete this;
+}
+
+void CMsgWnd::InitWindow()
+{
+    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
+    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
+    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    m_pTitleLabel = dynamic_cast<CLabelUI*>(m_pm.FindControl(QStringLiteral("label_title")));
+    m_pMsgLabel = dynamic_cast<CLabelUI*>(m_pm.FindControl(QStringLiteral("label_string")));
+    // The labels take the keys and show their texts in the loaded language.
+    if (m_pTitleLabel != nullptr)
+    {
+        m_pTitleLabel->SetResourceText(true);
+        m_pTitleLabel->SetText(m_strTitle);
+    }
+    if (m_pMsgLabel != nullptr)
+    {
+        m_pMsgLabel->SetResourceText(true);
+        m_pMsgLabel->SetText(m_strMsg);
+    }
+}
+
+QString CMsgWnd::GetSkinFile()
+{
+    return QStringLiteral("msg.xml");
+}
+
+void CMsgWnd::Notify(TNotifyUI& msg)
+{
+    if (msg.sType != DUI_MSGTYPE_CLICK)
+        return;
+    if (msg.pSender == m_pOkBtn)
+        Close(1);
+    else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
+        Close(0);
+}
