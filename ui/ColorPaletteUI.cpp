@@ -14,6 +14,8 @@
 namespace
 {
 constexpr int kGap = 8;
+// Room around the field and the bar for the markers, which stick out.
+constexpr int kMargin = 8;
 constexpr double kRadius = 4.0;
 } // namespace
 
@@ -57,12 +59,14 @@ QWidget* CColorPaletteUI::CreateWidget(QWidget* parent)
 
 QRectF CColorPaletteUI::FieldRect(const QRect& rc) const
 {
-    return QRectF(rc.left(), rc.top(), rc.width(), std::max(1, rc.height() - m_nBarHeight - kGap));
+    return QRectF(rc.left() + kMargin, rc.top() + kMargin, std::max(1, rc.width() - 2 * kMargin),
+                  std::max(1, rc.height() - m_nBarHeight - kGap - 3 * kMargin / 2));
 }
 
 QRectF CColorPaletteUI::HueRect(const QRect& rc) const
 {
-    return QRectF(rc.left(), rc.bottom() + 1 - m_nBarHeight, rc.width(), m_nBarHeight);
+    return QRectF(rc.left() + kMargin, rc.bottom() + 1 - m_nBarHeight - kMargin / 2,
+                  std::max(1, rc.width() - 2 * kMargin), m_nBarHeight);
 }
 
 bool CColorPaletteUI::PickAt(QPointF pt)

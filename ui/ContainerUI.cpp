@@ -170,20 +170,22 @@ void CContainerUI::SetAttribute(const QString& name, const QString& value)
 
 QWidget* CContainerUI::CreateWidget(QWidget* parent)
 {
+    // The container paints its background and border; a scrolling one holds a
+    // scroll area inside its inset, and the children scroll in there.
+    auto* outer = new ControlWidget(this, parent);
     if (!m_bVScroll)
-    {
-        m_pContent = nullptr;
-        return new ControlWidget(this, parent);
-    }
-    m_pScroll = new QScrollArea(parent);
+        return outer;
+    m_pScroll = new QScrollArea(outer);
     m_pScroll->setFrameShape(QFrame::NoFrame);
     m_pScroll->setWidgetResizable(false);
     m_pScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pScroll->viewport()->setAutoFillBackground(false);
-    m_pContent = new ControlWidget(this, nullptr);
+    m_pContent = new QWidget;
     m_pScroll->setWidget(m_pContent);
-    return m_pScroll;
+    // setWidget turns filling on; the container's own background shows through instead.
+    m_pContent->setAutoFillBackground(false);
+    return outer;
 }
 
 void CContainerUI::InitWidget(QWidget* widget)
@@ -230,24 +232,25 @@ void CContainerUI::Relayout()
         return;
     if (m_pScroll == nullptr)
     {
-        LayoutIn(outer->rect(), true);
+        LayoutIn(outer->rect(), true, true);
         return;
     }
-    const int barWidth = m_pScroll->verticalScrollBar()->sizeHint().width();
-    const int viewHeight = outer->height();
-    int width = outer->width();
-    int needed = LayoutIn(QRect(0, 0, width, viewHeight), false);
-    if (needed > viewHeight)
-        width -= barWidth;
-    m_pContent->resize(width, std::max(needed, viewHeight));
-    LayoutIn(m_pContent->rect(), true);
+    const QRect view =
+        outer->rect().adjusted(m_rcInset.left, m_rcInset.top, -m_rcInset.right, -m_rcInset.bottom);
+    m_pScroll->setGeometry(view);
+    const int needed = LayoutIn(QRect(QPoint(0, 0), view.size()), false, false);
+    int width = view.width();
+    if (needed > view.height())
+        width -= m_pScroll->verticalScrollBar()->sizeHint().width();
+    m_pContent->resize(width, std::max(needed, view.height()));
+    LayoutIn(m_pContent->rect(), true, false);
 }
 
-int CContainerUI::LayoutIn(const QRect& area, bool place)
+int CContainerUI::LayoutIn(const QRect& area, bool place, bool withInset)
 {
     const bool horizontal = m_orientation == Orientation::Horizontal;
-    const QRect rc =
-        area.adjusted(m_rcInset.left, m_rcInset.top, -m_rcInset.right, -m_rcInset.bottom);
+    const RECT inset = withInset ? m_rcInset : RECT{};
+    const QRect rc = area.adjusted(inset.left, inset.top, -inset.right, -inset.bottom);
     std::vector<CControlUI*> flow;
     for (CControlUI* item : m_items)
     {
@@ -280,8 +283,7 @@ int CContainerUI::LayoutIn(const QRect& area, bool place)
     }
     if (flow.size() > 1)
         fixedSum += m_iChildPadding * static_cast<int>(flow.size() - 1);
-    const int insets =
-        horizontal ? m_rcInset.left + m_rcInset.right : m_rcInset.top + m_rcInset.bottom;
+    const int insets = horizontal ? inset.left + inset.right : inset.top + inset.bottom;
     if (!place)
         return fixedSum + insets;
 

@@ -62,9 +62,9 @@ protected:
     virtual void OnItemAdded(int iIndex);
     virtual void OnItemRemoved(int iIndex);
     virtual void Relayout();
-    // Lays the flow children out in area (host coordinates); returns the extent
-    // they need along the main axis, insets included.
-    int LayoutIn(const QRect& area, bool place);
+    // Lays the flow children out in area (host coordinates), inside the inset
+    // if asked; returns the extent they need along the main axis.
+    int LayoutIn(const QRect& area, bool place, bool withInset);
 
     std::vector<CControlUI*> m_items;
     Orientation m_orientation;

@@ -17,6 +17,7 @@
 #include "ui/TabLayoutUI.h"
 #include "ui/Theme.h"
 
+#include <QDir>
 #include <QHash>
 #include <filesystem>
 #include <pugixml.hpp>
@@ -47,7 +48,7 @@ pugi::xml_node TreeRoot(const pugi::xml_document& doc)
 
 std::shared_ptr<const pugi::xml_document> CDialogBuilder::LoadDocument(const QString& xml)
 {
-    const QString path = CPaintManagerUI::GetResourcePath() + xml;
+    const QString path = QDir::isAbsolutePath(xml) ? xml : CPaintManagerUI::GetResourcePath() + xml;
     auto& cache = DocumentCache();
     auto it = cache.find(path);
     if (it != cache.end())

@@ -1,7 +1,7 @@
 #pragma once
-// Builds a control tree from a skin file of the resource folder (schema in
-// res/README.md). Parsed files are kept, so building list items from the same
-// file again and again reads it once.
+// Builds a control tree from a skin file of the resource folder, or from an
+// absolute path (schema in res/README.md). Parsed files are kept, so building list items from the
+// same file again and again reads it once.
 
 #include <QString>
 #include <memory>
