@@ -7,6 +7,7 @@
 #include <filesystem>
 
 struct ProfileData;
+class IniFile;
 
 // Identifiers used when Data.ini names none (the virtual mouse's).
 inline constexpr uint32_t kDefaultVendorId = 0x1209;
@@ -28,3 +29,13 @@ struct DeviceDescription
     bool m_bUpdate = true;
     std::array<std::array<uint8_t, 5>, 32> m_aButtonCode{};
 };
+
+// Start-up's read of <programFolder>/Data.ini. Between the BUTTON keys and
+// "Password" it also reads the default profile image (Default.pbin from
+// `dataFolder`, else the copy shipped in <programFolder>/Data).
+void ReadDeviceDescription(DeviceDescription& desc, const std::filesystem::path& programFolder,
+                           const std::filesystem::path& dataFolder, ProfileData& defaultProfile);
+
+// The description alone, for tools that need nothing else.
+DeviceDescription ReadDeviceDescription(const std::filesystem::path& programFolder);
+void ReadDeviceDescription(DeviceDescription& desc, const IniFile& ini);
