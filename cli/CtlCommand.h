@@ -1,0 +1,34 @@
+#pragma once
+// The commands of vestrelctl. Each command is a function in its own source
+// file; VestrelCtl.cpp lists them.
+
+#include <filesystem>
+#include <ostream>
+#include <span>
+#include <string>
+
+struct CtlContext
+{
+    std::filesystem::path programFolder; // Data.ini, res/, shipped Data/
+    std::filesystem::path dataFolder;    // the user's settings files
+    std::string driver;                  // "hidraw", "virtual", or empty: the default
+    std::ostream& out;
+    std::ostream& err;
+};
+
+// Runs a command with the arguments after its name; the result is the exit code.
+using CtlCommandFn = int (*)(const CtlContext& context, std::span<const std::string> args);
+
+struct CtlCommand
+{
+    const char* name;
+    const char* arguments; // shown in the usage text
+    CtlCommandFn run;
+};
+
+int RunDescribe(const CtlContext& context, std::span<const std::string> args);
+int RunProfiles(const CtlContext& context, std::span<const std::string> args);
+
+// For a command that takes no arguments: false (and a message) when some came.
+bool ExpectNoArguments(const CtlContext& context, const char* command,
+                       std::span<const std::string> args);

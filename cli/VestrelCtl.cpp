@@ -1,0 +1,77 @@
+#include "cli/VestrelCtl.h"
+
+#include "cli/CtlCommand.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace
+{
+
+// To add a command, write `int RunName(const CtlContext&, std::span<const
+// std::string>)` in its own cli/NameCommand.cpp, declare it in CtlCommand.h,
+// add the source to cli/CMakeLists.txt and give it one line here.
+constexpr CtlCommand kCommands[] = {
+    {"describe", "", &RunDescribe},
+    {"profiles", "", &RunProfiles},
+};
+
+void PrintUsage(std::ostream& err)
+{
+    err << "usage: vestrelctl [--program-dir DIR] [--driver hidraw|virtual] COMMAND\n"
+           "commands:\n";
+    for (const CtlCommand& command : kCommands)
+        err << "  " << command.name << (*command.arguments ? " " : "") << command.arguments << "\n";
+}
+
+int UsageError(std::ostream& err, const std::string& message)
+{
+    err << "vestrelctl: " << message << "\n";
+    PrintUsage(err);
+    return 2;
+}
+
+} // namespace
+
+bool ExpectNoArguments(const CtlContext& context, const char* command,
+                       std::span<const std::string> args)
+{
+    if (args.empty())
+        return true;
+    context.err << "vestrelctl: " << command << " takes no arguments (got '" << args.front()
+                << "')\n";
+    return false;
+}
+
+int RunVestrelCtl(std::span<const std::string> args,
+                  const std::filesystem::path& defaultProgramFolder, std::ostream& out,
+                  std::ostream& err)
+{
+    std::filesystem::path programFolder = defaultProgramFolder;
+    std::string driver;
+    std::size_t i = 0;
+    for (; i < args.size() && args[i].starts_with("--"); ++i)
+    {
+        const std::string& option = args[i];
+        if (option != "--program-dir" && option != "--driver")
+            return UsageError(err, "unknown option '" + option + "'");
+        if (i + 1 == args.size())
+            return UsageError(err, option + " needs a value");
+        const std::string& value = args[++i];
+        if (option == "--program-dir")
+            programFolder = value;
+        else if (value == "hidraw" || value == "virtual")
+            driver = value;
+        else
+            return UsageError(err, "unknown driver '" + value + "' (hidraw or virtual)");
+    }
+    if (i == args.size())
+        return UsageError(err, "no command given");
+
+    auto command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                [&](const CtlCommand& c) { return args[i] == c.name; });
+    if (command == std::end(kCommands))
+        return UsageError(err, "unknown command '" + args[i] + "'");
+    CtlContext context{programFolder, programFolder / "Data", driver, out, err};
+    return command->run(context, args.subspan(i + 1));
+}
