@@ -16,7 +16,9 @@ std::string JoinBytes(const std::array<uint8_t, N>& bytes, const char* format)
     for (std::size_t i = 0; i < N; ++i)
     {
         std::snprintf(item, sizeof item, format, bytes[i]);
-        text += (i ? "," : "") + std::string(item);
+        if (i > 0)
+            text += ',';
+        text += item;
     }
     return text;
 }

@@ -13,12 +13,19 @@ namespace fs = std::filesystem;
 
 bool WriteFileAtomically(const fs::path& path, std::span<const std::byte> bytes)
 {
+    return WritePiecesAtomically(path, std::span<const std::span<const std::byte>>(&bytes, 1));
+}
+
+bool WritePiecesAtomically(const fs::path& path, std::span<const std::span<const std::byte>> pieces)
+{
     fs::path tmp = path;
     tmp += ".tmp";
     std::FILE* f = std::fopen(tmp.string().c_str(), "wb");
     if (!f)
         return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    bool ok = true;
+    for (std::span<const std::byte> bytes : pieces)
+        ok = ok && (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
     ok = std::fflush(f) == 0 && ok;
 #ifdef _WIN32
     ok = _commit(_fileno(f)) == 0 && ok;

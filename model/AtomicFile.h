@@ -11,6 +11,10 @@
 // crash leaves either the old file or the new one. False when any step failed;
 // the old file is then untouched.
 bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::byte> bytes);
+// The same for a file made of several pieces (records that live apart in
+// memory), written in order without joining them first.
+bool WritePiecesAtomically(const std::filesystem::path& path,
+                           std::span<const std::span<const std::byte>> pieces);
 
 // The whole file, or nothing when it cannot be opened or read.
 std::optional<std::vector<std::byte>> ReadWholeFile(const std::filesystem::path& path);

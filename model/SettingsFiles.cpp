@@ -56,14 +56,11 @@ AppState LoadAppState(const fs::path& dataFolder)
 bool SaveProfiles(const fs::path& dataFolder, const ProfileList& profiles)
 {
     EnsureDataFolder(dataFolder);
-    std::vector<std::byte> image(profiles.size() * sizeof(ProfileData));
-    std::byte* out = image.data();
+    std::vector<std::span<const std::byte>> records;
+    records.reserve(profiles.size());
     for (const auto& record : profiles)
-    {
-        std::memcpy(out, record.get(), sizeof(ProfileData));
-        out += sizeof(ProfileData);
-    }
-    return WriteFileAtomically(dataFolder / kProfilesFile, image);
+        records.push_back(RecordBytes(*record));
+    return WritePiecesAtomically(dataFolder / kProfilesFile, records);
 }
 
 void LoadProfiles(ProfileList& profiles, const fs::path& dataFolder, int sensor,
@@ -76,6 +73,9 @@ void LoadProfiles(ProfileList& profiles, const fs::path& dataFolder, int sensor,
         CreateDefaultProfile(profiles, dataFolder, sensor, profileText);
         return;
     }
+    // Whole records go straight from the file into their memory, with no
+    // stdio buffer in between.
+    std::setvbuf(f.get(), nullptr, _IONBF, 0);
     for (;;)
     {
         // Read straight into the record; one that the file cannot fill is dropped.

@@ -33,6 +33,18 @@ TEST(AtomicFile, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(*ReadWholeFile(p), old);
 }
 
+TEST(AtomicFile, PiecesAreWrittenInOrder)
+{
+    TempProgramFolder dir;
+    fs::path p = dir.Path() / "pieces.bin";
+    std::vector<std::byte> a(3, std::byte{1}), b, c(2, std::byte{3});
+    std::span<const std::byte> pieces[] = {a, b, c};
+    ASSERT_TRUE(WritePiecesAtomically(p, pieces));
+    std::vector<std::byte> joined = a;
+    joined.insert(joined.end(), c.begin(), c.end());
+    EXPECT_EQ(*ReadWholeFile(p), joined);
+}
+
 TEST(AtomicFile, MissingOrDirectoryReadsAsNothing)
 {
     TempProgramFolder dir;
