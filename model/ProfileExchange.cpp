@@ -16,8 +16,9 @@ namespace
 // one without reading a huge file whole. Nothing when it cannot be opened.
 std::optional<std::size_t> ReadRecordPrefix(const fs::path& file, ProfileData& out)
 {
+    // Only a regular file: a directory or a device is no profile.
     std::error_code ec;
-    if (fs::is_directory(file, ec))
+    if (!fs::is_regular_file(file, ec))
         return std::nullopt;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(file.string().c_str(), "rb"),
                                                       &std::fclose);
