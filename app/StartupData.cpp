@@ -4,7 +4,8 @@
 
 StartupData g_StartupData;
 
-void LoadStartupData(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId)
+void LoadStartupData(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId,
+                     MacroLibrary& macros, GunLibrary& guns)
 {
     ReadDeviceDescription(data.description, folders.program, folders.data, data.defaultProfile);
 
@@ -18,6 +19,8 @@ void LoadStartupData(StartupData& data, const StartupFolders& folders, uint16_t 
     // An empty profile.bin would leave nothing to edit; start with a generated profile.
     if (data.profiles.empty())
         CreateDefaultProfile(data.profiles, folders.data, data.description.m_iSensor, profileText);
+    LoadMacroLibrary(macros, folders.data);
+    LoadGunLibrary(guns, folders.data);
 
     int32_t& index = data.appState.iCurrentProfile;
     if (index < 0 || static_cast<std::size_t>(index) >= data.profiles.size())

@@ -5,6 +5,8 @@
 
 #include "app/DeviceDescription.h"
 #include "app/LanguageFile.h"
+#include "guns/GunLibrary.h"
+#include "macros/MacroLibrary.h"
 #include "model/ProfileList.h"
 #include "model/SettingsFiles.h"
 
@@ -29,10 +31,12 @@ struct StartupData
 };
 
 // Data.ini with the default profile image, Data.bin, the language file,
-// profile.bin, then the libraries; creates what a first start lacks. Always
-// leaves at least one profile and a valid current one (a stored index outside
-// the list selects profile 0).
-void LoadStartupData(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId);
+// profile.bin, then macro.bin and gun.bin into the given libraries (the
+// program's are g_vecMacro and g_vecGun); creates what a first start lacks.
+// Always leaves at least one profile and a valid current one (a stored index
+// outside the list selects profile 0).
+void LoadStartupData(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId,
+                     MacroLibrary& macros, GunLibrary& guns);
 
 // The process-wide instance the program runs on, and the names its parts use
 // for its members.

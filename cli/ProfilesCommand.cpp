@@ -13,8 +13,10 @@ int RunProfiles(const CtlContext& context, std::span<const std::string> args)
     if (!ExpectNoArguments(context, "profiles", args))
         return 2;
     auto data = std::make_unique<StartupData>();
-    LoadStartupData(*data, {context.programFolder, context.dataFolder},
-                    LanguageIdFromEnvironment());
+    MacroLibrary macros;
+    GunLibrary guns;
+    LoadStartupData(*data, {context.programFolder, context.dataFolder}, LanguageIdFromEnvironment(),
+                    macros, guns);
     for (std::size_t i = 0; i < data->profiles.size(); ++i)
     {
         const ProfileData& profile = *data->profiles[i];

@@ -74,7 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     Write(folder / "import.pbin", data[2] % 2 ? raw : Tiled(data, size, sizeof(ProfileData)));
 
     auto startup = std::make_unique<StartupData>();
-    LoadStartupData(*startup, {folder, dataFolder}, 0x0409);
+    MacroLibrary macros;
+    GunLibrary guns;
+    LoadStartupData(*startup, {folder, dataFolder}, 0x0409, macros, guns);
     for (const auto& profile : startup->profiles)
         Utf16ToUtf8(NameFromField(profile->szName));
 

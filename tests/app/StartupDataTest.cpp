@@ -18,7 +18,9 @@ namespace
 std::unique_ptr<StartupData> Start(const TempProgramFolder& dir, uint16_t languageId)
 {
     auto data = std::make_unique<StartupData>();
-    LoadStartupData(*data, {dir.Path(), dir.DataDir()}, languageId);
+    MacroLibrary macros;
+    GunLibrary guns;
+    LoadStartupData(*data, {dir.Path(), dir.DataDir()}, languageId, macros, guns);
     return data;
 }
 
@@ -112,4 +114,26 @@ TEST(StartupData, ReadsTheDefaultProfileImage)
     EXPECT_EQ(std::memcmp(&data->defaultProfile, image.get(), sizeof *image), 0);
     // The generated profile comes from the built-in defaults, not from the image.
     EXPECT_EQ(data->profiles[0]->aiDpi[0], 10);
+}
+
+TEST(StartupData, LoadsTheLibrariesIntoTheGivenInstances)
+{
+    TempProgramFolder dir;
+    MacroLibrary macros;
+    AppendMacro(macros, u"Folder", u"Burst");
+    AppendMacro(macros, u"Folder", u"Jump");
+    ASSERT_TRUE(SaveMacroLibrary(macros, dir.DataDir()));
+    GunLibrary guns;
+    AppendGun(guns, u"Rifles", u"AK");
+    ASSERT_TRUE(SaveGunLibrary(guns, dir.DataDir()));
+
+    auto data = std::make_unique<StartupData>();
+    MacroLibrary loadedMacros;
+    GunLibrary loadedGuns;
+    LoadStartupData(*data, {dir.Path(), dir.DataDir()}, kLangIdEnglishUS, loadedMacros, loadedGuns);
+    ASSERT_EQ(loadedMacros.size(), 2u);
+    EXPECT_EQ(NameFromField(loadedMacros[1]->szMacroName), u"Jump");
+    ASSERT_EQ(loadedGuns.size(), 1u);
+    EXPECT_EQ(NameFromField(loadedGuns[0]->szGunName), u"AK");
+    EXPECT_TRUE(g_vecMacro.empty()); // the program's own libraries are left alone
 }
