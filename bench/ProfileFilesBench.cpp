@@ -1,16 +1,18 @@
 // profile.bin with 1,000 profiles: loading and saving against a plain memory
-// copy of the same bytes. Files go to $VESTREL_BENCH_DIR (default: the temp
-// folder), so a tmpfs can take the disk out of the figures.
+// copy of the same bytes. The file goes to the temporary folder ($TMPDIR), so
+// a tmpfs there measures the code, a disk the disk too.
 
 #include "model/SettingsFiles.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -20,12 +22,21 @@ namespace
 constexpr std::size_t kProfiles = 1000;
 constexpr std::size_t kBytes = kProfiles * sizeof(ProfileData);
 
-fs::path BenchFolder()
+// A data folder in $TMPDIR for this run, removed at exit.
+const fs::path& BenchFolder()
 {
-    const char* dir = std::getenv("VESTREL_BENCH_DIR");
-    fs::path folder = (dir && *dir ? fs::path(dir) : fs::temp_directory_path()) / "vestrel-bench";
-    fs::create_directories(folder);
-    return folder;
+    static const struct Folder
+    {
+        fs::path path =
+            fs::temp_directory_path() / ("vestrel-profile-bench-" + std::to_string(::getpid()));
+        Folder() { fs::create_directories(path); }
+        ~Folder()
+        {
+            std::error_code ec;
+            fs::remove_all(path, ec);
+        }
+    } folder;
+    return folder.path;
 }
 
 ProfileList MakeProfiles()
@@ -68,7 +79,7 @@ void BM_CopyProfileBytesToFreshMemory(benchmark::State& state)
 
 void BM_SaveProfiles(benchmark::State& state)
 {
-    fs::path folder = BenchFolder();
+    const fs::path& folder = BenchFolder();
     ProfileList list = MakeProfiles();
     for (auto _ : state)
         benchmark::DoNotOptimize(SaveProfiles(folder, list));
@@ -77,7 +88,7 @@ void BM_SaveProfiles(benchmark::State& state)
 
 void BM_LoadProfiles(benchmark::State& state)
 {
-    fs::path folder = BenchFolder();
+    const fs::path& folder = BenchFolder();
     SaveProfiles(folder, MakeProfiles());
     ProfileList list;
     for (auto _ : state)
