@@ -20,10 +20,17 @@ namespace fs = std::filesystem;
 namespace
 {
 
-// A program folder for this run, removed at exit.
+// A program folder for this run, removed at exit; in memory where /dev/shm
+// exists, since start-up saves (and syncs) what it creates.
+fs::path ScratchRoot()
+{
+    std::error_code ec;
+    return fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
 struct ScratchFolder
 {
-    fs::path path = fs::temp_directory_path() / ("vestrel-fuzz-" + std::to_string(getpid()));
+    fs::path path = ScratchRoot() / ("vestrel-fuzz-" + std::to_string(getpid()));
     ScratchFolder() { fs::create_directories(path / "Data"); }
     ~ScratchFolder()
     {
