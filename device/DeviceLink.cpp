@@ -1,0 +1,246 @@
+#include "device/DeviceLink.h"
+
+#include "device/DeviceLinkHost.h"
+#include "device/DeviceMessages.h"
+#include "device/FirmwareCheck.h"
+#include "device/TransferProtocol.h"
+#include "model/ProfileData.h"
+#include "performance/PointerSettings.h"
+
+namespace
+{
+
+constexpr int kArrivalWait = 500;
+
+// Report-rate event values 1, 2, 3, 4 and 8 select these options.
+int32_t ReportRateOption(uint16_t value)
+{
+    switch (value)
+    {
+    case 1:
+    case 3:
+        return 3;
+    case 2:
+        return 2;
+    case 4:
+        return 1;
+    case 8:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+} // namespace
+
+DeviceLink::DeviceLink(const DeviceDescription& description, std::filesystem::path programFolder,
+                       DeviceLinkHost& host, DeviceMessageSink& sink,
+                       PointerSettingsBackend& pointer, DriverBinder bindDriver,
+                       SleepFunction sleep)
+    : m_description(description), m_programFolder(std::move(programFolder)), m_host(host),
+      m_sink(sink), m_pointer(pointer), m_bindDriver(std::move(bindDriver)),
+      m_sleep(std::move(sleep)), m_driver(std::make_shared<DriverApi>()),
+      m_snapshot(std::make_unique<ProfileData>())
+{
+}
+
+DeviceLink::~DeviceLink()
+{
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_bQuit = true;
+    }
+    m_queueChanged.notify_all();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+TransferProtocol DeviceLink::Protocol() const
+{
+    return TransferProtocol(*m_driver, m_description, m_sleep);
+}
+
+bool DeviceLink::StartDeviceLink()
+{
+    m_thread = std::thread([this] { DeviceThreadLoop(); });
+    {
+        auto driver =
+            std::make_shared<const DriverApi>(m_bindDriver ? m_bindDriver() : DriverApi{});
+        std::lock_guard lock(m_queueMutex);
+        m_driver = std::move(driver);
+    }
+    const DriverApi& d = *m_driver;
+    CallDriver(d.Set_VIDPID, m_description.m_iVID, m_description.m_iPID);
+    CallDriver(d.Open_DevMonitor, &m_sink, kDataEventMessage, kConnectionMessage);
+    CallDriver(d.Open_FeatureDevice);
+    const bool opened = CallDriver(d.Open_ReportDevice) != 0;
+
+    m_bOpen = true;
+    if (!opened)
+    {
+        m_state = DeviceState::NotOpened;
+        return true;
+    }
+    m_state = DeviceState::Present;
+    TransferProtocol protocol = Protocol();
+    protocol.RunStartupExchange();
+    if (m_description.m_bUpdate)
+        return CheckFirmware(protocol, m_description, m_host, m_programFolder) != 0;
+    return true;
+}
+
+void DeviceLink::SetAppliedSnapshot(const ProfileData& profile)
+{
+    std::lock_guard lock(m_snapshotMutex);
+    *m_snapshot = profile;
+}
+
+std::unique_ptr<ProfileData> DeviceLink::AppliedSnapshot() const
+{
+    std::lock_guard lock(m_snapshotMutex);
+    return std::make_unique<ProfileData>(*m_snapshot);
+}
+
+void DeviceLink::RequestApply()
+{
+    const ProfileData* current = m_host.CurrentProfile();
+    if (current == nullptr)
+        return;
+    auto copy = std::make_unique<ProfileData>(*current);
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_queue.push_back({kApplyThreadMessage, 0, std::move(copy)});
+    }
+    m_queueChanged.notify_all();
+}
+
+void DeviceLink::WaitForApplies()
+{
+    std::unique_lock lock(m_queueMutex);
+    m_queueChanged.wait(lock, [this] { return m_queue.empty() && !m_bApplying; });
+}
+
+void DeviceLink::DeviceThreadLoop()
+{
+    std::unique_lock lock(m_queueMutex);
+    for (;;)
+    {
+        m_queueChanged.wait(lock, [this] { return m_bQuit || !m_queue.empty(); });
+        if (m_queue.empty())
+            return; // quit once everything requested is done
+        ThreadMessage message = std::move(m_queue.front());
+        m_queue.pop_front();
+        const std::shared_ptr<const DriverApi> driver = m_driver;
+        m_bApplying = true;
+        lock.unlock();
+        if (message.message == kApplyThreadMessage && message.wParam == 0)
+            ApplyCurrentProfile(*driver, *message.profile);
+        lock.lock();
+        m_bApplying = false;
+        m_queueChanged.notify_all();
+    }
+}
+
+void DeviceLink::ApplyCurrentProfile(const DriverApi& driver, const ProfileData& profile)
+{
+    {
+        std::lock_guard lock(m_snapshotMutex);
+        ApplyWindowsPointerSettings(profile, *m_snapshot, m_pointer);
+        *m_snapshot = profile;
+    }
+    // A removal in the middle lets the remaining sends fail; the apply still
+    // runs to its end and the files are written.
+    if (m_state == DeviceState::Present)
+        TransferProtocol(driver, m_description, m_sleep).SendProfile(profile);
+    m_host.PostApplyDone();
+}
+
+void DeviceLink::OnConnectionMessage(uintptr_t wParam)
+{
+    if (wParam == 1)
+        Arrival();
+    else if (wParam == 0)
+        Removal();
+}
+
+void DeviceLink::Arrival()
+{
+    if (m_state == DeviceState::Present)
+        return;
+    if (m_sleep)
+        m_sleep(kArrivalWait);
+    m_state = DeviceState::Present;
+    const DriverApi& d = *m_driver;
+    CallDriver(d.Open_FeatureDevice);
+    if (CallDriver(d.Open_ReportDevice))
+    {
+        m_bOpen = true;
+        Protocol().RunStartupExchange();
+    }
+}
+
+void DeviceLink::Removal()
+{
+    if (m_state == DeviceState::Removed)
+        return;
+    m_state = DeviceState::Removed;
+    const DriverApi& d = *m_driver;
+    CallDriver(d.Close_FeatureDevice);
+    CallDriver(d.Close_ReportDevice);
+    m_bOpen = false;
+    m_host.HideMainWindow();
+}
+
+void DeviceLink::OnDataEventMessage(uintptr_t wParam, intptr_t lParam)
+{
+    const uint32_t code =
+        static_cast<uint32_t>(wParam << 16) ^ static_cast<uint32_t>(lParam & 0xFFFF);
+    const auto word = static_cast<uint16_t>(code >> 16);
+    const auto value = static_cast<uint16_t>(code);
+    ProfileData* profile = m_host.CurrentProfile();
+    if (profile == nullptr)
+        return;
+
+    switch (word & 0xFF00)
+    {
+    case kEventDpiLevel:
+        if (value < 1 || value > 8)
+            return;
+        profile->iDpiLevel = value - 1;
+        m_host.SelectDpiLevelOption(profile->iDpiLevel);
+        m_host.PostDpiPopup(profile->aiDpi[value - 1]);
+        break;
+    case kEventReportRate:
+    {
+        const int32_t option = ReportRateOption(value);
+        if (option < 0)
+            return;
+        profile->iReportRate = option;
+        m_host.SelectReportRateOption(option);
+        break;
+    }
+    case kEventButtonMode:
+        if (value < 1 || value > 2)
+            return;
+        profile->iButtonMode = value - 1;
+        m_host.ShowButtonMode(profile->iButtonMode);
+        break;
+    default:
+        return;
+    }
+    m_host.SaveProfiles();
+}
+
+void DeviceLink::ShowNoDeviceMessage()
+{
+    if (m_bNoDeviceMessageShown)
+        return;
+    m_bNoDeviceMessageShown = true;
+    m_host.ShowMessage("warning_title_text", "no_connect_device_text", MessageOwner::MainWindow);
+    m_bNoDeviceMessageShown = false;
+}
+
+bool DeviceLink::CanShowMainWindow() const
+{
+    return m_state == DeviceState::Present && m_bOpen;
+}

@@ -1,0 +1,119 @@
+#pragma once
+// The program's link to the mouse: the bound driver, the device state, the
+// open flag, the device thread that carries out applies, and the handling of
+// the two messages through which the driver reports the mouse coming and
+// going and the mouse's own setting changes.
+//
+// Threads: the owner's thread (the UI thread) calls every public member. The
+// device thread runs the applies in posting order, each on a copy of the
+// current profile taken when it was requested, so it never reads what the
+// pages are editing. The device state and the open flag are shared atomics;
+// the drivers are safe to call from both threads.
+
+#include "app/DeviceDescription.h"
+#include "device/DriverApi.h"
+#include "device/Pause.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class DeviceLinkHost;
+class DeviceMessageSink;
+class PointerSettingsBackend;
+class TransferProtocol;
+struct ProfileData;
+
+enum class DeviceState : int
+{
+    NotOpened = 0,
+    Present = 1,
+    Removed = 2
+};
+
+using DriverBinder = std::function<DriverApi()>;
+
+class DeviceLink
+{
+public:
+    // `bindDriver` is called once, by StartDeviceLink. The host, sink and
+    // pointer backend must outlive the link.
+    DeviceLink(const DeviceDescription& description, std::filesystem::path programFolder,
+               DeviceLinkHost& host, DeviceMessageSink& sink, PointerSettingsBackend& pointer,
+               DriverBinder bindDriver, SleepFunction sleep = SleepMilliseconds);
+    // Lets the device thread finish the applies already requested.
+    ~DeviceLink();
+    DeviceLink(const DeviceLink&) = delete;
+    DeviceLink& operator=(const DeviceLink&) = delete;
+
+    // Starts the device thread, binds the driver, opens the mouse and runs
+    // the start-up exchange and the firmware check. False when the check
+    // started the updater: the caller then closes the main window.
+    bool StartDeviceLink();
+
+    // The profile the Windows pointer settings were last applied from.
+    void SetAppliedSnapshot(const ProfileData& profile);
+    std::unique_ptr<ProfileData> AppliedSnapshot() const;
+
+    // Queues an apply of a copy of the host's current profile (thread
+    // message 0x0670); returns at once. The host hears PostApplyDone.
+    void RequestApply();
+    // Blocks until every requested apply has finished.
+    void WaitForApplies();
+
+    // kConnectionMessage: wParam 1 arrival, 0 removal, others ignored.
+    void OnConnectionMessage(uintptr_t wParam);
+    // kDataEventMessage: a setting changed on the mouse.
+    void OnDataEventMessage(uintptr_t wParam, intptr_t lParam);
+    // The no-device message, never twice at once.
+    void ShowNoDeviceMessage();
+
+    // Whether the main window may be shown: the mouse is present and open.
+    bool CanShowMainWindow() const;
+    DeviceState State() const { return m_state.load(); }
+    bool IsOpen() const { return m_bOpen.load(); }
+
+private:
+    struct ThreadMessage
+    {
+        uint32_t message;
+        uintptr_t wParam;
+        std::unique_ptr<ProfileData> profile;
+    };
+
+    void DeviceThreadLoop();
+    void ApplyCurrentProfile(const DriverApi& driver, const ProfileData& profile);
+    void Arrival();
+    void Removal();
+    TransferProtocol Protocol() const;
+
+    const DeviceDescription m_description;
+    const std::filesystem::path m_programFolder;
+    DeviceLinkHost& m_host;
+    DeviceMessageSink& m_sink;
+    PointerSettingsBackend& m_pointer;
+    const DriverBinder m_bindDriver;
+    const SleepFunction m_sleep;
+
+    // Written once by StartDeviceLink under m_queueMutex; the device thread
+    // takes its reference under the same lock.
+    std::shared_ptr<const DriverApi> m_driver;
+    std::atomic<DeviceState> m_state{DeviceState::NotOpened};
+    std::atomic<bool> m_bOpen{false};
+    bool m_bNoDeviceMessageShown = false;
+
+    mutable std::mutex m_snapshotMutex;
+    std::unique_ptr<ProfileData> m_snapshot;
+
+    std::mutex m_queueMutex;
+    std::condition_variable m_queueChanged;
+    std::deque<ThreadMessage> m_queue;
+    bool m_bApplying = false;
+    bool m_bQuit = false;
+    std::thread m_thread;
+};

@@ -1,0 +1,45 @@
+#pragma once
+// What the device link does to the program's windows and pages. The main
+// window implements it; vestrelctl and tests have their own. Everything but
+// PostApplyDone is called on the thread that owns the DeviceLink (the UI
+// thread).
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+struct ProfileData;
+
+enum class MessageOwner
+{
+    MainWindow, // over the main window
+    None        // centred, without owner (the main window may not be shown yet)
+};
+
+class DeviceLinkHost
+{
+public:
+    virtual ~DeviceLinkHost() = default;
+
+    // The profile every page edits; nullptr while there is none.
+    virtual ProfileData* CurrentProfile() = 0;
+
+    virtual void HideMainWindow() = 0;
+    // The mouse changed a setting: show it on the pages.
+    virtual void SelectDpiLevelOption(int32_t level) = 0;    // 0..7
+    virtual void SelectReportRateOption(int32_t option) = 0; // 0..3
+    virtual void ShowButtonMode(int32_t mode) = 0;           // 0 office, 1 game
+    // Posts kDpiPopupMessage with the DPI step value to the main window.
+    virtual void PostDpiPopup(int32_t dpiStep) = 0;
+    // Writes profile.bin.
+    virtual void SaveProfiles() = 0;
+    // The message dialog, modal; 1 when it closed with OK.
+    virtual int ShowMessage(std::string_view titleKey, std::string_view textKey,
+                            MessageOwner owner) = 0;
+    // Starts a program through the desktop's launcher.
+    virtual void StartUpdater(const std::filesystem::path& program) = 0;
+
+    // Called on the device thread when an apply has finished. The host then
+    // writes Data.bin and profile.bin and hides "ring_ver" on its own thread.
+    virtual void PostApplyDone() = 0;
+};
