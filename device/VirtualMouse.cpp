@@ -272,6 +272,8 @@ void VirtualMouse::Log(MouseTraffic::Call call, const uint8_t* bytes, int length
     if (bytes != nullptr && length > 0)
         received.assign(bytes, bytes + length);
     m_traffic.push_back({call, std::move(received), std::move(plain), accepted});
+    if (m_traffic.size() > kTrafficLogSize)
+        m_traffic.pop_front();
 }
 
 void VirtualMouse::Post(bool connection, uintptr_t wParam, intptr_t lParam)
@@ -357,5 +359,5 @@ VirtualMouseState VirtualMouse::State() const
 std::vector<MouseTraffic> VirtualMouse::Traffic() const
 {
     std::lock_guard lock(m_mutex);
-    return m_traffic;
+    return {m_traffic.begin(), m_traffic.end()};
 }

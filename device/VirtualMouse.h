@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -93,7 +94,9 @@ public:
     void SetAnswering(bool bAnswering);
 
     VirtualMouseState State() const;
+    // The most recent traffic, oldest first (the log keeps kTrafficLogSize calls).
     std::vector<MouseTraffic> Traffic() const;
+    static constexpr std::size_t kTrafficLogSize = 4096;
     int Sensor() const { return m_iSensor; }
 
 private:
@@ -131,5 +134,5 @@ private:
     uint8_t m_byVerLow;
     std::optional<PendingTable> m_pending;
     VirtualMouseState m_state;
-    std::vector<MouseTraffic> m_traffic;
+    std::deque<MouseTraffic> m_traffic;
 };

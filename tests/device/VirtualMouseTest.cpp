@@ -182,6 +182,17 @@ TEST(VirtualMouse, UnplugClosesTheChannelsAndPlugWantsThemReopened)
     EXPECT_EQ(Send(m.mouse, MakeFeatureReport(0x01, {0x02})), 1);
 }
 
+TEST(VirtualMouse, KeepsOnlyTheRecentTrafficOfALongRun)
+{
+    OpenMouse m;
+    const std::size_t sent = VirtualMouse::kTrafficLogSize + 100;
+    for (std::size_t i = 0; i < sent; ++i)
+        Send(m.mouse, MakeFeatureReport(0x0B, {static_cast<uint8_t>(i % 8 + 1)}));
+    const auto traffic = m.mouse.Traffic();
+    ASSERT_EQ(traffic.size(), VirtualMouse::kTrafficLogSize);
+    EXPECT_EQ(traffic.back().plain.at(1), (sent - 1) % 8 + 1);
+}
+
 TEST(VirtualMouse, OnlyTheSelectedMouseOpensAndReports)
 {
     DeviceDescription d = PlainDescription();
