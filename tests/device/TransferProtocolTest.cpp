@@ -33,6 +33,40 @@ TEST(TransferProtocol, SmallProfileStreamMatchesTheHandDerivedOne)
     EXPECT_EQ(rig.trace.TotalPause(), 350 + 50 + 100);
 }
 
+// Factory settings on a sensor that skips disabled levels, without the
+// lift-off report, scrambled, with a fixed button whose entry is missing.
+TEST(TransferProtocol, ScrambledDefaultsStreamMatchesTheHandDerivedOne)
+{
+    DeviceDescription d = ScrambledDescription();
+    d.m_iSensor = 3325;
+    d.m_iDistance = 0;
+    d.m_aButtonCode[31] = {};
+    auto p = BlankProfile();
+    p->iLightMode = 6;
+    p->iLightLength = 1;
+    p->rgbLight = {255, 0, 0, 0};
+    const Rgb0 colours[8] = {{255, 0, 0, 0},   {0, 255, 0, 0},    {0, 0, 255, 0},
+                             {255, 255, 0, 0}, {255, 0, 255, 0},  {0, 255, 255, 0},
+                             {255, 128, 0, 0}, {255, 255, 255, 0}};
+    std::copy(std::begin(colours), std::end(colours), p->aCycleColor);
+    std::copy(std::begin(colours), std::end(colours), p->aDpiColor);
+    const int32_t dpi[8] = {10, 20, 30, 40, 50, 60, 70, 80};
+    const uint8_t enabled[8] = {1, 0, 1, 1, 0, 0, 1, 1};
+    std::copy(std::begin(dpi), std::end(dpi), p->aiDpi);
+    std::copy(std::begin(enabled), std::end(enabled), p->abDpiEnabled);
+    p->byMaxDpi = 4;
+    for (int s = 0; s < kButtonSlots; ++s)
+        p->aButton[s].byFunction = kDefaultSlotFunction[s];
+
+    VirtualRig rig(d);
+    rig.trace.Clear();
+    rig.protocol.SendProfile(*p);
+    const std::vector<std::string> expected = ReadStream("scrambled_defaults.txt");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(rig.trace.Lines(), expected);
+    EXPECT_EQ(rig.trace.TotalPause(), 310);
+}
+
 TEST(TransferProtocol, PausesAddUpPerMacroAndGun)
 {
     struct Case
