@@ -28,6 +28,8 @@ struct CtlCommand
 
 int RunDescribe(const CtlContext& context, std::span<const std::string> args);
 int RunProfiles(const CtlContext& context, std::span<const std::string> args);
+int RunTrace(const CtlContext& context, std::span<const std::string> args);
+int RunApply(const CtlContext& context, std::span<const std::string> args);
 
 // For a command that takes no arguments: false (and a message) when some came.
 bool ExpectNoArguments(const CtlContext& context, const char* command,

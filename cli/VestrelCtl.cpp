@@ -14,6 +14,8 @@ namespace
 constexpr CtlCommand kCommands[] = {
     {"describe", "", &RunDescribe},
     {"profiles", "", &RunProfiles},
+    {"trace", "[--profile N]", &RunTrace},
+    {"apply", "[--profile N]", &RunApply},
 };
 
 void PrintUsage(std::ostream& err)

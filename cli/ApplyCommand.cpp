@@ -1,0 +1,119 @@
+// vestrelctl apply [--profile N]: an apply as the Apply button does it. The
+// program's start (loading, opening the mouse, the start-up exchange and the
+// firmware check), the chosen profile made current, then the apply: pointer
+// settings that differ from the applied snapshot, the reports, Data.bin and
+// profile.bin. With the virtual mouse, what it holds afterwards is printed.
+
+#include "app/LanguageChoice.h"
+#include "app/StartupData.h"
+#include "cli/CtlCommand.h"
+#include "cli/ProfileChoice.h"
+#include "device/BindDriver.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceLinkHost.h"
+#include "device/DeviceMessageQueue.h"
+#include "device/VirtualDriver.h"
+#include "device/VirtualMouse.h"
+#include "device/VirtualMouseSummary.h"
+#include "model/NameField.h"
+#include "platform/DesktopPointerBackend.h"
+
+#ifndef _WIN32
+#include "device/HidrawDriver.h"
+#endif
+
+#include <memory>
+
+namespace
+{
+
+// A command line has no windows: page updates have nowhere to go, messages
+// are printed in the user's language, and the firmware prompt is declined,
+// so the updater is never started from here.
+class CtlHost : public DeviceLinkHost
+{
+public:
+    CtlHost(StartupData& data, const CtlContext& context) : m_data(data), m_context(context) {}
+
+    ProfileData* CurrentProfile() override { return m_data.currentProfile; }
+    void HideMainWindow() override {}
+    void SelectDpiLevelOption(int32_t) override {}
+    void SelectReportRateOption(int32_t) override {}
+    void ShowButtonMode(int32_t) override {}
+    void PostDpiPopup(int32_t) override {}
+    void SaveProfiles() override { ::SaveProfiles(m_context.dataFolder, m_data.profiles); }
+    int ShowMessage(std::string_view, std::string_view textKey, MessageOwner) override
+    {
+        m_context.err << "vestrelctl: " << Utf16ToUtf8(m_data.language.GetText(textKey)) << "\n";
+        return 0;
+    }
+    void StartUpdater(const std::filesystem::path&) override {}
+    // The command waits for the apply itself.
+    void PostApplyDone() override {}
+
+private:
+    StartupData& m_data;
+    const CtlContext& m_context;
+};
+
+} // namespace
+
+int RunApply(const CtlContext& context, std::span<const std::string> args)
+{
+    const std::optional<int> choice = ParseProfileOption(context, "apply", args);
+    if (!choice)
+        return 2;
+    auto data = std::make_unique<StartupData>();
+    MacroLibrary macros;
+    GunLibrary guns;
+    LoadStartupData(*data, {context.programFolder, context.dataFolder}, LanguageIdFromEnvironment(),
+                    macros, guns);
+    if (*choice >= static_cast<int>(data->profiles.size()))
+    {
+        context.err << "vestrelctl: apply: there is no profile " << *choice << "\n";
+        return 1;
+    }
+    if (*choice >= 0)
+    {
+        // As picking it in the profile list: current, but not the applied snapshot.
+        data->appState.iCurrentProfile = *choice;
+        data->currentProfile = data->profiles[*choice].get();
+    }
+
+    const std::string driverName =
+        context.driver.empty() ? DriverNameFromEnvironment() : context.driver;
+    auto mouse = std::make_shared<VirtualMouse>(data->description);
+    DriverFactories factories;
+#ifndef _WIN32
+    factories.hidraw = MakeHidrawDriver;
+#endif
+    factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
+
+    CtlHost host(*data, context);
+    DeviceMessageQueue messages; // the mouse's own events are not followed here
+    const auto pointer = MakeDesktopPointerBackend();
+    bool present = false;
+    {
+        DeviceLink link(data->description, context.programFolder, host, messages, *pointer,
+                        [&] { return BindDriver(context.programFolder, driverName, factories); });
+        link.SetAppliedSnapshot(data->appliedProfile);
+        link.StartDeviceLink();
+        present = link.State() == DeviceState::Present;
+        link.RequestApply();
+        link.WaitForApplies();
+    }
+    SaveAppState(context.dataFolder, data->appState);
+    SaveProfiles(context.dataFolder, data->profiles);
+
+    context.out << "applied profile " << data->appState.iCurrentProfile << ": "
+                << Utf16ToUtf8(NameFromField(data->currentProfile->szName)) << "\n";
+    if (driverName == "virtual")
+        for (const std::string& line : DescribeVirtualMouse(mouse->State(), mouse->Sensor()))
+            context.out << "  " << line << "\n";
+    if (!present)
+    {
+        context.err << "vestrelctl: no mouse found; the profile was saved but not sent\n";
+        return 1;
+    }
+    return 0;
+}
