@@ -1,5 +1,16 @@
 #include "lighting/LightPage.h"
 
+#include "app/StartupData.h"
+#include "lighting/ColorForms.h"
+#include "lighting/SelectColorWnd.h"
+#include "ui/ButtonUI.h"
+#include "ui/ColorPaletteUI.h"
+#include "ui/OptionUI.h"
+#include "ui/PaintManagerUI.h"
+#include "ui/SliderUI.h"
+
+#include <iterator>
+
 DUI_BEGIN_MESSAGE_MAP(CLightPage, CNotifyPump)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, OnClick)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, OnSelectChanged)
@@ -9,24 +20,192 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_COLORCHANGEDBUTTONUP, OnColorChangedButtonUp)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_TEXTCHANGED, OnTextChanged)
 DUI_END_MESSAGE_MAP()
 
+namespace
+{
+// Index of the sender among the controls, or -1.
+template <typename T, size_t N> int IndexOf(T* const (&controls)[N], const CControlUI* pSender)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (pSender != nullptr && controls[i] == pSender)
+            return static_cast<int>(i);
+    return -1;
+}
+
+void SetVisible(CControlUI* pControl, bool bVisible)
+{
+    if (pControl != nullptr)
+        pControl->SetVisible(bVisible);
+}
+
+void SetBkColor(CControlUI* pControl, DWORD argb)
+{
+    if (pControl != nullptr)
+        pControl->SetBkColor(argb);
+}
+} // namespace
+
 void CLightPage::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
 {
     m_pPaintManager = pPaintManager;
     m_hWnd = hWnd;
 }
 
-void CLightPage::Init() {}
+void CLightPage::Init()
+{
+    if (m_pPaintManager == nullptr)
+        return;
+    const CPaintManagerUI& pm = *m_pPaintManager;
+    auto find = [&pm](const QString& name) { return pm.FindControl(name); };
+    for (int i = 0; i < kLightModeCount; ++i)
+        m_pModeOption[i] =
+            dynamic_cast<COptionUI*>(find(QStringLiteral("light_mode_option_%1").arg(i + 1)));
+    m_pBrightnessVer = find(QStringLiteral("brightness_ver"));
+    m_pBreathingVer = find(QStringLiteral("breathing_ver"));
+    m_pColorVer = find(QStringLiteral("color_ver"));
+    m_pLengthVer = find(QStringLiteral("length_ver"));
+    m_pBrightnessSlider = dynamic_cast<CSliderUI*>(find(QStringLiteral("brightness_slider")));
+    m_pFrequencySlider = dynamic_cast<CSliderUI*>(find(QStringLiteral("frequency_slider")));
+    m_pLengthSlider = dynamic_cast<CSliderUI*>(find(QStringLiteral("length_slider")));
+    m_pCurrentColor = find(QStringLiteral("current_color_control"));
+    m_pPalette = dynamic_cast<CColorPaletteUI*>(find(QStringLiteral("select_color_Pallet")));
+    m_edits.Find(pm);
+    m_pFixColorBtn = dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_fix_color")));
+    for (int i = 0; i < 8; ++i)
+        m_pCycleColorBtn[i] =
+            dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_cycle_color_%1").arg(i + 1)));
+    for (int i = 0; i < 2; ++i)
+        m_pColorModeOption[i] =
+            dynamic_cast<COptionUI*>(find(QStringLiteral("option_color_mode_%1").arg(i + 1)));
+}
 
-void CLightPage::RefreshPage() {}
+void CLightPage::RefreshPage()
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr)
+        return;
+    // Selecting raises "selectchanged", which stores the same mode again.
+    if (profile->iLightMode >= 0 && profile->iLightMode < kLightModeCount &&
+        m_pModeOption[profile->iLightMode] != nullptr)
+        m_pModeOption[profile->iLightMode]->Selected(true);
+    if (m_pBrightnessSlider != nullptr)
+        m_pBrightnessSlider->SetValue(profile->iBrightness);
+    if (m_pFrequencySlider != nullptr)
+        m_pFrequencySlider->SetValue(profile->iLightSpeed);
+    if (m_pLengthSlider != nullptr)
+        m_pLengthSlider->SetValue(profile->iLightLength);
+    const DWORD light = ScreenColor(profile->rgbLight);
+    SetBkColor(m_pCurrentColor, light);
+    if (m_pPalette != nullptr)
+        m_pPalette->SetSelectColor(light);
+    m_edits.Show(light);
+    if (profile->iColorMode >= 0 && profile->iColorMode < 2 &&
+        m_pColorModeOption[profile->iColorMode] != nullptr)
+        m_pColorModeOption[profile->iColorMode]->Selected(true);
+    SetBkColor(m_pFixColorBtn, light);
+    for (int i = 0; i < 8; ++i)
+        SetBkColor(m_pCycleColorBtn[i], ScreenColor(profile->aCycleColor[i]));
+    ShowModeControls(profile->iLightMode);
+}
 
-void CLightPage::OnClick(TNotifyUI&) {}
+void CLightPage::ShowModeControls(int32_t iLightMode)
+{
+    const LightModeControls shown = LightModeControlsOf(iLightMode);
+    SetVisible(m_pLengthVer, false);
+    SetVisible(m_pBrightnessVer, shown.bBrightness);
+    SetVisible(m_pBreathingVer, shown.bSpeed);
+    SetVisible(m_pColorVer, shown.bColor);
+    SetVisible(m_pLengthVer, shown.bLength);
+}
 
-void CLightPage::OnSelectChanged(TNotifyUI&) {}
+void CLightPage::OnSelectChanged(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr)
+        return;
+    const int mode = IndexOf(m_pModeOption, msg.pSender);
+    if (mode >= 0)
+    {
+        profile->iLightMode = mode;
+        ShowModeControls(mode);
+    }
+    const int colorMode = IndexOf(m_pColorModeOption, msg.pSender);
+    if (colorMode >= 0)
+        profile->iColorMode = colorMode;
+}
 
-void CLightPage::OnValueChanged(TNotifyUI&) {}
+void CLightPage::OnValueChanged(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr || msg.pSender == nullptr)
+        return;
+    const int value = static_cast<int>(static_cast<LPARAM>(msg.wParam));
+    if (msg.pSender == m_pBrightnessSlider)
+        profile->iBrightness = value;
+    else if (msg.pSender == m_pFrequencySlider)
+        profile->iLightSpeed = value;
+    else if (msg.pSender == m_pLengthSlider)
+        profile->iLightLength = value;
+}
 
-void CLightPage::OnColorChanged(TNotifyUI&) {}
+void CLightPage::OnColorChanged(TNotifyUI& msg)
+{
+    if (m_pPalette == nullptr || msg.pSender != m_pPalette)
+        return;
+    // Only a preview while dragging; the profile takes the colour on release.
+    const DWORD color = m_pPalette->GetSelectColor();
+    SetBkColor(m_pCurrentColor, color);
+    m_edits.Show(color);
+}
 
-void CLightPage::OnColorChangedButtonUp(TNotifyUI&) {}
+void CLightPage::OnColorChangedButtonUp(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr || m_pPalette == nullptr || msg.pSender != m_pPalette)
+        return;
+    const DWORD color = m_pPalette->GetSelectColor();
+    profile->rgbLight = StoredColor(color);
+    m_edits.Show(color);
+    SetBkColor(m_pCurrentColor, color);
+}
 
-void CLightPage::OnTextChanged(TNotifyUI&) {}
+void CLightPage::OnTextChanged(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr)
+        return;
+    const std::optional<DWORD> typed = m_edits.Typed(msg.pSender, ScreenColor(profile->rgbLight));
+    if (!typed)
+        return;
+    if (m_pPalette != nullptr)
+        m_pPalette->SetSelectColor(*typed);
+    SetBkColor(m_pCurrentColor, *typed);
+    profile->rgbLight = StoredColor(*typed);
+}
+
+void CLightPage::OnClick(TNotifyUI& msg)
+{
+    const ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr || msg.pSender == nullptr)
+        return;
+    if (msg.pSender == m_pFixColorBtn)
+    {
+        if (const std::optional<DWORD> color = PickColor(profile->rgbLight, m_pFixColorBtn))
+            g_pCurProfile->rgbLight = StoredColor(*color);
+        return;
+    }
+    const int cycle = IndexOf(m_pCycleColorBtn, msg.pSender);
+    if (cycle < 0)
+        return;
+    if (const std::optional<DWORD> color =
+            PickColor(profile->aCycleColor[cycle], m_pCycleColorBtn[cycle]))
+        g_pCurProfile->aCycleColor[cycle] = StoredColor(*color);
+}
+
+std::optional<DWORD> CLightPage::PickColor(Rgb0 stored, CButtonUI* pSwatch)
+{
+    DWORD color = ScreenColor(stored);
+    if (!CSelectColorWnd::PickColor(m_pPaintManager, m_hWnd, color))
+        return std::nullopt;
+    SetBkColor(pSwatch, color);
+    return color;
+}

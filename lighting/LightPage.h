@@ -1,11 +1,22 @@
 #pragma once
 // The lighting tab: one of twelve modes with its brightness, speed, length,
 // the single colour and the eight cycle colours of the current profile.
+// Edits go straight into the profile; the mouse gets them on the next apply.
 
+#include "lighting/ColorComponentEdits.h"
+#include "lighting/LightModes.h"
+#include "model/ProfileData.h"
 #include "ui/NotifyPump.h"
 #include "ui/UIDefs.h"
 
+#include <optional>
+
+class CButtonUI;
+class CColorPaletteUI;
+class CControlUI;
+class COptionUI;
 class CPaintManagerUI;
+class CSliderUI;
 
 class CLightPage : public CNotifyPump
 {
@@ -27,6 +38,26 @@ protected:
     virtual void OnTextChanged(TNotifyUI& msg);
 
 private:
+    void ShowModeControls(int32_t iLightMode);
+    // Runs the picker for a stored colour; after OK the button shows the
+    // chosen colour, which is returned.
+    std::optional<DWORD> PickColor(Rgb0 stored, CButtonUI* pSwatch);
+
     CPaintManagerUI* m_pPaintManager = nullptr;
     HWND m_hWnd = nullptr;
+
+    COptionUI* m_pModeOption[kLightModeCount] = {};
+    CControlUI* m_pBrightnessVer = nullptr;
+    CControlUI* m_pBreathingVer = nullptr;
+    CControlUI* m_pColorVer = nullptr;
+    CControlUI* m_pLengthVer = nullptr;
+    CSliderUI* m_pBrightnessSlider = nullptr;
+    CSliderUI* m_pFrequencySlider = nullptr;
+    CSliderUI* m_pLengthSlider = nullptr;
+    CControlUI* m_pCurrentColor = nullptr;
+    CColorPaletteUI* m_pPalette = nullptr;
+    ColorComponentEdits m_edits;
+    CButtonUI* m_pFixColorBtn = nullptr;
+    CButtonUI* m_pCycleColorBtn[8] = {};
+    COptionUI* m_pColorModeOption[2] = {};
 };

@@ -1,5 +1,18 @@
 #include "performance/PerformancePage.h"
 
+#include "app/StartupData.h"
+#include "lighting/ColorForms.h"
+#include "lighting/SelectColorWnd.h"
+#include "performance/SensorTables.h"
+#include "ui/ButtonUI.h"
+#include "ui/CheckBoxUI.h"
+#include "ui/ComboUI.h"
+#include "ui/OptionUI.h"
+#include "ui/PaintManagerUI.h"
+#include "ui/SliderUI.h"
+
+#include <algorithm>
+
 DUI_BEGIN_MESSAGE_MAP(CPerformancePage, CNotifyPump)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, OnClick)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, OnSelectChanged)
@@ -9,24 +22,266 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_CHECKCLICK, OnCheckClick)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMSELECT, OnItemSelect)
 DUI_END_MESSAGE_MAP()
 
+namespace
+{
+template <typename T, size_t N> int IndexOf(T* const (&controls)[N], const CControlUI* pSender)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (pSender != nullptr && controls[i] == pSender)
+            return static_cast<int>(i);
+    return -1;
+}
+
+template <typename T> T* Find(const CPaintManagerUI& pm, const QString& name)
+{
+    return dynamic_cast<T*>(pm.FindControl(name));
+}
+
+void SetSliderValue(CSliderUI* pSlider, int value)
+{
+    if (pSlider != nullptr)
+        pSlider->SetValue(value);
+}
+
+void SetCheck(CCheckBoxUI* pCheck, bool bCheck)
+{
+    if (pCheck != nullptr)
+        pCheck->SetCheck(bCheck);
+}
+
+void Select(COptionUI* const* options, int count, int index)
+{
+    if (index >= 0 && index < count && options[index] != nullptr)
+        options[index]->Selected(true);
+}
+
+int NotifiedValue(const TNotifyUI& msg)
+{
+    return static_cast<int>(static_cast<LPARAM>(msg.wParam));
+}
+} // namespace
+
 void CPerformancePage::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
 {
     m_pPaintManager = pPaintManager;
     m_hWnd = hWnd;
 }
 
-void CPerformancePage::Initialise() {}
+void CPerformancePage::Initialise()
+{
+    if (m_pPaintManager == nullptr)
+        return;
+    const CPaintManagerUI& pm = *m_pPaintManager;
+    for (int i = 0; i < kReportRates; ++i)
+        m_pReportRateOption[i] = Find<COptionUI>(pm, QStringLiteral("prate_%1_option").arg(i + 1));
+    for (int i = 0; i < kDpiLevels; ++i)
+    {
+        const int n = i + 1;
+        m_pDpiBtn[i] = Find<COptionUI>(pm, QStringLiteral("mouse_dpi_btn_%1").arg(n));
+        m_pDpiValue[i] = Find<CLabelUI>(pm, QStringLiteral("mouse_dpi_value_%1").arg(n));
+        m_pDpiSlider[i] = Find<CSliderUI>(pm, QStringLiteral("mouse_dpi%1_slider").arg(n));
+        m_pDpiRow[i] = pm.FindControl(QStringLiteral("dpi_setting_ver_%1").arg(n));
+        m_pDpiLeftLabel[i] = Find<CLabelUI>(pm, QStringLiteral("label_dpi_left_%1").arg(n));
+        m_pDpiRightLabel[i] = Find<CLabelUI>(pm, QStringLiteral("label_dpi_right_%1").arg(n));
+        m_pDpiColor[i] = Find<CButtonUI>(pm, QStringLiteral("mouse_dpi_color%1").arg(n));
+    }
+    m_pMaxDpiCombo = Find<CComboUI>(pm, QStringLiteral("max_dpi_combo"));
+    m_pPointerSpeedSlider = Find<CSliderUI>(pm, QStringLiteral("mouse_move_speed_slider"));
+    m_pScrollSpeedSlider = Find<CSliderUI>(pm, QStringLiteral("scroll_speed_slider"));
+    m_pDoubleClickSlider = Find<CSliderUI>(pm, QStringLiteral("double_click_speed_slider"));
+    m_pEnhancePointerCheck = Find<CCheckBoxUI>(pm, QStringLiteral("enhance_pointer_checkbox"));
+    m_pOnePageCheck = Find<CCheckBoxUI>(pm, QStringLiteral("one_page_checkbox"));
+    m_pLiftOffVer = pm.FindControl(QStringLiteral("lift_of_distance_ver"));
+    m_pLiftOffSlider = Find<CSliderUI>(pm, QStringLiteral("lift_of_distance_slider"));
+    m_pDistanceCheck = Find<CCheckBoxUI>(pm, QStringLiteral("distance_checkbox"));
+    m_pDistanceSliderVer = pm.FindControl(QStringLiteral("distance_slider_ver"));
+    m_pKeyResponseSlider = Find<CSliderUI>(pm, QStringLiteral("key_response_slider"));
+    m_pKeyResponseLabel = Find<CLabelUI>(pm, QStringLiteral("label_key_respsonse"));
 
-void CPerformancePage::Refresh() {}
+    const DeviceDescription& desc = g_StartupData.description;
+    SetupDpiSliders(desc.m_iSensor);
+    if (m_pLiftOffVer != nullptr)
+        m_pLiftOffVer->SetVisible(desc.m_iDistance != 0);
+    if (m_pLiftOffSlider != nullptr)
+    {
+        m_pLiftOffSlider->SetMinValue(desc.m_iDistanceMin);
+        m_pLiftOffSlider->SetMaxValue(desc.m_iDistanceMax);
+    }
+}
 
-void CPerformancePage::OnClick(TNotifyUI&) {}
+void CPerformancePage::SetupDpiSliders(int32_t sensor)
+{
+    const std::optional<SensorRange> range = FindSensorRange(sensor);
+    if (!range)
+        return;
+    const QString left = QString::fromLatin1(range->szLeftLabel);
+    const QString right = QString::fromLatin1(range->szRightLabel);
+    for (int i = 0; i < kDpiLevels; ++i)
+    {
+        if (m_pDpiLeftLabel[i] != nullptr)
+            m_pDpiLeftLabel[i]->SetText(left);
+        if (m_pDpiRightLabel[i] != nullptr)
+            m_pDpiRightLabel[i]->SetText(right);
+        if (m_pDpiSlider[i] != nullptr)
+        {
+            m_pDpiSlider[i]->SetMinValue(range->iMin);
+            m_pDpiSlider[i]->SetMaxValue(range->iMax);
+        }
+    }
+}
 
-void CPerformancePage::OnSelectChanged(TNotifyUI&) {}
+void CPerformancePage::Refresh()
+{
+    const ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr)
+        return;
+    // A damaged count still shows at least one level; choosing the item
+    // raises "itemselect", which stores the count shown.
+    const int maxDpi = std::clamp<int>(profile->byMaxDpi, 1, kDpiLevels);
+    if (m_pMaxDpiCombo != nullptr)
+        m_pMaxDpiCombo->SelectItem(maxDpi - 1);
+    ShowDpiRows(maxDpi);
+    Select(m_pReportRateOption, kReportRates, g_pCurProfile->iReportRate);
+    Select(m_pDpiBtn, kDpiLevels, g_pCurProfile->iDpiLevel);
+    for (int i = 0; i < kDpiLevels; ++i)
+    {
+        SetSliderValue(m_pDpiSlider[i], profile->aiDpi[i]);
+        ShowDpiValue(i, profile->aiDpi[i]);
+        if (m_pDpiColor[i] != nullptr)
+            m_pDpiColor[i]->SetBkColor(ScreenColor(profile->aDpiColor[i]));
+    }
+    SetSliderValue(m_pPointerSpeedSlider, profile->iPointerSpeed);
+    SetSliderValue(m_pScrollSpeedSlider, profile->iScrollLines);
+    SetSliderValue(m_pDoubleClickSlider, profile->iDoubleClickSpeed);
+    SetCheck(m_pEnhancePointerCheck, profile->bEnhancePointer != 0);
+    SetCheck(m_pOnePageCheck, profile->bOnePageScroll != 0);
+    SetSliderValue(m_pLiftOffSlider, profile->iLiftOffDistance);
+    SetCheck(m_pDistanceCheck, profile->bDistanceEnabled != 0);
+    if (m_pDistanceSliderVer != nullptr)
+        m_pDistanceSliderVer->SetVisible(profile->bDistanceEnabled != 0);
+    SetSliderValue(m_pKeyResponseSlider, profile->byKeyResponse);
+    ShowKeyResponse(profile->byKeyResponse);
+}
 
-void CPerformancePage::OnValueChanged(TNotifyUI&) {}
+void CPerformancePage::ShowDpiRows(int count)
+{
+    for (int i = 0; i < kDpiLevels; ++i)
+        if (m_pDpiRow[i] != nullptr)
+            m_pDpiRow[i]->SetVisible(i < count);
+}
 
-void CPerformancePage::OnMoveValueChanged(TNotifyUI&) {}
+void CPerformancePage::ShowDpiValue(int level, int32_t value)
+{
+    if (m_pDpiValue[level] != nullptr)
+        m_pDpiValue[level]->SetText(
+            QString::fromStdString(DpiText(g_StartupData.description.m_iSensor, value)));
+}
 
-void CPerformancePage::OnCheckClick(TNotifyUI&) {}
+void CPerformancePage::ShowKeyResponse(uint8_t ms)
+{
+    if (m_pKeyResponseLabel != nullptr)
+        m_pKeyResponseLabel->SetText(QStringLiteral("%1 ms").arg(ms));
+}
 
-void CPerformancePage::OnItemSelect(TNotifyUI&) {}
+void CPerformancePage::OnClick(TNotifyUI& msg)
+{
+    const int level = IndexOf(m_pDpiColor, msg.pSender);
+    if (level < 0 || g_pCurProfile == nullptr)
+        return;
+    DWORD color = ScreenColor(g_pCurProfile->aDpiColor[level]);
+    if (!CSelectColorWnd::PickColor(m_pPaintManager, m_hWnd, color))
+        return;
+    m_pDpiColor[level]->SetBkColor(color);
+    if (g_pCurProfile != nullptr)
+        g_pCurProfile->aDpiColor[level] = StoredColor(color);
+}
+
+void CPerformancePage::OnSelectChanged(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr)
+        return;
+    const int rate = IndexOf(m_pReportRateOption, msg.pSender);
+    if (rate >= 0)
+        profile->iReportRate = rate;
+    const int level = IndexOf(m_pDpiBtn, msg.pSender);
+    if (level >= 0)
+        profile->iDpiLevel = level;
+}
+
+bool CPerformancePage::TakeDraggedValue(const CControlUI* pSender, int value)
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr || pSender == nullptr)
+        return false;
+    if (pSender == m_pKeyResponseSlider)
+    {
+        profile->byKeyResponse = static_cast<uint8_t>(value);
+        ShowKeyResponse(profile->byKeyResponse);
+        return true;
+    }
+    const int level = IndexOf(m_pDpiSlider, pSender);
+    if (level < 0)
+        return false;
+    profile->aiDpi[level] = value;
+    ShowDpiValue(level, value);
+    return true;
+}
+
+void CPerformancePage::OnMoveValueChanged(TNotifyUI& msg)
+{
+    TakeDraggedValue(msg.pSender, NotifiedValue(msg));
+}
+
+void CPerformancePage::OnValueChanged(TNotifyUI& msg)
+{
+    const int value = NotifiedValue(msg);
+    if (TakeDraggedValue(msg.pSender, value))
+        return;
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr || msg.pSender == nullptr)
+        return;
+    if (msg.pSender == m_pPointerSpeedSlider)
+        profile->iPointerSpeed = value;
+    else if (msg.pSender == m_pScrollSpeedSlider)
+        profile->iScrollLines = value;
+    else if (msg.pSender == m_pDoubleClickSlider)
+        profile->iDoubleClickSpeed = value;
+    else if (msg.pSender == m_pLiftOffSlider)
+        profile->iLiftOffDistance = value;
+}
+
+void CPerformancePage::OnCheckClick(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr || msg.pSender == nullptr)
+        return;
+    if (msg.pSender == m_pEnhancePointerCheck)
+        profile->bEnhancePointer = m_pEnhancePointerCheck->GetCheck() ? 1 : 0;
+    else if (msg.pSender == m_pOnePageCheck)
+        profile->bOnePageScroll = m_pOnePageCheck->GetCheck() ? 1 : 0;
+    else if (msg.pSender == m_pDistanceCheck)
+    {
+        profile->bDistanceEnabled = m_pDistanceCheck->GetCheck() ? 1 : 0;
+        if (m_pDistanceSliderVer != nullptr)
+            m_pDistanceSliderVer->SetVisible(profile->bDistanceEnabled != 0);
+    }
+}
+
+void CPerformancePage::OnItemSelect(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    if (profile == nullptr || m_pMaxDpiCombo == nullptr || msg.pSender != m_pMaxDpiCombo)
+        return;
+    const int k = m_pMaxDpiCombo->GetCurSel();
+    if (k < 0 || k >= kDpiLevels)
+        return;
+    profile->byMaxDpi = static_cast<uint8_t>(k + 1);
+    // The current level must stay among the levels in use.
+    if (k < profile->iDpiLevel)
+    {
+        profile->iDpiLevel = k;
+        Select(m_pDpiBtn, kDpiLevels, k);
+    }
+    ShowDpiRows(k + 1);
+}

@@ -1,0 +1,87 @@
+#include "lighting/SelectColorWnd.h"
+
+#include "ui/ButtonUI.h"
+#include "ui/ColorPaletteUI.h"
+#include "ui/ModalOverlay.h"
+
+bool CSelectColorWnd::PickColor(CPaintManagerUI* pOverlayWindow, HWND hOwner, DWORD& argb)
+{
+    const ModalOverlay overlay(pOverlayWindow);
+    CSelectColorWnd dialog;
+    dialog.SetColor(argb);
+    if (dialog.Create(hOwner, QStringLiteral("SelectColorWnd"), WS_POPUP | WS_VISIBLE,
+                      WS_EX_TOOLWINDOW, 0, 0, 800, 800) == nullptr)
+        return false;
+    dialog.CenterWindow();
+    if (dialog.ShowModal() != 1)
+        return false;
+    argb = dialog.GetColor();
+    return true;
+}
+
+QString CSelectColorWnd::GetWindowClassName() const
+{
+    return QStringLiteral("SelectColorWnd");
+}
+
+void CSelectColorWnd::OnFinalMessage(HWND hWnd)
+{
+    WindowImplBase::OnFinalMessage(hWnd);
+    if (m_bDeleteOnClose)
+        delete this;
+}
+
+void CSelectColorWnd::InitWindow()
+{
+    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
+    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
+    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    m_pCurrentColor = m_pm.FindControl(QStringLiteral("current_color_control"));
+    m_pPalette = dynamic_cast<CColorPaletteUI*>(m_pm.FindControl(QStringLiteral("color_Pallet")));
+    m_edits.Find(m_pm);
+    ShowColor(true, true);
+}
+
+QString CSelectColorWnd::GetSkinFile()
+{
+    return QStringLiteral("selectcolor.xml");
+}
+
+void CSelectColorWnd::ShowColor(bool bToPalette, bool bToEdits)
+{
+    if (bToPalette && m_pPalette != nullptr)
+        m_pPalette->SetSelectColor(m_dwColor);
+    if (m_pCurrentColor != nullptr)
+        m_pCurrentColor->SetBkColor(m_dwColor);
+    if (bToEdits)
+        m_edits.Show(m_dwColor);
+}
+
+void CSelectColorWnd::Notify(TNotifyUI& msg)
+{
+    if (msg.pSender == nullptr)
+        return;
+    if (msg.sType == DUI_MSGTYPE_CLICK)
+    {
+        if (msg.pSender == m_pOkBtn)
+            Close(1);
+        else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
+            Close(0);
+    }
+    else if (msg.sType == DUI_MSGTYPE_COLORCHANGED || msg.sType == DUI_MSGTYPE_COLORCHANGEDBUTTONUP)
+    {
+        if (msg.pSender == m_pPalette)
+        {
+            m_dwColor = m_pPalette->GetSelectColor();
+            ShowColor(false, true);
+        }
+    }
+    else if (msg.sType == DUI_MSGTYPE_TEXTCHANGED)
+    {
+        if (const std::optional<DWORD> typed = m_edits.Typed(msg.pSender, m_dwColor))
+        {
+            m_dwColor = *typed;
+            ShowColor(true, false);
+        }
+    }
+}
