@@ -5,11 +5,13 @@
 #include "app/StartupData.h"
 #include "lighting/ColorForms.h"
 #include "tests/support/PageTestSupport.h"
+#include "tests/ui/Screenshot.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/ButtonUI.h"
 #include "ui/ColorPaletteUI.h"
 #include "ui/EditUI.h"
 #include "ui/OptionUI.h"
+#include "ui/ResourceManager.h"
 #include "ui/SliderUI.h"
 
 namespace
@@ -17,7 +19,7 @@ namespace
 const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Window size="800,572">
   <VerticalLayout style="window">
-    <Include source="light.xml" virtualwnd="LightPage"/>
+    <Include source="light.xml" virtualwnd="LightPage" height="420"/>
     <Control name="disable_window_ver" style="overlay" pos="0,0,800,572"/>
   </VerticalLayout>
 </Window>)";
@@ -27,6 +29,7 @@ class LightPageTest : public UiTest
 protected:
     LightPageTest() : main("light_test.xml"), profile(SampleProfile())
     {
+        CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
         WriteRes("light_test.xml", kSkin);
         g_pCurProfile = profile.get();
         main.AddVirtualWnd("LightPage", &page);
@@ -64,7 +67,7 @@ TEST_F(LightPageTest, RefreshShowsTheProfileAndChangesNothing)
     const ProfileData before = *profile;
     page.RefreshPage();
     ExpectUnchanged(before, *profile);
-    EXPECT_TRUE(Find<COptionUI>("light_mode_option_5")->IsSelected());
+    EXPECT_TRUE(Find<COptionUI>("light_mode_option_10")->IsSelected());
     EXPECT_TRUE(Find<COptionUI>("option_color_mode_2")->IsSelected());
     EXPECT_EQ(Find<CSliderUI>("brightness_slider")->GetValue(), 200);
     EXPECT_EQ(Find<CSliderUI>("frequency_slider")->GetValue(), 3);
@@ -77,11 +80,12 @@ TEST_F(LightPageTest, RefreshShowsTheProfileAndChangesNothing)
     EXPECT_EQ(Bk("btn_fix_color"), 0xFF0C2238u);
     EXPECT_EQ(Bk("btn_cycle_color_1"), 0xFFFFFFFFu);
     EXPECT_EQ(Bk("btn_cycle_color_8"), 0xFFFF0000u);
-    // Mode 4 uses brightness and speed only.
+    // Mode 9 uses everything but the length.
     EXPECT_TRUE(Visible("brightness_ver"));
     EXPECT_TRUE(Visible("breathing_ver"));
-    EXPECT_FALSE(Visible("color_ver"));
+    EXPECT_TRUE(Visible("color_ver"));
     EXPECT_FALSE(Visible("length_ver"));
+    SaveScreenshot(main, "light_page");
 }
 
 TEST_F(LightPageTest, EachModeOptionStoresItsModeAndShowsItsControls)

@@ -5,12 +5,14 @@
 #include "app/StartupData.h"
 #include "lighting/ColorForms.h"
 #include "tests/support/PageTestSupport.h"
+#include "tests/ui/Screenshot.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/ButtonUI.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
 #include "ui/LabelUI.h"
 #include "ui/OptionUI.h"
+#include "ui/ResourceManager.h"
 #include "ui/SliderUI.h"
 
 namespace
@@ -18,7 +20,7 @@ namespace
 const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
 <Window size="800,572">
   <VerticalLayout style="window">
-    <Include source="performance.xml" virtualwnd="PerformancePage"/>
+    <Include source="performance.xml" virtualwnd="PerformancePage" height="420"/>
     <Control name="disable_window_ver" style="overlay" pos="0,0,800,572"/>
   </VerticalLayout>
 </Window>)";
@@ -30,6 +32,7 @@ protected:
         : main("performance_test.xml"), profile(SampleProfile()),
           savedDescription(g_StartupData.description)
     {
+        CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
         WriteRes("performance_test.xml", kSkin);
         DeviceDescription& desc = g_StartupData.description;
         desc.m_iSensor = sensor;
@@ -109,6 +112,7 @@ TEST_F(PerformancePageTest, InitialiseAndRefreshShowTheProfile)
     EXPECT_FALSE(Visible("distance_slider_ver"));
     EXPECT_EQ(Find<CSliderUI>("key_response_slider")->GetValue(), 4);
     EXPECT_EQ(Text("label_key_respsonse"), "4 ms");
+    SaveScreenshot(main, "performance_page");
 }
 
 TEST_F(PerformancePageTest, OptionsAndCheckBoxesEditTheirOwnFields)

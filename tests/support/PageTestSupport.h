@@ -33,7 +33,7 @@ inline std::unique_ptr<ProfileData> SampleProfile()
         p->aDpiColor[i] = table[i];
         p->aCycleColor[i] = table[7 - i];
     }
-    p->iLightMode = 4;
+    p->iLightMode = 9;
     p->iBrightness = 200;
     p->iLightSpeed = 3;
     p->iColorMode = 1;
