@@ -3,6 +3,19 @@
 #include "ui/ButtonUI.h"
 #include "ui/ModalOverlay.h"
 
+#include <QTimer>
+#include <QWidget>
+
+namespace
+{
+CMsgWnd::AnswerHook g_answerHook;
+}
+
+void CMsgWnd::SetAnswerHook(AnswerHook hook)
+{
+    g_answerHook = std::move(hook);
+}
+
 UINT CMsgWnd::ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
                           const QString& msgKey)
 {
@@ -14,6 +27,10 @@ UINT CMsgWnd::ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QS
                       0, 800, 800) == nullptr)
         return 0;
     dialog.CenterWindow();
+    if (g_answerHook)
+        QTimer::singleShot(0, dialog.GetWidget(),
+                           [&dialog, titleKey, msgKey]
+                           { dialog.Close(g_answerHook(titleKey, msgKey)); });
     return dialog.ShowModal();
 }
 

@@ -4,6 +4,8 @@
 
 #include "ui/WindowImplBase.h"
 
+#include <functional>
+
 class CButtonUI;
 class CLabelUI;
 
@@ -22,6 +24,12 @@ public:
     // (null: none), runs modally and centred; returns 1 for OK, 0 otherwise.
     static UINT ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
                             const QString& msgKey);
+
+    // For tests without a person at the screen: once a message's dialog runs
+    // modally, the hook gets its keys and returns the answer (1 OK, 0 Cancel)
+    // the dialog then closes with. Empty (the default): the user answers.
+    using AnswerHook = std::function<UINT(const QString& titleKey, const QString& msgKey)>;
+    static void SetAnswerHook(AnswerHook hook);
 
 protected:
     QString GetWindowClassName() const override;

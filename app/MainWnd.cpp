@@ -1,0 +1,665 @@
+#include "app/MainWnd.h"
+
+#include "app/LanguageChoice.h"
+#include "app/MsgWnd.h"
+#include "app/ProgramPaths.h"
+#include "device/DeviceMessages.h"
+#include "model/NameField.h"
+#include "model/ProfileExchange.h"
+#include "model/SettingsFiles.h"
+#include "performance/DPIMsg.h"
+#include "performance/SensorTables.h"
+#include "platform/DesktopServices.h"
+#include "ui/ComboUI.h"
+#include "ui/EditUI.h"
+#include "ui/ListLabelElementUI.h"
+#include "ui/MenuWnd.h"
+#include "ui/ModalOverlay.h"
+#include "ui/OptionUI.h"
+#include "ui/ResourceManager.h"
+#include "ui/TabLayoutUI.h"
+
+#include <QCursor>
+#include <QFileInfo>
+#include <QMenu>
+#include <array>
+#include <functional>
+
+namespace
+{
+
+const QString kVirtualWndNames[] = {QStringLiteral("ButtonPage"), QStringLiteral("PerformancePage"),
+                                    QStringLiteral("LightPage"), QStringLiteral("MacroPage"),
+                                    QStringLiteral("GunPage")};
+
+QString ProfileName(const ProfileData& profile)
+{
+    return QString::fromStdU16String(NameFromField(profile.szName));
+}
+
+FileDialogRequest ProfileFileRequest(HWND hOwner, const QString& defaultSuffix)
+{
+    return {hOwner, QStringLiteral("Profile Data"), QStringLiteral("*.pbin;*.PBIN"), defaultSuffix,
+            ProgramFolders().data};
+}
+
+} // namespace
+
+CMainWnd::CMainWnd(MainWndSetup setup) : m_setup(std::move(setup))
+{
+    AddVirtualWnd(kVirtualWndNames[0], &m_buttonPage);
+    AddVirtualWnd(kVirtualWndNames[1], &m_performancePage);
+    AddVirtualWnd(kVirtualWndNames[2], &m_lightPage);
+    AddVirtualWnd(kVirtualWndNames[3], &m_macroPage);
+    AddVirtualWnd(kVirtualWndNames[4], &m_gunPage);
+}
+
+CMainWnd::~CMainWnd()
+{
+    // The device thread may still call back into this window; end it first.
+    m_pDeviceLink.reset();
+    m_pMenu.reset();
+    for (const QString& name : kVirtualWndNames)
+        RemoveVirtualWnd(name);
+    m_trayIcon.DeleteTrayIcon();
+}
+
+QString CMainWnd::GetWindowClassName() const
+{
+    return QStringLiteral("Mouse Driver");
+}
+
+UINT CMainWnd::GetClassStyle() const
+{
+    return CS_DBLCLKS;
+}
+
+QString CMainWnd::GetSkinFile()
+{
+    return QStringLiteral("main.xml");
+}
+
+void CMainWnd::InitWindow()
+{
+    const HWND hWnd = GetHWND();
+    m_buttonPage.SetPaintManager(&m_pm, hWnd);
+    m_performancePage.SetPaintManager(&m_pm, hWnd);
+    m_lightPage.SetPaintManager(&m_pm, hWnd);
+    m_macroPage.SetPaintManager(&m_pm, hWnd);
+    m_gunPage.SetPaintManager(&m_pm, hWnd);
+
+    // Data.ini, Default.pbin, Data.bin, the language pick, profile.bin and
+    // the libraries, loaded the way vestrelctl loads them too.
+    SetProgramFolders(m_setup.folders);
+    LoadStartupData(g_StartupData, m_setup.folders, m_setup.uiLanguageId, g_vecMacro, g_vecGun);
+
+    const QString logo = QString::fromStdString((m_setup.folders.program / "logo.png").string());
+    if (QFileInfo::exists(logo))
+        m_icon = QIcon(logo);
+    SetIcon(m_icon);
+
+    CResourceManager* resources = CResourceManager::GetInstance();
+    const int language = g_StartupData.appState.iLanguage;
+    resources->LoadLanguage(QString::fromStdString(LanguageFileName(language).generic_string()));
+    // The caption and the tray tooltip keep the start-up language.
+    const QString caption = resources->GetText(QStringLiteral("mouse_name_text"));
+    ::SetWindowText(hWnd, caption);
+
+    FindControls();
+    m_trayIcon.CreateTrayIcon(hWnd, m_icon, caption);
+
+    m_buttonPage.Init();
+    m_performancePage.Initialise();
+    m_lightPage.Init();
+    m_macroPage.Init();
+    m_gunPage.Init();
+
+    // Showing the stored choice is not a new choice: nothing is saved.
+    if (m_pLanCombo != nullptr)
+        m_pLanCombo->SelectItem(language, false, false);
+
+    FillProfileList();
+    m_macroPage.LoadFolders();
+    m_gunPage.RefreshGunPage();
+    m_buttonPage.RefreshPage();
+    m_performancePage.Refresh();
+    m_lightPage.RefreshPage();
+
+    m_pDeviceLink =
+        std::make_unique<DeviceLink>(g_StartupData.description, m_setup.folders.program, *this,
+                                     *this, *m_setup.pointer, m_setup.bindDriver, m_setup.sleep);
+    m_pDeviceLink->SetAppliedSnapshot(g_AppliedProfile);
+    if (!m_pDeviceLink->StartDeviceLink())
+        DestroyWindow(); // the firmware updater runs instead
+}
+
+void CMainWnd::FindControls()
+{
+    auto find = [this](const char* name) { return m_pm.FindControl(QString::fromLatin1(name)); };
+    m_pExitBtn = find("exit_btn");
+    m_pMinBtn = find("min_btn");
+    m_pSkinBtn = find("skin_btn");
+    m_pSettingBtn = find("setting_btn");
+    m_pLogoBtn = find("logo_btn");
+    m_pKeyBtn = dynamic_cast<COptionUI*>(find("key_btn"));
+    m_pPerformanceBtn = dynamic_cast<COptionUI*>(find("performance_btn"));
+    m_pLightBtn = dynamic_cast<COptionUI*>(find("light_btn"));
+    m_pMacroBtn = dynamic_cast<COptionUI*>(find("macro_btn"));
+    m_pGunBtn = dynamic_cast<COptionUI*>(find("gun_btn"));
+    m_pConfigTab = dynamic_cast<CTabLayoutUI*>(find("config_tab"));
+    m_pMainTab = dynamic_cast<CTabLayoutUI*>(find("main_tab"));
+    m_pProfileCombo = dynamic_cast<CComboUI*>(find("profile_combo"));
+    m_pAddProfileBtn = find("btn_add_profile");
+    m_pDeleteProfileBtn = find("btn_delete_profile");
+    m_pMenuProfileBtn = find("btn_menu_profile");
+    m_pProfileNameEdit = dynamic_cast<CEditUI*>(find("edit_profile_name"));
+    m_pResetProfileBtn = find("btn_reset_profile");
+    m_pApplyBtn = find("btn_apply");
+    m_pLanCombo = dynamic_cast<CComboUI*>(find("lan_combo"));
+}
+
+LRESULT CMainWnd::OnDestroy(UINT, WPARAM, LPARAM, bool& bHandled)
+{
+    if (m_pDPIMsg != nullptr)
+    {
+        CDPIMsg* popup = std::exchange(m_pDPIMsg, nullptr);
+        popup->DestroyWindow(); // it deletes itself
+    }
+    m_pMenu.reset();
+    ::PostQuitMessage(0);
+    bHandled = false; // the window still needs the default tear-down
+    return 0;
+}
+
+LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)
+{
+    bHandled = true;
+    switch (uMsg)
+    {
+    case UIMSG_TRAYICON:
+        OnTrayNotify(lParam);
+        return 0;
+    case WM_MENUCLICK:
+    {
+        auto* command = reinterpret_cast<MenuCmd*>(wParam);
+        if (command == nullptr)
+            return 0;
+        const QString name = command->szName;
+        CPaintManagerUI::DeletePtr(command);
+        OnMenuCommand(name);
+        return 0;
+    }
+    case WM_SHOW_MAIN_WINDOW:
+        ShowMainWindow();
+        return 0;
+    case WM_REFRESH_BUTTONS:
+        m_buttonPage.RefreshPage();
+        return 0;
+    case kDpiPopupMessage:
+        ShowDpiPopup(static_cast<int32_t>(lParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam != kDpiPopupTimer)
+            break;
+        CloseDpiPopup();
+        return 0;
+    case WM_HOOK_KEY:
+    case WM_HOOK_MOUSE:
+        m_macroPage.OnHookEvent(wParam, lParam);
+        return 0;
+    case kDataEventMessage:
+        if (m_pDeviceLink)
+            m_pDeviceLink->OnDataEventMessage(wParam, lParam);
+        return 0;
+    case kConnectionMessage:
+        if (m_pDeviceLink)
+            m_pDeviceLink->OnConnectionMessage(wParam);
+        return 0;
+    case WM_APPLY_DONE:
+        OnApplyDone();
+        return 0;
+    default:
+        break;
+    }
+    bHandled = false;
+    return 0;
+}
+
+void CMainWnd::Notify(TNotifyUI& msg)
+{
+    if (!msg.sVirtualWnd.isEmpty())
+    {
+        WindowImplBase::Notify(msg); // to the page's own map
+        return;
+    }
+    if (msg.sType == DUI_MSGTYPE_CLICK)
+        OnClick(msg);
+    else if (msg.sType == DUI_MSGTYPE_SELECTCHANGED)
+        OnSelectChanged(msg);
+    else if (msg.sType == DUI_MSGTYPE_ITEMSELECT)
+        OnItemSelect(msg);
+    else if (msg.sType == DUI_MSGTYPE_KILLFOCUS && msg.pSender == m_pProfileNameEdit)
+        RenameProfile();
+}
+
+void CMainWnd::OnClick(TNotifyUI& msg)
+{
+    CControlUI* sender = msg.pSender;
+    if (sender == m_pMinBtn)
+        SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    else if (sender == m_pExitBtn)
+        HideToTray();
+    else if (sender == m_pAddProfileBtn)
+        AddProfile();
+    else if (sender == m_pDeleteProfileBtn)
+        DeleteProfile();
+    else if (sender == m_pMenuProfileBtn)
+    {
+        RECT window;
+        ::GetWindowRect(GetHWND(), &window);
+        const RECT button = sender->GetPos();
+        OpenMenu(QStringLiteral("profilemenu.xml"),
+                 POINT{window.left + button.left, window.top + button.bottom});
+    }
+    else if (sender == m_pResetProfileBtn)
+        ResetProfile();
+    else if (sender == m_pApplyBtn)
+        RequestApply();
+    else if (sender == m_pLogoBtn)
+    {
+        const QString address =
+            CResourceManager::GetInstance()->GetText(QStringLiteral("website_text"));
+        if (!address.isEmpty())
+            Desktop().OpenAddress(address);
+    }
+}
+
+void CMainWnd::OnSelectChanged(TNotifyUI& msg)
+{
+    if (m_pConfigTab == nullptr || m_pMainTab == nullptr)
+        return;
+    if (msg.pSender == m_pKeyBtn || msg.pSender == m_pPerformanceBtn || msg.pSender == m_pLightBtn)
+    {
+        m_pConfigTab->SelectItem(0);
+        m_pMainTab->SelectItem(msg.pSender == m_pKeyBtn           ? 0
+                               : msg.pSender == m_pPerformanceBtn ? 1
+                                                                  : 2);
+    }
+    else if (msg.pSender == m_pMacroBtn)
+        m_pConfigTab->SelectItem(1);
+    else if (msg.pSender == m_pGunBtn)
+        m_pConfigTab->SelectItem(2);
+}
+
+void CMainWnd::OnItemSelect(TNotifyUI& msg)
+{
+    if (msg.pSender == m_pProfileCombo)
+        SelectProfile(static_cast<int>(msg.wParam));
+    else if (msg.pSender == m_pLanCombo)
+        SelectLanguage(static_cast<int>(msg.wParam));
+}
+
+void CMainWnd::OnMenuCommand(const QString& item)
+{
+    struct Command
+    {
+        const char* name;
+        std::function<void(CMainWnd&)> run;
+    };
+    static const std::array<Command, 20> kCommands = {{
+        {"configuration", [](CMainWnd& w) { w.ShowMainWindow(); }},
+        {"exit", [](CMainWnd& w) { w.DestroyWindow(); }},
+        {"import_profile", [](CMainWnd& w) { w.ImportProfile(); }},
+        {"export_profile", [](CMainWnd& w) { w.ExportProfile(); }},
+        {"rename_macro_dir", [](CMainWnd& w) { w.m_macroPage.RenameFolder(); }},
+        {"import_macro_dir", [](CMainWnd& w) { w.m_macroPage.ImportFolder(); }},
+        {"export_macro_dir", [](CMainWnd& w) { w.m_macroPage.ExportFolder(false); }},
+        {"export_pw_macro_dir", [](CMainWnd& w) { w.m_macroPage.ExportFolder(true); }},
+        {"rename_macro", [](CMainWnd& w) { w.m_macroPage.RenameMacro(); }},
+        {"import_macro", [](CMainWnd& w) { w.m_macroPage.ImportMacro(); }},
+        {"export_macro", [](CMainWnd& w) { w.m_macroPage.ExportMacro(false); }},
+        {"export_pw_macro", [](CMainWnd& w) { w.m_macroPage.ExportMacro(true); }},
+        {"rename_gun_dir", [](CMainWnd& w) { w.m_gunPage.RenameGunFolder(); }},
+        {"import_gun_dir", [](CMainWnd& w) { w.m_gunPage.ImportGunFolder(); }},
+        {"export_gun_dir", [](CMainWnd& w) { w.m_gunPage.ExportGunFolder(false); }},
+        {"export_pw_gun_dir", [](CMainWnd& w) { w.m_gunPage.ExportGunFolder(true); }},
+        {"rename_gun", [](CMainWnd& w) { w.m_gunPage.RenameGun(); }},
+        {"import_gun", [](CMainWnd& w) { w.m_gunPage.ImportGun(); }},
+        {"export_gun", [](CMainWnd& w) { w.m_gunPage.ExportGun(false); }},
+        {"export_pw_gun", [](CMainWnd& w) { w.m_gunPage.ExportGun(true); }},
+    }};
+    for (const Command& command : kCommands)
+    {
+        if (item.compare(QLatin1String(command.name), Qt::CaseInsensitive) == 0)
+        {
+            command.run(*this);
+            return;
+        }
+    }
+    m_buttonPage.AssignFunction(item);
+}
+
+void CMainWnd::OnTrayNotify(LPARAM mouseMessage)
+{
+    if (mouseMessage == WM_LBUTTONUP)
+        ShowMainWindow();
+    else if (mouseMessage == WM_RBUTTONUP)
+    {
+        const QPoint cursor = QCursor::pos();
+        OpenMenu(QStringLiteral("traymenu.xml"), POINT{cursor.x(), cursor.y() - 50});
+        m_pMenu->ResizeMenu();
+    }
+}
+
+void CMainWnd::OpenMenu(const QString& xml, POINT point)
+{
+    m_pMenu.reset();
+    m_pMenu = std::make_unique<CMenuWnd>();
+    m_pMenu->Init(nullptr, xml, point, &m_pm);
+}
+
+void CMainWnd::ShowMainWindow()
+{
+    if (!m_pDeviceLink || !m_pDeviceLink->CanShowMainWindow())
+    {
+        if (m_pDeviceLink)
+            m_pDeviceLink->ShowNoDeviceMessage();
+        return;
+    }
+    const HWND hWnd = GetHWND();
+    if (!::IsWindowVisible(hWnd))
+        ShowWindow(true);
+    if (::IsIconic(hWnd))
+        SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    ::SetForegroundWindow(hWnd);
+}
+
+void CMainWnd::HideToTray()
+{
+    if (Desktop().HasTray())
+        ShowWindow(false, false);
+    else
+        ::ShowWindow(GetHWND(), SW_MINIMIZE);
+}
+
+// Profiles ------------------------------------------------------------------
+
+int CMainWnd::CurrentProfileIndex() const
+{
+    return g_StartupData.appState.iCurrentProfile;
+}
+
+void CMainWnd::FillProfileList()
+{
+    if (m_pProfileCombo == nullptr)
+        return;
+    m_pProfileCombo->RemoveAll();
+    for (const auto& profile : g_vecProfile)
+    {
+        auto* item = new CListLabelElementUI;
+        item->SetFixedHeight(25);
+        item->SetText(ProfileName(*profile));
+        m_pProfileCombo->Add(item);
+    }
+    // Start-up already made this profile current; no selection handling.
+    m_pProfileCombo->SelectItem(CurrentProfileIndex(), false, false);
+    ShowCurrentProfileName();
+}
+
+void CMainWnd::ShowCurrentProfileName()
+{
+    if (m_pProfileNameEdit != nullptr && g_pCurProfile != nullptr)
+        m_pProfileNameEdit->SetText(ProfileName(*g_pCurProfile));
+}
+
+void CMainWnd::RefreshAfterProfileChange()
+{
+    m_buttonPage.RefreshPage();
+    m_performancePage.Refresh();
+    m_lightPage.RefreshPage();
+}
+
+void CMainWnd::SelectProfile(int index)
+{
+    if (index == CurrentProfileIndex() && !m_bProfileListChanged)
+        return;
+    if (index < 0 || static_cast<std::size_t>(index) >= g_vecProfile.size())
+        return;
+    m_bProfileListChanged = false;
+    g_StartupData.appState.iCurrentProfile = index;
+    g_pCurProfile = g_vecProfile[static_cast<std::size_t>(index)].get();
+    ShowCurrentProfileName();
+    RefreshAfterProfileChange();
+}
+
+void CMainWnd::AppendProfile(std::unique_ptr<ProfileData> profile, bool bSave)
+{
+    const QString name = ProfileName(*profile);
+    g_vecProfile.push_back(std::move(profile));
+    if (bSave)
+        ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+    if (m_pProfileCombo == nullptr)
+        return;
+    auto* item = new CListLabelElementUI;
+    item->SetFixedHeight(25);
+    item->SetText(name);
+    m_pProfileCombo->Add(item);
+    m_pProfileCombo->SelectItem(m_pProfileCombo->GetCount() - 1);
+}
+
+void CMainWnd::AddProfile()
+{
+    const QString base = CResourceManager::GetInstance()->GetText(QStringLiteral("profile_text")) +
+                         QString::number(g_vecProfile.size() + 1);
+    auto profile = std::make_unique<ProfileData>(g_DefaultProfile);
+    SetNameField(profile->szName, MakeFreeProfileName(g_vecProfile, base.toStdU16String()));
+    AppendProfile(std::move(profile), true);
+}
+
+void CMainWnd::DeleteProfile()
+{
+    if (g_vecProfile.size() < 2 || m_pProfileCombo == nullptr)
+        return;
+    if (AskUser(QStringLiteral("delete_profile_text")) != 1)
+        return;
+    const int index = CurrentProfileIndex();
+    g_vecProfile.erase(g_vecProfile.begin() + index);
+    g_pCurProfile = nullptr; // until the selection below picks the new current one
+    ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+    m_bProfileListChanged = true;
+    m_pProfileCombo->RemoveAt(index);
+    m_pProfileCombo->SelectItem(index < m_pProfileCombo->GetCount() ? index : index - 1);
+}
+
+void CMainWnd::RenameProfile()
+{
+    if (m_pProfileNameEdit == nullptr || g_pCurProfile == nullptr)
+        return;
+    // A name longer than the record holds is shortened to fit.
+    std::u16string newName = m_pProfileNameEdit->GetText().toStdU16String();
+    if (newName.size() > kNameMaxChars)
+        newName.resize(kNameMaxChars);
+    const std::u16string oldName = NameFromField(g_pCurProfile->szName);
+    if (NamesEqualNoCase(newName, oldName))
+        return;
+    if (ProfileNameExists(g_vecProfile, newName))
+    {
+        m_pProfileNameEdit->SetText(QString::fromStdU16String(oldName));
+        return;
+    }
+    SetNameField(g_pCurProfile->szName, newName);
+    const QString shown = QString::fromStdU16String(newName);
+    m_pProfileNameEdit->SetText(shown);
+    if (m_pProfileCombo != nullptr)
+        if (CControlUI* item = m_pProfileCombo->GetItemAt(CurrentProfileIndex()))
+            item->SetText(shown);
+    ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+}
+
+void CMainWnd::ResetProfile()
+{
+    if (AskUser(QStringLiteral("reset_profile_text")) != 1 || g_pCurProfile == nullptr)
+        return;
+    *g_pCurProfile = g_DefaultProfile;
+    // The list and the name field show the reset name at once.
+    const QString name = ProfileName(*g_pCurProfile);
+    if (m_pProfileCombo != nullptr)
+        if (CControlUI* item = m_pProfileCombo->GetItemAt(CurrentProfileIndex()))
+            item->SetText(name);
+    ShowCurrentProfileName();
+    RefreshAfterProfileChange();
+    RequestApply();
+}
+
+void CMainWnd::ExportProfile()
+{
+    if (g_pCurProfile == nullptr)
+        return;
+    const auto file =
+        Desktop().GetSaveFileName(ProfileFileRequest(GetHWND(), QStringLiteral("pbin")));
+    if (file)
+        WriteProfileFile(*file, *g_pCurProfile);
+}
+
+void CMainWnd::ImportProfile()
+{
+    const auto file = Desktop().GetOpenFileName(ProfileFileRequest(GetHWND(), QString()));
+    if (!file)
+        return;
+    auto profile = std::make_unique<ProfileData>();
+    // Only a whole record is taken; anything else is not a profile file.
+    if (!ReadProfileFile(*file, *profile))
+    {
+        AskUser(QStringLiteral("wrong_profile_file_text"));
+        return;
+    }
+    const std::u16string name = NameFromField(profile->szName);
+    SetNameField(profile->szName, MakeFreeProfileName(g_vecProfile, name));
+    // Saved with the list's next save, like every other change of it.
+    AppendProfile(std::move(profile), false);
+}
+
+// Language, applies, DPI popup ------------------------------------------------
+
+void CMainWnd::SelectLanguage(int index)
+{
+    if (index < 0 || index >= kLanguageCount)
+        return;
+    g_StartupData.appState.iLanguage = index;
+    CResourceManager* resources = CResourceManager::GetInstance();
+    resources->LoadLanguage(QString::fromStdString(LanguageFileName(index).generic_string()));
+    resources->ReloadText();
+    m_pm.NeedUpdate();
+    SaveAppState(m_setup.folders.data, g_StartupData.appState);
+}
+
+void CMainWnd::RequestApply()
+{
+    if (!m_pDeviceLink)
+        return;
+    m_pDeviceLink->RequestApply();
+    if (CControlUI* ring = m_pm.FindControl(QStringLiteral("ring_ver")))
+        ring->SetVisible(true);
+}
+
+void CMainWnd::OnApplyDone()
+{
+    SaveAppState(m_setup.folders.data, g_StartupData.appState);
+    ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+    if (CControlUI* ring = m_pm.FindControl(QStringLiteral("ring_ver")))
+        ring->SetVisible(false);
+}
+
+void CMainWnd::ShowDpiPopup(int32_t dpiStep)
+{
+    const QString text =
+        QStringLiteral("DPI :") +
+        QString::fromStdString(DpiText(g_StartupData.description.m_iSensor, dpiStep));
+    KillTimer(kDpiPopupTimer);
+    SetTimer(kDpiPopupTimer, kDpiPopupMilliseconds);
+    if (m_pDPIMsg != nullptr)
+    {
+        m_pDPIMsg->SetText(text);
+        return;
+    }
+    m_pDPIMsg = new CDPIMsg(text);
+    // Top-most and never activated, so the user's window keeps the focus.
+    if (m_pDPIMsg->Create(GetHWND(), QString(), WS_POPUP | WS_VISIBLE,
+                          WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, 0, 0, 800,
+                          800) == nullptr)
+        m_pDPIMsg = nullptr; // gone already; it deleted itself
+}
+
+void CMainWnd::CloseDpiPopup()
+{
+    KillTimer(kDpiPopupTimer);
+    if (m_pDPIMsg == nullptr)
+        return;
+    std::exchange(m_pDPIMsg, nullptr)->Close(0);
+}
+
+UINT CMainWnd::AskUser(const QString& msgKey)
+{
+    return CMsgWnd::ShowMessage(&m_pm, GetHWND(), QStringLiteral("warning_title_text"), msgKey);
+}
+
+// DeviceLinkHost ----------------------------------------------------------------
+
+ProfileData* CMainWnd::CurrentProfile()
+{
+    return g_pCurProfile;
+}
+
+void CMainWnd::HideMainWindow()
+{
+    HideToTray();
+}
+
+void CMainWnd::SelectDpiLevelOption(int32_t)
+{
+    m_performancePage.Refresh();
+}
+
+void CMainWnd::SelectReportRateOption(int32_t)
+{
+    m_performancePage.Refresh();
+}
+
+void CMainWnd::ShowButtonMode(int32_t)
+{
+    m_buttonPage.RefreshPage();
+}
+
+void CMainWnd::PostDpiPopup(int32_t dpiStep)
+{
+    ::PostMessage(GetHWND(), kDpiPopupMessage, 0, dpiStep);
+}
+
+void CMainWnd::SaveProfiles()
+{
+    ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+}
+
+int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner)
+{
+    // Neither the no-device message nor the firmware prompt dims the window.
+    const HWND hOwner = owner == MessageOwner::MainWindow ? GetHWND() : nullptr;
+    return static_cast<int>(CMsgWnd::ShowMessage(
+        nullptr, hOwner, QString::fromUtf8(titleKey.data(), static_cast<int>(titleKey.size())),
+        QString::fromUtf8(textKey.data(), static_cast<int>(textKey.size()))));
+}
+
+void CMainWnd::StartUpdater(const std::filesystem::path& program)
+{
+    Desktop().StartProgram(program);
+}
+
+void CMainWnd::PostApplyDone()
+{
+    ::PostMessage(GetHWND(), WM_APPLY_DONE);
+}
+
+void CMainWnd::PostDeviceMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    ::PostMessage(GetHWND(), message, wParam, lParam);
+}

@@ -1,0 +1,154 @@
+#pragma once
+// The program's main window and coordinator: the five pages, the profile bar,
+// the language list, the tray icon and its menu, applies, the DPI popup, and
+// the device link, whose calls back into the windows it answers.
+
+#include "app/StartupData.h"
+#include "buttons/ButtonPage.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceLinkHost.h"
+#include "device/DeviceMessageSink.h"
+#include "guns/GunPage.h"
+#include "lighting/LightPage.h"
+#include "macros/MacroPage.h"
+#include "performance/PerformancePage.h"
+#include "ui/TrayIcon.h"
+#include "ui/WindowImplBase.h"
+
+#include <QIcon>
+#include <cstdint>
+#include <memory>
+
+class CComboUI;
+class CDPIMsg;
+class CEditUI;
+class CMenuWnd;
+class COptionUI;
+class CTabLayoutUI;
+class PointerSettingsBackend;
+
+inline constexpr UINT WM_SHOW_MAIN_WINDOW = WM_USER + 13; // 0x040D, from a second copy
+inline constexpr UINT WM_REFRESH_BUTTONS = 0x0467;
+inline constexpr UINT WM_HOOK_KEY = 0x0500;
+inline constexpr UINT WM_HOOK_MOUSE = 0x0501;
+// An apply finished on the device thread; the files are written here.
+inline constexpr UINT WM_APPLY_DONE = 0x0671;
+inline constexpr UINT kDpiPopupTimer = 52;
+inline constexpr UINT kDpiPopupMilliseconds = 2000;
+
+// What the window needs from the process that makes it.
+struct MainWndSetup
+{
+    StartupFolders folders;
+    DriverBinder bindDriver;
+    PointerSettingsBackend* pointer = nullptr;
+    SleepFunction sleep = SleepMilliseconds;
+    uint16_t uiLanguageId = 0x0409; // the system's, for a language never chosen
+};
+
+class CMainWnd : public WindowImplBase, public DeviceLinkHost, public DeviceMessageSink
+{
+public:
+    explicit CMainWnd(MainWndSetup setup);
+    ~CMainWnd() override;
+
+    // Shows the window when the mouse is there, otherwise the no-device message.
+    void ShowMainWindow();
+    DeviceLink* GetDeviceLink() const { return m_pDeviceLink.get(); }
+    CDPIMsg* GetDpiPopup() const { return m_pDPIMsg; }
+    CTrayIcon& GetTrayIcon() { return m_trayIcon; }
+    CMenuWnd* GetOpenMenu() const { return m_pMenu.get(); }
+
+    // DeviceLinkHost
+    ProfileData* CurrentProfile() override;
+    void HideMainWindow() override;
+    void SelectDpiLevelOption(int32_t level) override;
+    void SelectReportRateOption(int32_t option) override;
+    void ShowButtonMode(int32_t mode) override;
+    void PostDpiPopup(int32_t dpiStep) override;
+    void SaveProfiles() override;
+    int ShowMessage(std::string_view titleKey, std::string_view textKey,
+                    MessageOwner owner) override;
+    void StartUpdater(const std::filesystem::path& program) override;
+    void PostApplyDone() override;
+
+    // DeviceMessageSink: the driver's messages, queued for the UI thread.
+    void PostDeviceMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+
+protected:
+    QString GetWindowClassName() const override;
+    UINT GetClassStyle() const override;
+    void InitWindow() override;
+    void OnClick(TNotifyUI& msg) override;
+    QString GetSkinFile() override;
+    LRESULT OnDestroy(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    void Notify(TNotifyUI& msg) override;
+
+private:
+    void FindControls();
+    void OnSelectChanged(TNotifyUI& msg);
+    void OnItemSelect(TNotifyUI& msg);
+    void OnMenuCommand(const QString& item);
+    void OnTrayNotify(LPARAM mouseMessage);
+    void OpenMenu(const QString& xml, POINT point);
+    void HideToTray();
+
+    // Profiles.
+    void FillProfileList();
+    void SelectProfile(int index);
+    void AddProfile();
+    void DeleteProfile();
+    void RenameProfile();
+    void ResetProfile();
+    void ExportProfile();
+    void ImportProfile();
+    void AppendProfile(std::unique_ptr<ProfileData> profile, bool bSave);
+    void ShowCurrentProfileName();
+    void RefreshAfterProfileChange();
+    int CurrentProfileIndex() const;
+
+    void SelectLanguage(int index);
+    void RequestApply();
+    void OnApplyDone();
+    void ShowDpiPopup(int32_t dpiStep);
+    void CloseDpiPopup();
+    // The message dialog over this window with its overlay; 1 for OK.
+    UINT AskUser(const QString& msgKey);
+
+    MainWndSetup m_setup;
+
+    CButtonPage m_buttonPage;
+    CPerformancePage m_performancePage;
+    CLightPage m_lightPage;
+    CMacroPage m_macroPage;
+    CGunPage m_gunPage;
+
+    std::unique_ptr<DeviceLink> m_pDeviceLink;
+    bool m_bProfileListChanged = false;
+    std::unique_ptr<CMenuWnd> m_pMenu;
+    CDPIMsg* m_pDPIMsg = nullptr;
+    CTrayIcon m_trayIcon;
+    QIcon m_icon;
+
+    CControlUI* m_pExitBtn = nullptr;
+    CControlUI* m_pMinBtn = nullptr;
+    CControlUI* m_pSkinBtn = nullptr;
+    CControlUI* m_pSettingBtn = nullptr;
+    CControlUI* m_pLogoBtn = nullptr;
+    COptionUI* m_pKeyBtn = nullptr;
+    COptionUI* m_pPerformanceBtn = nullptr;
+    COptionUI* m_pLightBtn = nullptr;
+    COptionUI* m_pMacroBtn = nullptr;
+    COptionUI* m_pGunBtn = nullptr;
+    CTabLayoutUI* m_pConfigTab = nullptr;
+    CTabLayoutUI* m_pMainTab = nullptr;
+    CComboUI* m_pProfileCombo = nullptr;
+    CControlUI* m_pAddProfileBtn = nullptr;
+    CControlUI* m_pDeleteProfileBtn = nullptr;
+    CControlUI* m_pMenuProfileBtn = nullptr;
+    CEditUI* m_pProfileNameEdit = nullptr;
+    CControlUI* m_pResetProfileBtn = nullptr;
+    CControlUI* m_pApplyBtn = nullptr;
+    CComboUI* m_pLanCombo = nullptr;
+};

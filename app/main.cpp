@@ -1,0 +1,98 @@
+// vestrel: one copy per user, the main window, and, with the virtual driver,
+// the virtual mouse's panel beside it.
+
+#include "app/LanguageChoice.h"
+#include "app/MainWnd.h"
+#include "app/StartupData.h"
+#include "app/VirtualMousePanel.h"
+#include "device/BindDriver.h"
+#include "device/HidrawDriver.h"
+#include "device/VirtualDriver.h"
+#include "device/VirtualMouse.h"
+#include "model/DebugTrace.h"
+#include "platform/DesktopPointerBackend.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "ui/PaintManagerUI.h"
+#include "ui/ResourceManager.h"
+
+#include <QApplication>
+#include <memory>
+
+namespace
+{
+
+// The Windows style the window is made with; only WS_VISIBLE and WS_POPUP matter here.
+constexpr DWORD kMainWindowStyle =
+    WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+
+int CommandLineLength(int argc, char** argv)
+{
+    int length = 0;
+    for (int i = 1; i < argc; ++i)
+        length += static_cast<int>(QString::fromLocal8Bit(argv[i]).size()) + (i > 1 ? 1 : 0);
+    return length;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+
+    SingleInstance instance(QStringLiteral("Mosue Driver Configure Vestrel"));
+    if (!instance.TryLock())
+    {
+        instance.AskFirstToShow();
+        return 1;
+    }
+    DebugTrace("ilen = %d\r\n", CommandLineLength(argc, argv));
+
+    CPaintManagerUI::SetInstance(nullptr);
+    CPaintManagerUI::SetResourceType(1);
+    CPaintManagerUI::SetResourcePath(CPaintManagerUI::GetInstancePath() + QStringLiteral("res/"));
+    CResourceManager::GetInstance()->LoadResource(QStringLiteral("main.xml"));
+
+    const std::filesystem::path program = RunningProgramFolder();
+    const std::string driverName = DriverNameFromEnvironment();
+    std::shared_ptr<VirtualMouse> virtualMouse;
+    const DriverFactories factories{MakeHidrawDriver, [&virtualMouse]
+                                    {
+                                        // Made when the link binds, after Data.ini was read.
+                                        virtualMouse = std::make_shared<VirtualMouse>(
+                                            g_StartupData.description);
+                                        return MakeVirtualDriver(virtualMouse);
+                                    }};
+    const std::unique_ptr<PointerSettingsBackend> pointer = MakeDesktopPointerBackend();
+
+    MainWndSetup setup;
+    setup.folders = {program, DataFolderFor(program)};
+    setup.bindDriver = [program, driverName, &factories]
+    { return BindDriver(program, driverName, factories); };
+    setup.pointer = pointer.get();
+    setup.uiLanguageId = LanguageIdFromEnvironment();
+
+    auto* mainWnd = new CMainWnd(std::move(setup));
+    std::unique_ptr<CVirtualMousePanel> panel;
+    if (mainWnd->Create(nullptr, QString(), kMainWindowStyle, 0, 0, 0, 800, 572) != nullptr)
+    {
+        mainWnd->CenterWindow();
+        instance.Listen([mainWnd] { ::SendMessage(mainWnd->GetHWND(), WM_SHOW_MAIN_WINDOW); });
+        if (virtualMouse)
+        {
+            panel = std::make_unique<CVirtualMousePanel>(virtualMouse);
+            if (panel->Create(nullptr, QStringLiteral("Vestrel virtual mouse"),
+                              WS_POPUP | WS_VISIBLE, 0) != nullptr)
+                panel->PlaceBeside(mainWnd->GetHWND());
+        }
+    }
+
+    const int exitCode = CPaintManagerUI::MessageLoop();
+
+    if (panel && ::IsWindow(panel->GetHWND()))
+        panel->DestroyWindow();
+    panel.reset();
+    delete mainWnd;
+    CPaintManagerUI::Term();
+    return exitCode;
+}

@@ -1,0 +1,17 @@
+#pragma once
+// Where the running program lies and where it keeps the user's files.
+
+#include <filesystem>
+
+// The folder of the running executable (/proc/self/exe): Data.ini, res/ and
+// logo.png sit beside it. The current folder when that cannot be read.
+std::filesystem::path RunningProgramFolder();
+
+// The program folder's Data/ when the program folder is writable (a copy run
+// in place), otherwise $XDG_DATA_HOME/vestrel/Data, or ~/.local/share/vestrel/Data
+// without XDG_DATA_HOME (an installed copy). Null pointers count as unset.
+std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolder,
+                                       const char* xdgDataHome, const char* home);
+
+// ChooseDataFolder with this process's environment.
+std::filesystem::path DataFolderFor(const std::filesystem::path& programFolder);

@@ -1,0 +1,87 @@
+#include "platform/SingleInstance.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+
+namespace
+{
+
+constexpr char kShowRequest = 'S';
+constexpr char kShown = 'K';
+
+QString RuntimeFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return folder.isEmpty() ? QDir::tempPath() : folder;
+}
+
+} // namespace
+
+SingleInstance::SingleInstance(const QString& name, const QString& folder)
+{
+    const QString base = folder.isEmpty() ? RuntimeFolder() : folder;
+    // The name has spaces; a hash keeps the file and socket names plain.
+    const QString id = QString::fromLatin1(
+        QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    m_serverName = QDir(base).filePath(QStringLiteral("vestrel-%1.sock").arg(id));
+    m_lock =
+        std::make_unique<QLockFile>(QDir(base).filePath(QStringLiteral("vestrel-%1.lock").arg(id)));
+    m_lock->setStaleLockTime(0); // held for the whole run; a dead holder frees it
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_server)
+        m_server->close();
+}
+
+bool SingleInstance::TryLock()
+{
+    return m_lock->tryLock(0);
+}
+
+bool SingleInstance::Listen(std::function<void()> onShowRequest)
+{
+    m_onShowRequest = std::move(onShowRequest);
+    m_server = std::make_unique<QLocalServer>();
+    QLocalServer::removeServer(m_serverName); // left over by a copy that crashed
+    if (!m_server->listen(m_serverName))
+        return false;
+    QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(),
+                     [this]
+                     {
+                         while (QLocalSocket* socket = m_server->nextPendingConnection())
+                         {
+                             QObject::connect(socket, &QLocalSocket::disconnected, socket,
+                                              &QObject::deleteLater);
+                             QObject::connect(socket, &QLocalSocket::readyRead, socket,
+                                              [this, socket]
+                                              {
+                                                  if (!socket->readAll().contains(kShowRequest))
+                                                      return;
+                                                  if (m_onShowRequest)
+                                                      m_onShowRequest();
+                                                  socket->write(&kShown, 1);
+                                                  socket->flush();
+                                              });
+                         }
+                     });
+    return true;
+}
+
+bool SingleInstance::AskFirstToShow(int timeoutMs) const
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(&kShowRequest, 1);
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    // Like SendMessage: wait until the first copy has handled it.
+    return socket.waitForReadyRead(timeoutMs) && socket.read(1).startsWith(kShown);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// One copy of the program per user: the first copy holds a lock named after
+// the program's mutex name and listens on a local socket of the same name; a
+// second copy finds the lock taken, asks the first one through the socket to
+// show itself and waits until it has.
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+class SingleInstance
+{
+public:
+    // The lock and the socket live in `folder` (the user's runtime folder when empty).
+    explicit SingleInstance(const QString& name, const QString& folder = QString());
+    ~SingleInstance();
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // Takes the lock; false when another copy holds it.
+    bool TryLock();
+    // First copy: starts listening; every request of a later copy calls
+    // `onShowRequest` on this thread before the later copy is answered.
+    bool Listen(std::function<void()> onShowRequest);
+    // Second copy: asks the first to show itself and waits for the answer;
+    // false when no first copy answered.
+    bool AskFirstToShow(int timeoutMs = 5000) const;
+
+private:
+    QString m_serverName;
+    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<QLocalServer> m_server;
+    std::function<void()> m_onShowRequest;
+};
