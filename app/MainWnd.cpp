@@ -101,6 +101,7 @@ void CMainWnd::InitWindow()
     CResourceManager* resources = CResourceManager::GetInstance();
     const int language = g_StartupData.appState.iLanguage;
     resources->LoadLanguage(QString::fromStdString(LanguageFileName(language).generic_string()));
+    resources->ReloadText(); // the skin was built before any language was loaded
     // The caption and the tray tooltip keep the start-up language.
     const QString caption = resources->GetText(QStringLiteral("mouse_name_text"));
     ::SetWindowText(hWnd, caption);

@@ -237,8 +237,15 @@ UINT CWindowWnd::ShowModal()
     m_pWidget->show();
     m_pWidget->raise();
     m_pWidget->activateWindow();
+    const std::shared_ptr<bool> alive = m_alive;
     loop.exec(QEventLoop::DialogExec);
-    // The window object may be gone by now (delete-on-close dialogs).
+    // The window object may be gone by now (delete-on-close dialogs). When the
+    // loop ended some other way (the application quitting), forget it here.
+    if (*alive && m_pModalLoop == &loop)
+    {
+        m_pModalLoop = nullptr;
+        m_pModalResult = nullptr;
+    }
     return result;
 }
 

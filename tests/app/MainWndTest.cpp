@@ -1,0 +1,619 @@
+// The main window end to end: start-up, profiles and their files, language,
+// applies, tray and device events, driven through notifications and messages
+// against the virtual mouse.
+
+#include "app/MainWnd.h"
+#include "app/MsgWnd.h"
+#include "device/DeviceMessages.h"
+#include "device/VirtualDriver.h"
+#include "device/VirtualMouse.h"
+#include "model/NameField.h"
+#include "model/ProfileExchange.h"
+#include "performance/DPIMsg.h"
+#include "performance/RecordingPointerBackend.h"
+#include "performance/SensorTables.h"
+#include "platform/DesktopServices.h"
+#include "tests/support/TempProgramFolder.h"
+#include "ui/ComboUI.h"
+#include "ui/EditUI.h"
+#include "ui/LabelUI.h"
+#include "ui/MenuWnd.h"
+#include "ui/OptionUI.h"
+#include "ui/ResourceManager.h"
+#include "ui/TabLayoutUI.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+#include <cstring>
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+class FakeDesktop : public DesktopServices
+{
+public:
+    std::optional<fs::path> GetOpenFileName(const FileDialogRequest& request) override
+    {
+        requests.push_back(request);
+        return Next();
+    }
+    std::optional<fs::path> GetSaveFileName(const FileDialogRequest& request) override
+    {
+        requests.push_back(request);
+        return Next();
+    }
+    bool OpenAddress(const QString& address) override
+    {
+        addresses.push_back(address);
+        return true;
+    }
+    bool StartProgram(const fs::path& program) override
+    {
+        programs.push_back(program);
+        return true;
+    }
+    bool HasTray() override { return hasTray; }
+
+    std::deque<std::optional<fs::path>> answers;
+    std::vector<FileDialogRequest> requests;
+    std::vector<QString> addresses;
+    std::vector<fs::path> programs;
+    bool hasTray = true;
+
+private:
+    std::optional<fs::path> Next()
+    {
+        if (answers.empty())
+            return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+ProfileData NamedProfile(const char16_t* name)
+{
+    ProfileData profile{};
+    SetNameField(profile.szName, name);
+    profile.aiDpi[2] = 31;
+    return profile;
+}
+
+class MainWndTest : public ::testing::Test
+{
+protected:
+    MainWndTest()
+    {
+        CPaintManagerUI::SetResourcePath(
+            QString::fromStdString((m_folder.Path() / "res").string()));
+        SetDesktopServices(&m_desktop);
+        CMsgWnd::SetAnswerHook(
+            [this](const QString& title, const QString& msg) -> UINT
+            {
+                m_asked.push_back(msg);
+                m_overlayWhileAsked.push_back(Overlay() != nullptr && Overlay()->IsVisible());
+                EXPECT_EQ(title, "warning_title_text");
+                if (m_duringMessage)
+                    m_duringMessage();
+                return m_answer;
+            });
+        g_StartupData = StartupData{};
+    }
+
+    ~MainWndTest() override
+    {
+        Close();
+        CMsgWnd::SetAnswerHook({});
+        SetDesktopServices(nullptr);
+    }
+
+    // Starts the window as the program does, on the temporary folder.
+    HWND Open()
+    {
+        MainWndSetup setup;
+        setup.folders = {m_folder.Path(), m_folder.DataDir()};
+        setup.bindDriver = [this]
+        {
+            m_mouse = std::make_shared<VirtualMouse>(g_StartupData.description);
+            if (m_firmware)
+                m_mouse->SetFirmwareVersion(m_firmware->first, m_firmware->second);
+            return MakeVirtualDriver(m_mouse);
+        };
+        setup.pointer = &m_pointer;
+        setup.sleep = [](int) {};
+        setup.uiLanguageId = m_uiLanguage;
+        m_wnd = std::make_unique<CMainWnd>(std::move(setup));
+        return m_wnd->Create(nullptr, QString(), WS_POPUP | WS_VISIBLE, 0, 0, 0, 800, 572);
+    }
+
+    void Close()
+    {
+        if (m_wnd && ::IsWindow(m_wnd->GetHWND()))
+            m_wnd->DestroyWindow();
+        m_wnd.reset();
+        // The window asked the message loop to end; run it to its end as the
+        // program does, so the next window's modal loops run normally.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+
+    template <typename T = CControlUI> T* Find(const char* name)
+    {
+        return dynamic_cast<T*>(m_wnd->GetPaintManager()->FindControl(QString::fromLatin1(name)));
+    }
+    CControlUI* Overlay() { return m_wnd ? Find("disable_window_ver") : nullptr; }
+
+    void Click(const char* name)
+    {
+        CControlUI* control = Find(name);
+        ASSERT_NE(control, nullptr) << name;
+        m_wnd->GetPaintManager()->SendNotify(control, DUI_MSGTYPE_CLICK);
+    }
+
+    // Lets posted messages (device events, apply done) arrive.
+    void Pump()
+    {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    }
+
+    void FinishApplies()
+    {
+        m_wnd->GetDeviceLink()->WaitForApplies();
+        Pump();
+    }
+
+    std::vector<std::byte> ReadData(const char* file) const
+    {
+        return m_folder.ReadFile(fs::path("Data") / file);
+    }
+    std::vector<ProfileData> StoredProfiles() const
+    {
+        const auto bytes = ReadData("profile.bin");
+        std::vector<ProfileData> profiles(bytes.size() / sizeof(ProfileData));
+        std::memcpy(profiles.data(), bytes.data(), profiles.size() * sizeof(ProfileData));
+        return profiles;
+    }
+    std::array<int32_t, 2> StoredAppState() const
+    {
+        const auto bytes = ReadData("Data.bin");
+        std::array<int32_t, 2> state{};
+        EXPECT_EQ(bytes.size(), 8u);
+        std::memcpy(state.data(), bytes.data(), std::min<std::size_t>(bytes.size(), 8));
+        return state;
+    }
+    void WriteProfiles(const std::vector<ProfileData>& profiles) const
+    {
+        m_folder.WriteFile("Data/profile.bin", profiles.data(),
+                           profiles.size() * sizeof(ProfileData));
+    }
+    void WriteAppState(int32_t profile, int32_t language) const
+    {
+        const int32_t state[2] = {profile, language};
+        m_folder.WriteFile("Data/Data.bin", state, sizeof(state));
+    }
+
+    QString ComboText(int index)
+    {
+        return Find<CComboUI>("profile_combo")->GetItemAt(index)->GetText();
+    }
+    QString EditText() { return Find<CEditUI>("edit_profile_name")->GetText(); }
+    bool Visible() { return ::IsWindowVisible(m_wnd->GetHWND()); }
+    bool RingVisible() { return Find("ring_ver")->IsVisible(); }
+    QString Text(const char* key) { return CResourceManager::GetInstance()->GetText(key); }
+
+    TempProgramFolder m_folder;
+    FakeDesktop m_desktop;
+    RecordingPointerBackend m_pointer;
+    std::shared_ptr<VirtualMouse> m_mouse;
+    std::optional<std::pair<uint8_t, uint8_t>> m_firmware;
+    uint16_t m_uiLanguage = 0x0409;
+    std::unique_ptr<CMainWnd> m_wnd;
+    UINT m_answer = 1;
+    std::vector<QString> m_asked;
+    std::vector<bool> m_overlayWhileAsked;
+    std::function<void()> m_duringMessage;
+};
+
+} // namespace
+
+TEST_F(MainWndTest, FirstStartCreatesTheFilesAndShowsTheGeneratedProfile)
+{
+    m_uiLanguage = 0x0404;
+    ASSERT_NE(Open(), nullptr);
+
+    const std::vector<std::byte> appState = ReadData("Data.bin");
+    const std::vector<std::byte> expected = {std::byte{0},    std::byte{0},    std::byte{0},
+                                             std::byte{0},    std::byte{0xFF}, std::byte{0xFF},
+                                             std::byte{0xFF}, std::byte{0xFF}};
+    EXPECT_EQ(appState, expected);
+    ASSERT_EQ(StoredProfiles().size(), 1u);
+    const QString name = Text("profile_text") + "1";
+    EXPECT_EQ(QString::fromStdU16String(NameFromField(StoredProfiles()[0].szName)), name);
+
+    // Traditional Chinese from the system language, shown in the list.
+    EXPECT_EQ(Find<CComboUI>("lan_combo")->GetCurSel(), 1);
+    EXPECT_EQ(Find<CComboUI>("lan_combo")->GetText(), Text("lang_tw_text"));
+    EXPECT_EQ(m_wnd->GetWidget()->windowTitle(), Text("mouse_name_text"));
+    EXPECT_EQ(m_wnd->GetTrayIcon().GetSystemTrayIcon()->toolTip(), Text("mouse_name_text"));
+
+    EXPECT_EQ(Find<CComboUI>("profile_combo")->GetCount(), 1);
+    EXPECT_EQ(ComboText(0), name);
+    EXPECT_EQ(EditText(), name);
+    EXPECT_TRUE(Visible());
+    EXPECT_EQ(m_wnd->GetDeviceLink()->State(), DeviceState::Present);
+    EXPECT_GT(m_mouse->State().iStartupRequests, 0);
+    EXPECT_FALSE(RingVisible());
+}
+
+TEST_F(MainWndTest, StartsOnTheStoredProfileAndLanguage)
+{
+    WriteProfiles({NamedProfile(u"Office"), NamedProfile(u"Game"), NamedProfile(u"Sniper")});
+    WriteAppState(1, 0);
+    ASSERT_NE(Open(), nullptr);
+
+    EXPECT_EQ(Find<CComboUI>("profile_combo")->GetCount(), 3);
+    EXPECT_EQ(Find<CComboUI>("profile_combo")->GetCurSel(), 1);
+    EXPECT_EQ(EditText(), "Game");
+    EXPECT_EQ(g_pCurProfile, g_vecProfile[1].get());
+    EXPECT_EQ(Find<CComboUI>("lan_combo")->GetCurSel(), 0);
+    EXPECT_EQ(Text("lang_cn_text"), QString::fromUtf8("简体中文"));
+    EXPECT_EQ(Find("btn_apply")->GetText(), Text("apply_text"));
+    // Nothing is written at start when the files are there.
+    EXPECT_EQ(StoredAppState(), (std::array<int32_t, 2>{1, 0}));
+}
+
+TEST_F(MainWndTest, StoredIndexOutsideTheListStartsOnTheFirstProfile)
+{
+    WriteProfiles({NamedProfile(u"Office"), NamedProfile(u"Game")});
+    WriteAppState(7, 2);
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(Find<CComboUI>("profile_combo")->GetCurSel(), 0);
+    EXPECT_EQ(EditText(), "Office");
+}
+
+TEST_F(MainWndTest, AddPicksAFreeNameSavesAndSelectsTheNewProfile)
+{
+    WriteProfiles({NamedProfile(u"P1"), NamedProfile(u"P2"), NamedProfile(u"Profile4")});
+    WriteAppState(0, 2);
+    ASSERT_NE(Open(), nullptr);
+
+    Click("btn_add_profile");
+    Click("btn_add_profile");
+
+    ASSERT_EQ(g_vecProfile.size(), 5u);
+    EXPECT_EQ(ComboText(3), "Profile4_1");
+    EXPECT_EQ(ComboText(4), "Profile5");
+    EXPECT_EQ(Find<CComboUI>("profile_combo")->GetCurSel(), 4);
+    EXPECT_EQ(g_pCurProfile, g_vecProfile[4].get());
+    EXPECT_EQ(EditText(), "Profile5");
+    const auto stored = StoredProfiles();
+    ASSERT_EQ(stored.size(), 5u);
+    EXPECT_EQ(NameFromField(stored[3].szName), u"Profile4_1");
+}
+
+TEST_F(MainWndTest, DeleteAsksAndSelectsTheNeighbour)
+{
+    WriteProfiles({NamedProfile(u"A"), NamedProfile(u"B"), NamedProfile(u"C")});
+    WriteAppState(2, 2);
+    ASSERT_NE(Open(), nullptr);
+
+    m_answer = 0;
+    Click("btn_delete_profile");
+    EXPECT_EQ(g_vecProfile.size(), 3u);
+    ASSERT_EQ(m_asked.size(), 1u);
+    EXPECT_EQ(m_asked[0], "delete_profile_text");
+    EXPECT_TRUE(m_overlayWhileAsked[0]);
+    EXPECT_FALSE(Overlay()->IsVisible());
+
+    // The last entry: the one before it becomes current.
+    m_answer = 1;
+    Click("btn_delete_profile");
+    ASSERT_EQ(g_vecProfile.size(), 2u);
+    EXPECT_EQ(EditText(), "B");
+    EXPECT_EQ(g_pCurProfile, g_vecProfile[1].get());
+    EXPECT_EQ(StoredProfiles().size(), 2u);
+
+    // The first entry: the new first one becomes current.
+    Find<CComboUI>("profile_combo")->SelectItem(0);
+    Click("btn_delete_profile");
+    ASSERT_EQ(g_vecProfile.size(), 1u);
+    EXPECT_EQ(EditText(), "B");
+    EXPECT_EQ(g_pCurProfile, g_vecProfile[0].get());
+
+    // One left: refused without a question.
+    const std::size_t asked = m_asked.size();
+    Click("btn_delete_profile");
+    EXPECT_EQ(m_asked.size(), asked);
+    EXPECT_EQ(g_vecProfile.size(), 1u);
+}
+
+TEST_F(MainWndTest, RenameOnLeavingTheNameField)
+{
+    WriteProfiles({NamedProfile(u"Office"), NamedProfile(u"Game")});
+    WriteAppState(0, 2);
+    ASSERT_NE(Open(), nullptr);
+    CEditUI* edit = Find<CEditUI>("edit_profile_name");
+    auto leave = [&](const QString& text)
+    {
+        edit->SetText(text);
+        m_wnd->GetPaintManager()->SendNotify(edit, DUI_MSGTYPE_KILLFOCUS);
+    };
+
+    leave("OFFICE"); // the same name but for case: nothing happens
+    EXPECT_EQ(NameFromField(g_pCurProfile->szName), u"Office");
+
+    leave("game"); // taken: the old name comes back
+    EXPECT_EQ(EditText(), "Office");
+    EXPECT_EQ(NameFromField(g_pCurProfile->szName), u"Office");
+
+    leave("Work");
+    EXPECT_EQ(ComboText(0), "Work");
+    EXPECT_EQ(NameFromField(StoredProfiles()[0].szName), u"Work");
+
+    // Longer than the record holds: shortened to 49 characters.
+    leave(QString(60, QLatin1Char('x')));
+    EXPECT_EQ(NameFromField(g_pCurProfile->szName), std::u16string(49, u'x'));
+    EXPECT_EQ(EditText(), QString(49, QLatin1Char('x')));
+    EXPECT_EQ(ComboText(0), QString(49, QLatin1Char('x')));
+    EXPECT_EQ(NameFromField(StoredProfiles()[0].szName), std::u16string(49, u'x'));
+}
+
+TEST_F(MainWndTest, ResetAsksFirstThenRestoresTheDefaultAndApplies)
+{
+    ProfileData factory = NamedProfile(u"Factory");
+    factory.iReportRate = 2;
+    m_folder.WriteFile("Data/Default.pbin", &factory, sizeof(factory));
+    WriteProfiles({NamedProfile(u"Mine")});
+    WriteAppState(0, 2);
+    ASSERT_NE(Open(), nullptr);
+    g_pCurProfile->iDpiLevel = 5;
+    const std::size_t traffic = m_mouse->Traffic().size();
+
+    m_answer = 0;
+    Click("btn_reset_profile");
+    ASSERT_EQ(m_asked.size(), 1u);
+    EXPECT_EQ(m_asked[0], "reset_profile_text");
+    EXPECT_EQ(g_pCurProfile->iDpiLevel, 5);
+    EXPECT_FALSE(RingVisible());
+    m_wnd->GetDeviceLink()->WaitForApplies();
+    EXPECT_EQ(m_mouse->Traffic().size(), traffic);
+
+    m_answer = 1;
+    Click("btn_reset_profile");
+    EXPECT_EQ(std::memcmp(g_pCurProfile, &factory, sizeof(factory)), 0);
+    EXPECT_EQ(EditText(), "Factory");
+    EXPECT_EQ(ComboText(0), "Factory");
+    EXPECT_TRUE(RingVisible());
+    FinishApplies();
+    EXPECT_FALSE(RingVisible());
+    EXPECT_EQ(m_mouse->State().byReportRateCode, 2); // option 2 is 500 Hz
+    EXPECT_EQ(NameFromField(StoredProfiles()[0].szName), u"Factory");
+}
+
+TEST_F(MainWndTest, ExportAndImportRoundTripAndWrongSizedFilesAreRefused)
+{
+    WriteProfiles({NamedProfile(u"Game")});
+    WriteAppState(0, 2);
+    ASSERT_NE(Open(), nullptr);
+    g_pCurProfile->iLightMode = 4; // an edit not yet applied travels too
+    const fs::path exported = m_folder.Path() / "game.pbin";
+
+    m_desktop.answers = {exported};
+    m_wnd->SendMessage(WM_MENUCLICK,
+                       reinterpret_cast<WPARAM>(new MenuCmd{"Export_Profile", "", ""}));
+    ASSERT_EQ(m_desktop.requests.size(), 1u);
+    EXPECT_EQ(m_desktop.requests[0].filterName, "Profile Data");
+    EXPECT_EQ(m_desktop.requests[0].patterns, "*.pbin;*.PBIN");
+    EXPECT_EQ(m_desktop.requests[0].defaultSuffix, "pbin");
+    EXPECT_EQ(m_desktop.requests[0].startFolder, m_folder.DataDir());
+    ProfileData read{};
+    ASSERT_TRUE(ReadProfileFile(exported, read));
+    EXPECT_EQ(std::memcmp(&read, g_pCurProfile, sizeof(read)), 0);
+
+    m_desktop.answers = {exported};
+    m_wnd->SendMessage(WM_MENUCLICK,
+                       reinterpret_cast<WPARAM>(new MenuCmd{"import_profile", "", ""}));
+    ASSERT_EQ(g_vecProfile.size(), 2u);
+    EXPECT_EQ(NameFromField(g_vecProfile[1]->szName), u"Game_1");
+    EXPECT_EQ(EditText(), "Game_1");
+    EXPECT_EQ(g_pCurProfile, g_vecProfile[1].get());
+    EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(g_pCurProfile) + 100,
+                          reinterpret_cast<const char*>(g_vecProfile[0].get()) + 100,
+                          sizeof(ProfileData) - 100),
+              0);
+    EXPECT_EQ(StoredProfiles().size(), 1u); // saved with the next change of the list
+
+    const std::vector<char> shortFile(sizeof(ProfileData) - 1, 0);
+    m_folder.WriteFile("short.pbin", shortFile.data(), shortFile.size());
+    m_desktop.answers = {m_folder.Path() / "short.pbin"};
+    m_wnd->SendMessage(WM_MENUCLICK,
+                       reinterpret_cast<WPARAM>(new MenuCmd{"import_profile", "", ""}));
+    EXPECT_EQ(g_vecProfile.size(), 2u);
+    ASSERT_EQ(m_asked.size(), 1u);
+    EXPECT_EQ(m_asked[0], "wrong_profile_file_text");
+    EXPECT_FALSE(Text("wrong_profile_file_text").isEmpty());
+
+    m_desktop.answers = {std::nullopt}; // cancelled
+    m_wnd->SendMessage(WM_MENUCLICK,
+                       reinterpret_cast<WPARAM>(new MenuCmd{"import_profile", "", ""}));
+    EXPECT_EQ(g_vecProfile.size(), 2u);
+}
+
+TEST_F(MainWndTest, LanguageSwitchReloadsTextsKeepsTheCaptionAndPersists)
+{
+    ASSERT_NE(Open(), nullptr);
+    const QString caption = m_wnd->GetWidget()->windowTitle();
+    const QString englishApply = Find("btn_apply")->GetText();
+
+    Find<CComboUI>("lan_combo")->SelectItem(0);
+    EXPECT_NE(Find("btn_apply")->GetText(), englishApply);
+    EXPECT_EQ(Find("btn_apply")->GetText(), Text("apply_text"));
+    EXPECT_EQ(m_wnd->GetWidget()->windowTitle(), caption);
+    EXPECT_EQ(StoredAppState(), (std::array<int32_t, 2>{0, 0}));
+
+    Close();
+    g_StartupData = StartupData{};
+    m_uiLanguage = 0x0407; // a German system no longer matters
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(Find<CComboUI>("lan_combo")->GetCurSel(), 0);
+    EXPECT_EQ(m_wnd->GetWidget()->windowTitle(), Text("mouse_name_text"));
+    EXPECT_NE(m_wnd->GetWidget()->windowTitle(), caption);
+}
+
+TEST_F(MainWndTest, TwoAppliesInARowBothReachTheMouseAndWriteTheFiles)
+{
+    ASSERT_NE(Open(), nullptr);
+    g_pCurProfile->iReportRate = 0;
+    Click("btn_apply");
+    g_pCurProfile->iReportRate = 3;
+    Click("btn_apply");
+    EXPECT_TRUE(RingVisible());
+    FinishApplies();
+    EXPECT_FALSE(RingVisible());
+    EXPECT_EQ(m_mouse->State().byReportRateCode, 1); // the second one, 1000 Hz
+    // Data.bin now holds the language picked at start.
+    EXPECT_EQ(StoredAppState(), (std::array<int32_t, 2>{0, 2}));
+    EXPECT_EQ(StoredProfiles()[0].iReportRate, 3);
+}
+
+TEST_F(MainWndTest, TrayClickShowsOnlyWithAMouseAndTheMessageOpensOnce)
+{
+    ASSERT_NE(Open(), nullptr);
+    Click("exit_btn");
+    EXPECT_FALSE(Visible());
+    m_wnd->SendMessage(UIMSG_TRAYICON, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(Visible());
+    EXPECT_TRUE(m_asked.empty());
+
+    m_mouse->Unplug();
+    Pump();
+    EXPECT_FALSE(Visible());
+    EXPECT_EQ(m_wnd->GetDeviceLink()->State(), DeviceState::Removed);
+
+    m_duringMessage = [this]
+    {
+        m_duringMessage = nullptr;
+        m_wnd->SendMessage(UIMSG_TRAYICON, 0, WM_LBUTTONUP); // a second click meanwhile
+    };
+    m_wnd->SendMessage(UIMSG_TRAYICON, 0, WM_LBUTTONUP);
+    ASSERT_EQ(m_asked.size(), 1u);
+    EXPECT_EQ(m_asked[0], "no_connect_device_text");
+    EXPECT_FALSE(m_overlayWhileAsked[0]);
+    EXPECT_FALSE(Visible());
+
+    m_mouse->Plug();
+    Pump();
+    EXPECT_EQ(m_wnd->GetDeviceLink()->State(), DeviceState::Present);
+    EXPECT_FALSE(Visible()); // arrival does not show it
+    m_wnd->SendMessage(WM_SHOW_MAIN_WINDOW);
+    EXPECT_TRUE(Visible());
+}
+
+TEST_F(MainWndTest, WithoutATrayClosingMinimises)
+{
+    m_desktop.hasTray = false;
+    ASSERT_NE(Open(), nullptr);
+    Click("exit_btn");
+    EXPECT_TRUE(::IsIconic(m_wnd->GetHWND()));
+    m_wnd->SendMessage(WM_MENUCLICK,
+                       reinterpret_cast<WPARAM>(new MenuCmd{"configuration", "", ""}));
+    EXPECT_FALSE(::IsIconic(m_wnd->GetHWND()));
+}
+
+TEST_F(MainWndTest, MouseSideEventsUpdateTheProfileAndProfileBin)
+{
+    WriteProfiles({NamedProfile(u"Game")});
+    WriteAppState(0, 2);
+    ASSERT_NE(Open(), nullptr);
+
+    m_mouse->RaiseEvent(kEventDpiLevel, 3);
+    Pump();
+    EXPECT_EQ(g_pCurProfile->iDpiLevel, 2);
+    ASSERT_NE(m_wnd->GetDpiPopup(), nullptr);
+    EXPECT_EQ(m_wnd->GetDpiPopup()->GetText(),
+              QString::fromStdString("DPI :" + DpiText(g_StartupData.description.m_iSensor, 31)));
+
+    m_mouse->RaiseEvent(kEventReportRate, 4);
+    m_mouse->RaiseEvent(kEventButtonMode, 2);
+    Pump();
+    EXPECT_EQ(g_pCurProfile->iReportRate, 1);
+    EXPECT_EQ(g_pCurProfile->iButtonMode, 1);
+    const ProfileData stored = StoredProfiles()[0];
+    EXPECT_EQ(stored.iDpiLevel, 2);
+    EXPECT_EQ(stored.iReportRate, 1);
+    EXPECT_EQ(stored.iButtonMode, 1);
+}
+
+TEST_F(MainWndTest, DpiPopupKeepsOneWindowWithTheLastValueUntilTheTimer)
+{
+    ASSERT_NE(Open(), nullptr);
+    m_wnd->SendMessage(kDpiPopupMessage, 0, 10);
+    CDPIMsg* popup = m_wnd->GetDpiPopup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->GetWidget()->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(popup->GetWidget()->windowFlags() & Qt::WindowStaysOnTopHint);
+    m_wnd->SendMessage(kDpiPopupMessage, 0, 20);
+    m_wnd->SendMessage(kDpiPopupMessage, 0, 30);
+    EXPECT_EQ(m_wnd->GetDpiPopup(), popup);
+    const QString last =
+        QString::fromStdString("DPI :" + DpiText(g_StartupData.description.m_iSensor, 30));
+    EXPECT_EQ(popup->GetText(), last);
+    auto* label = dynamic_cast<CLabelUI*>(popup->GetPaintManager()->FindControl("dpi_value_label"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->GetText(), last);
+    EXPECT_EQ(popup->GetWidget()->size(), QSize(150, 150));
+
+    m_wnd->SendMessage(WM_TIMER, kDpiPopupTimer);
+    EXPECT_EQ(m_wnd->GetDpiPopup(), nullptr);
+    Pump(); // the popup deletes itself once closed
+}
+
+TEST_F(MainWndTest, PageSelectorsMenusAndTheLogo)
+{
+    ASSERT_NE(Open(), nullptr);
+    Find<COptionUI>("light_btn")->Selected(true);
+    EXPECT_EQ(Find<CTabLayoutUI>("config_tab")->GetCurSel(), 0);
+    EXPECT_EQ(Find<CTabLayoutUI>("main_tab")->GetCurSel(), 2);
+    Find<COptionUI>("gun_btn")->Selected(true);
+    EXPECT_EQ(Find<CTabLayoutUI>("config_tab")->GetCurSel(), 2);
+    Find<COptionUI>("performance_btn")->Selected(true);
+    EXPECT_EQ(Find<CTabLayoutUI>("config_tab")->GetCurSel(), 0);
+    EXPECT_EQ(Find<CTabLayoutUI>("main_tab")->GetCurSel(), 1);
+
+    Click("btn_menu_profile");
+    ASSERT_NE(m_wnd->GetOpenMenu(), nullptr);
+    m_wnd->SendMessage(UIMSG_TRAYICON, 0, WM_RBUTTONUP); // replaces the profile menu
+    ASSERT_NE(m_wnd->GetOpenMenu(), nullptr);
+
+    Click("logo_btn"); // no address in the shipped language files
+    EXPECT_EQ(m_desktop.addresses.size(), Text("website_text").isEmpty() ? 0u : 1u);
+
+    m_wnd->SendMessage(WM_MENUCLICK, reinterpret_cast<WPARAM>(new MenuCmd{"EXIT", "", ""}));
+    EXPECT_FALSE(::IsWindow(m_wnd->GetHWND()));
+}
+
+TEST_F(MainWndTest, DifferentFirmwareOffersTheUpdaterWhichEndsTheProgram)
+{
+    m_firmware = {{1, 2}};
+    m_answer = 0;
+    ASSERT_NE(Open(), nullptr); // declined: the program carries on
+    ASSERT_EQ(m_asked.size(), 1u);
+    EXPECT_EQ(m_asked[0], "update_fw_text");
+    EXPECT_TRUE(m_desktop.programs.empty());
+    Close();
+
+    g_StartupData = StartupData{};
+    m_answer = 1;
+    EXPECT_EQ(Open(), nullptr);
+    ASSERT_EQ(m_desktop.programs.size(), 1u);
+    EXPECT_EQ(m_desktop.programs[0].parent_path(), m_folder.Path() / "Update");
+    EXPECT_EQ(m_desktop.programs[0].stem(), "flashOnLine");
+}
