@@ -1,0 +1,106 @@
+#include "macros/EditNameWnd.h"
+
+#include "app/MsgWnd.h"
+#include "model/NameField.h"
+#include "ui/ButtonUI.h"
+#include "ui/EditUI.h"
+#include "ui/LabelUI.h"
+#include "ui/ModalOverlay.h"
+
+QString CEditNameWnd::GetWindowClassName() const
+{
+    return QStringLiteral("EditMacroName");
+}
+
+QString CEditNameWnd::GetSkinFile()
+{
+    return QStringLiteral("editname.xml");
+}
+
+void CEditNameWnd::InitWindow()
+{
+    auto find = [this](const char* name) { return m_pm.FindControl(QString::fromLatin1(name)); };
+    m_pOkBtn = dynamic_cast<CButtonUI*>(find("ok_btn"));
+    m_pCancelBtn = dynamic_cast<CButtonUI*>(find("cancel_btn"));
+    m_pExitBtn = dynamic_cast<CButtonUI*>(find("exit_btn"));
+    m_pNameEdit = dynamic_cast<CEditUI*>(find("edit_name"));
+    if (auto* title = dynamic_cast<CLabelUI*>(find("label_title")))
+    {
+        title->SetResourceText(true);
+        title->SetText(TitleKey());
+    }
+    if (auto* prompt = dynamic_cast<CLabelUI*>(find("label_string")))
+    {
+        prompt->SetResourceText(true);
+        prompt->SetText(PromptKey());
+    }
+    if (m_pNameEdit != nullptr)
+    {
+        m_pNameEdit->SetMaxChar(static_cast<int>(kNameMaxChars));
+        m_pNameEdit->SetText(m_strName);
+        m_pNameEdit->SetSelAll();
+        m_pNameEdit->SetFocus();
+    }
+}
+
+void CEditNameWnd::Notify(TNotifyUI& msg)
+{
+    if (msg.sType != DUI_MSGTYPE_CLICK)
+        return;
+    if (msg.pSender == m_pOkBtn)
+        OnOk();
+    else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
+        Close(0);
+}
+
+void CEditNameWnd::OnOk()
+{
+    if (m_pNameEdit == nullptr)
+        return;
+    // The stored field holds 49 units; a longer text could only come from a
+    // skin without the limit, and is cut so the check sees the stored name.
+    const QString typed = m_pNameEdit->GetText().left(static_cast<int>(kNameMaxChars));
+    if (typed.compare(m_strName, Qt::CaseInsensitive) == 0)
+    {
+        Close(0);
+        return;
+    }
+    if (typed.isEmpty())
+    {
+        Refuse("no_name_text");
+        return;
+    }
+    const std::u16string name = typed.toStdU16String();
+    if (IsItemMode() && ItemNameUsed(name, m_strFolder.toStdU16String()))
+    {
+        Refuse("same_macro_text");
+        return;
+    }
+    if (!IsItemMode() && FolderNameUsed(name))
+    {
+        Refuse("same_macro_dir_text");
+        return;
+    }
+    m_strName = typed;
+    Close(1);
+}
+
+void CEditNameWnd::Refuse(const char* msgKey)
+{
+    // The caller's overlay is already up; the message sits over this dialog.
+    CMsgWnd::ShowMessage(nullptr, GetHWND(), QStringLiteral("warning_title_text"),
+                         QString::fromLatin1(msgKey));
+}
+
+std::optional<std::u16string> CEditNameWnd::Run(CPaintManagerUI* pOverlayWindow, HWND hOwner,
+                                                const QString& windowName)
+{
+    const ModalOverlay overlay(pOverlayWindow);
+    if (Create(hOwner, windowName, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
+        nullptr)
+        return std::nullopt;
+    CenterWindow();
+    if (ShowModal() != 1)
+        return std::nullopt;
+    return m_strName.toStdU16String();
+}
