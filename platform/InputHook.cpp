@@ -1,0 +1,370 @@
+#include "platform/InputHook.h"
+
+#include "model/KeyTables.h"
+#include "platform/HookLibrary.h"
+#include "ui/WindowWnd.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
+#include <array>
+#include <atomic>
+
+namespace
+{
+// Windows mouse messages as the hook reports them.
+constexpr WPARAM kLeftDown = 513, kLeftUp = 514, kRightDown = 516, kRightUp = 517,
+                 kMiddleDown = 519, kMiddleUp = 520, kWheel = 522, kExtraDown = 523, kExtraUp = 524;
+
+// Scan codes seen with each virtual key, for the key tables. Written and read
+// on the UI thread; atomics keep a reader on another thread well defined.
+std::array<std::atomic<uint32_t>, 256> g_seenScanCode{};
+
+uint32_t SeenScanCode(uint32_t virtualKey)
+{
+    if (virtualKey < g_seenScanCode.size())
+        if (const uint32_t scan = g_seenScanCode[virtualKey].load(std::memory_order_relaxed))
+            return scan;
+    return UsLayoutScanCode(virtualKey);
+}
+
+// The US layout's virtual key at a physical position (rows with a scan code).
+uint32_t UsVirtualKeyAt(uint32_t set1ScanCode)
+{
+    for (const VirtualKeyRow& row : kVirtualKeyTable)
+        if (row.iScanCode != 0 && static_cast<uint32_t>(row.iScanCode) == set1ScanCode)
+            return static_cast<uint32_t>(row.iVirtualKey);
+    return 0;
+}
+
+bool NativeCodesAreEvdev()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}
+
+void HookInstall(HWND hWnd)
+{
+    InputHook::Instance().InstallKeyboard(hWnd);
+}
+void HookRemove()
+{
+    InputHook::Instance().RemoveKeyboard();
+}
+void HookEnable(int bEnable)
+{
+    InputHook::Instance().EnableKeyboard(bEnable != 0);
+}
+void MouseHookInstall(HWND hWnd)
+{
+    InputHook::Instance().InstallMouse(hWnd);
+}
+void MouseHookRemove()
+{
+    InputHook::Instance().RemoveMouse();
+}
+void MouseHookEnable(int bEnable)
+{
+    InputHook::Instance().EnableMouse(bEnable != 0);
+}
+// Present so that the table of entry points is complete; nobody calls it.
+void MouseMoveHookEntry(HWND) {}
+} // namespace
+
+HookLibrary LoadHookLibrary()
+{
+    HookLibrary hook;
+    hook.installhook = &HookInstall;
+    hook.removehook = &HookRemove;
+    hook.enablehook = &HookEnable;
+    hook.installmousehook = &MouseHookInstall;
+    hook.removemousehook = &MouseHookRemove;
+    hook.enablemousehook = &MouseHookEnable;
+    hook.MouseMoveHook = reinterpret_cast<const void*>(&MouseMoveHookEntry);
+    return hook;
+}
+
+InputHook& InputHook::Instance()
+{
+    static InputHook hook;
+    return hook;
+}
+
+InputHook::InputHook() = default;
+
+void InputHook::Attach()
+{
+    if (m_bAttached || QCoreApplication::instance() == nullptr)
+        return;
+    QCoreApplication::instance()->installEventFilter(this);
+    SetScanCodeSource(&SeenScanCode);
+    m_bAttached = true;
+}
+
+// Reporting starts switched off; the caller enables it when it is ready.
+void InputHook::InstallKeyboard(HWND hWnd)
+{
+    Attach();
+    m_hKeyTarget = hWnd;
+    m_bKeyEnabled = false;
+}
+
+void InputHook::RemoveKeyboard()
+{
+    m_hKeyTarget = nullptr;
+    m_bKeyEnabled = false;
+}
+
+void InputHook::EnableKeyboard(bool bEnable)
+{
+    m_bKeyEnabled = bEnable;
+}
+
+void InputHook::InstallMouse(HWND hWnd)
+{
+    Attach();
+    m_hMouseTarget = hWnd;
+    m_bMouseEnabled = false;
+}
+
+void InputHook::RemoveMouse()
+{
+    m_hMouseTarget = nullptr;
+    m_bMouseEnabled = false;
+}
+
+void InputHook::EnableMouse(bool bEnable)
+{
+    m_bMouseEnabled = bEnable;
+}
+
+bool InputHook::eventFilter(QObject* watched, QEvent* event)
+{
+    // Every input event reaches the top-level QWindow once before Qt hands a
+    // copy to the widget below; taking only that one reports each event once.
+    if (watched == nullptr || !watched->isWindowType())
+        return false;
+    switch (event->type())
+    {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        OnKey(static_cast<const QKeyEvent&>(*event));
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Wheel:
+        OnMouse(*event);
+        break;
+    default:
+        break;
+    }
+    return false; // the program still gets its input
+}
+
+void InputHook::OnKey(const QKeyEvent& event)
+{
+    if (event.isAutoRepeat())
+        return;
+    const uint32_t scan = NativeCodesAreEvdev() && event.nativeScanCode() > 8
+                              ? EvdevToSet1(event.nativeScanCode() - 8)
+                              : 0;
+    const uint32_t vk =
+        VirtualKeyOf(event.key(), event.modifiers().testFlag(Qt::KeypadModifier), scan);
+    if (vk == 0)
+        return;
+    if (scan != 0 && scan < 0x100 && vk < g_seenScanCode.size())
+        g_seenScanCode[vk].store(scan, std::memory_order_relaxed);
+    if (m_hKeyTarget != nullptr && m_bKeyEnabled)
+        ::PostMessage(m_hKeyTarget, WM_HOOK_KEYBOARD, vk, event.type() == QEvent::KeyRelease);
+}
+
+void InputHook::OnMouse(const QEvent& event)
+{
+    if (m_hMouseTarget == nullptr || !m_bMouseEnabled)
+        return;
+    if (event.type() == QEvent::Wheel)
+    {
+        ::PostMessage(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0);
+        return;
+    }
+    const auto& mouse = static_cast<const QMouseEvent&>(event);
+    const bool up = event.type() == QEvent::MouseButtonRelease;
+    WPARAM message = 0;
+    LPARAM extra = 0;
+    switch (mouse.button())
+    {
+    case Qt::LeftButton:
+        message = up ? kLeftUp : kLeftDown;
+        break;
+    case Qt::RightButton:
+        message = up ? kRightUp : kRightDown;
+        break;
+    case Qt::MiddleButton:
+        message = up ? kMiddleUp : kMiddleDown;
+        break;
+    case Qt::BackButton:
+        message = up ? kExtraUp : kExtraDown;
+        extra = 1;
+        break;
+    case Qt::ForwardButton:
+        message = up ? kExtraUp : kExtraDown;
+        extra = 2;
+        break;
+    default:
+        return;
+    }
+    ::PostMessage(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, message, extra);
+}
+
+uint32_t InputHook::EvdevToSet1(uint32_t evdevCode)
+{
+    // Up to F12 (except the few below) the evdev codes are the set-1 codes.
+    if (evdevCode >= 1 && evdevCode <= 88)
+        return evdevCode;
+    struct Extended
+    {
+        uint32_t evdev;
+        uint32_t set1;
+    };
+    static constexpr Extended kExtended[] = {
+        {96, 0xE01C},  {97, 0xE01D},  {98, 0xE035},  {99, 0xE037},  {100, 0xE038},
+        {102, 0xE047}, {103, 0xE048}, {104, 0xE049}, {105, 0xE04B}, {106, 0xE04D},
+        {107, 0xE04F}, {108, 0xE050}, {109, 0xE051}, {110, 0xE052}, {111, 0xE053},
+        {119, 0xE11D}, {125, 0xE05B}, {126, 0xE05C}, {127, 0xE05D}};
+    for (const Extended& key : kExtended)
+        if (key.evdev == evdevCode)
+            return key.set1;
+    return 0;
+}
+
+uint32_t InputHook::VirtualKeyOf(int qtKey, bool bKeypad, uint32_t scan)
+{
+    // Letters as the layout names them; the key tables move them to their
+    // physical position through the scan code.
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return static_cast<uint32_t>(qtKey);
+    if (bKeypad)
+    {
+        if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+            return 0x60 + static_cast<uint32_t>(qtKey - Qt::Key_0);
+        switch (qtKey)
+        {
+        case Qt::Key_Asterisk:
+            return 0x6A;
+        case Qt::Key_Plus:
+            return 0x6B;
+        case Qt::Key_Minus:
+            return 0x6D;
+        case Qt::Key_Period:
+        case Qt::Key_Comma:
+            return 0x6E;
+        case Qt::Key_Slash:
+            return 0x6F;
+        case Qt::Key_Enter:
+            return 0x6C; // shown and sent as keypad Enter
+        default:
+            break;
+        }
+    }
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24)
+        return 0x70 + static_cast<uint32_t>(qtKey - Qt::Key_F1);
+    switch (qtKey)
+    {
+    case Qt::Key_Shift:
+        return scan == 0x36 ? 0xA1 : 0xA0;
+    case Qt::Key_Control:
+        return scan == 0xE01D ? 0xA3 : 0xA2;
+    case Qt::Key_Alt:
+        return scan == 0xE038 ? 0xA5 : 0xA4;
+    case Qt::Key_AltGr:
+        return 0xA5;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+        return scan == 0xE05C ? 0x5C : 0x5B;
+    case Qt::Key_Super_R:
+        return 0x5C;
+    case Qt::Key_Menu:
+        return 0x5D;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 0x0D;
+    case Qt::Key_Escape:
+        return 0x1B;
+    case Qt::Key_Backspace:
+        return 0x08;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 0x09;
+    case Qt::Key_Space:
+        return 0x20;
+    case Qt::Key_CapsLock:
+        return 0x14;
+    case Qt::Key_Print:
+    case Qt::Key_SysReq:
+        return 0x2C;
+    case Qt::Key_ScrollLock:
+        return 0x91;
+    case Qt::Key_Pause:
+        return 0x13;
+    case Qt::Key_Insert:
+        return 0x2D;
+    case Qt::Key_Home:
+        return 0x24;
+    case Qt::Key_PageUp:
+        return 0x21;
+    case Qt::Key_Delete:
+        return 0x2E;
+    case Qt::Key_End:
+        return 0x23;
+    case Qt::Key_PageDown:
+        return 0x22;
+    case Qt::Key_Right:
+        return 0x27;
+    case Qt::Key_Left:
+        return 0x25;
+    case Qt::Key_Down:
+        return 0x28;
+    case Qt::Key_Up:
+        return 0x26;
+    case Qt::Key_NumLock:
+        return 0x90;
+    default:
+        break;
+    }
+    // Digits and punctuation by position when the position is known, so a
+    // French digit row or German umlauts land on the US keys they replace.
+    if (const uint32_t vk = scan != 0 ? UsVirtualKeyAt(scan) : 0)
+        return vk;
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return static_cast<uint32_t>(qtKey);
+    switch (qtKey)
+    {
+    case Qt::Key_Minus:
+        return 0xBD;
+    case Qt::Key_Equal:
+        return 0xBB;
+    case Qt::Key_BracketLeft:
+        return 0xDB;
+    case Qt::Key_BracketRight:
+        return 0xDD;
+    case Qt::Key_Backslash:
+        return 0xDC;
+    case Qt::Key_Semicolon:
+        return 0xBA;
+    case Qt::Key_Apostrophe:
+        return 0xDE;
+    case Qt::Key_QuoteLeft:
+        return 0xC0;
+    case Qt::Key_Comma:
+        return 0xBC;
+    case Qt::Key_Period:
+        return 0xBE;
+    case Qt::Key_Slash:
+        return 0xBF;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The hook behind LoadHookLibrary: an application-wide Qt event filter that
+// reports key and mouse-button events, as the Windows hook library would, to
+// the window that installed it. It also teaches the key tables which scan code
+// each virtual key comes from, so recorded keys follow their physical position.
+
+#include "ui/UIDefs.h"
+
+#include <QObject>
+#include <cstdint>
+
+class QKeyEvent;
+class QMouseEvent;
+
+class InputHook : public QObject
+{
+public:
+    static InputHook& Instance();
+
+    void InstallKeyboard(HWND hWnd);
+    void RemoveKeyboard();
+    void EnableKeyboard(bool bEnable);
+    void InstallMouse(HWND hWnd);
+    void RemoveMouse();
+    void EnableMouse(bool bEnable);
+
+    // The Windows virtual key of a key event; 0 when there is none. A native
+    // scan code (X11 and Wayland: evdev code + 8) places digits and
+    // punctuation by position and tells left from right modifiers.
+    static uint32_t VirtualKeyOf(int qtKey, bool bKeypad, uint32_t set1ScanCode);
+    // The PC set-1 make code of an evdev key code (0 when unknown), with 0xE0
+    // keys given as 0xE000 | code.
+    static uint32_t EvdevToSet1(uint32_t evdevCode);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    InputHook();
+    void Attach();
+    void OnKey(const QKeyEvent& event);
+    void OnMouse(const QEvent& event);
+
+    HWND m_hKeyTarget = nullptr;
+    HWND m_hMouseTarget = nullptr;
+    bool m_bKeyEnabled = false;
+    bool m_bMouseEnabled = false;
+    bool m_bAttached = false;
+};

@@ -1,0 +1,135 @@
+// The hook behind the macro recorder: virtual keys of Qt key events, scan
+// codes of X11 key codes, and events reported to the installing window.
+
+#include "platform/InputHook.h"
+#include "model/KeyTables.h"
+#include "platform/HookLibrary.h"
+#include "tests/ui/UiTestSupport.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+#include <QWindow>
+
+namespace
+{
+const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
+<Window size="200,100"><VerticalLayout><Label text="x"/></VerticalLayout></Window>)";
+
+class InputHookTest : public UiTest
+{
+protected:
+    InputHookTest() : wnd("hook_test.xml")
+    {
+        WriteRes("hook_test.xml", kSkin);
+        wnd.Open();
+        hook = LoadHookLibrary();
+    }
+    ~InputHookTest() override
+    {
+        hook.RemoveHook();
+        hook.RemoveMouseHook();
+    }
+
+    QWindow* Window() { return wnd.PM().GetHostWidget()->window()->windowHandle(); }
+    void Key(QEvent::Type type, int key, bool repeat = false)
+    {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+        QCoreApplication::sendEvent(Window(), &event);
+    }
+    void Mouse(QEvent::Type type, Qt::MouseButton button)
+    {
+        QMouseEvent event(type, QPointF(5, 5), QPointF(5, 5), button, button, Qt::NoModifier);
+        QCoreApplication::sendEvent(Window(), &event);
+    }
+    std::vector<std::tuple<UINT, WPARAM, LPARAM>> Seen()
+    {
+        QApplication::processEvents();
+        std::vector<std::tuple<UINT, WPARAM, LPARAM>> seen;
+        for (const SeenMessage& m : wnd.messages)
+            if (m.msg == WM_HOOK_KEYBOARD || m.msg == WM_HOOK_MOUSEBUTTON)
+                seen.emplace_back(m.msg, m.wParam, m.lParam);
+        return seen;
+    }
+
+    TestWnd wnd;
+    HookLibrary hook;
+};
+} // namespace
+
+TEST(InputHookKeys, VirtualKeysOfQtKeys)
+{
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Q, false, 0), 0x51u);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_7, false, 0), 0x37u);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_7, true, 0), 0x67u);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Enter, true, 0), 0x6Cu);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_F12, false, 0), 0x7Bu);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Semicolon, false, 0), 0xBAu);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Shift, false, 0x36), 0xA1u);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Shift, false, 0x2A), 0xA0u);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Control, false, 0xE01D), 0xA3u);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Control, false, 0), 0xA2u);
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_unknown, false, 0), 0u);
+    // French digit row: "&" on the key of the US 1.
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Ampersand, false, 0x02), 0x31u);
+    // German "ö" sits where the US layout has ";".
+    EXPECT_EQ(InputHook::VirtualKeyOf(Qt::Key_Odiaeresis, false, 0x27), 0xBAu);
+}
+
+TEST(InputHookKeys, EvdevCodesBecomeSetOneCodes)
+{
+    EXPECT_EQ(InputHook::EvdevToSet1(16), 0x10u);   // Q
+    EXPECT_EQ(InputHook::EvdevToSet1(88), 0x58u);   // F12
+    EXPECT_EQ(InputHook::EvdevToSet1(97), 0xE01Du); // right Ctrl
+    EXPECT_EQ(InputHook::EvdevToSet1(200), 0u);
+}
+
+TEST_F(InputHookTest, ReportsKeysOnlyWhileInstalledAndEnabled)
+{
+    Key(QEvent::KeyPress, Qt::Key_A); // nobody installed
+    hook.InstallHook(wnd.GetHWND());
+    Key(QEvent::KeyPress, Qt::Key_A); // installed, not yet enabled
+    hook.EnableHook(true);
+    Key(QEvent::KeyPress, Qt::Key_A);
+    Key(QEvent::KeyPress, Qt::Key_A, true); // auto-repeat
+    Key(QEvent::KeyRelease, Qt::Key_A);
+    hook.RemoveHook();
+    Key(QEvent::KeyPress, Qt::Key_B);
+    using T = std::tuple<UINT, WPARAM, LPARAM>;
+    EXPECT_EQ(Seen(), (std::vector<T>{T{WM_HOOK_KEYBOARD, 0x41, 0}, T{WM_HOOK_KEYBOARD, 0x41, 1}}));
+}
+
+TEST_F(InputHookTest, ReportsMouseButtonsAsWindowsMessages)
+{
+    hook.InstallMouseHook(wnd.GetHWND());
+    Mouse(QEvent::MouseButtonPress, Qt::LeftButton); // reporting still off
+    hook.EnableMouseHook(true);
+    Mouse(QEvent::MouseButtonPress, Qt::RightButton);
+    Mouse(QEvent::MouseButtonRelease, Qt::RightButton);
+    Mouse(QEvent::MouseButtonPress, Qt::BackButton);
+    Mouse(QEvent::MouseButtonRelease, Qt::ForwardButton);
+    Mouse(QEvent::MouseButtonPress, Qt::MiddleButton);
+    hook.EnableMouseHook(false);
+    Mouse(QEvent::MouseButtonRelease, Qt::MiddleButton);
+    using T = std::tuple<UINT, WPARAM, LPARAM>;
+    const UINT m = WM_HOOK_MOUSEBUTTON;
+    EXPECT_EQ(Seen(), (std::vector<T>{T{m, 516, 0}, T{m, 517, 0}, T{m, 523, 1}, T{m, 524, 2},
+                                      T{m, 519, 0}}));
+}
+
+TEST(HookLibraryEntryPoints, MissingEntryPointsAreSkipped)
+{
+    static int installs = 0;
+    HookLibrary partial;
+    partial.installhook = [](HWND) { ++installs; };
+    partial.InstallHook(nullptr);
+    partial.RemoveHook();
+    partial.EnableHook(true);
+    partial.InstallMouseHook(nullptr);
+    partial.RemoveMouseHook();
+    partial.EnableMouseHook(false);
+    EXPECT_EQ(installs, 1);
+    const HookLibrary loaded = LoadHookLibrary();
+    EXPECT_NE(loaded.MouseMoveHook, nullptr);
+}
