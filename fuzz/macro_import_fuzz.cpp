@@ -1,0 +1,48 @@
+// ".mbin" and ".mbins" files as an import reads them: whatever the bytes, a
+// file is taken whole or refused, and what enters the library stays sound.
+#include "macros/MacroExchange.h"
+
+#include <cstdint>
+#include <span>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    const auto bytes = std::as_bytes(std::span(data, size));
+    MacroLibrary library;
+    AppendFolderEntry(library, u"f");
+    AppendMacro(library, u"f", u"m");
+
+    MacroData macro{};
+    if (ParseMacroFile(bytes, macro))
+    {
+        if (size != sizeof(MacroData) || macro.bIsFolder != 0)
+            __builtin_trap();
+        const int into = ImportMacroIntoFolder(library, macro, u"f", u"m");
+        const int with = ImportMacroWithFolder(library, macro);
+        for (int index : {into, with})
+            if (library[index]->szMacroName[kNameMaxChars] != 0 ||
+                library[index]->szFolder[kNameMaxChars] != 0)
+                __builtin_trap();
+        if (FindMacro(library, u"f", u"m_1") == nullptr)
+            __builtin_trap();
+    }
+
+    std::vector<MacroData> records;
+    if (ParseMacroFolderFile(bytes, records))
+    {
+        if (records.empty() || records.size() * sizeof(MacroData) != size)
+            __builtin_trap();
+        const std::size_t before = library.size();
+        const std::u16string folder = ImportMacroFolder(library, records, u"f");
+        int entries = 0;
+        for (std::size_t i = before; i < library.size(); ++i)
+        {
+            if (!InFolder(*library[i], folder))
+                __builtin_trap();
+            entries += library[i]->bIsFolder != 0 ? 1 : 0;
+        }
+        if (entries != 1)
+            __builtin_trap();
+    }
+    return 0;
+}
