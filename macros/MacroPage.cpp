@@ -1,5 +1,89 @@
 #include "macros/MacroPage.h"
 
+#include "app/MainWnd.h"
+#include "app/MsgWnd.h"
+#include "app/ProgramPaths.h"
+#include "app/StartupData.h"
+#include "macros/EditMacroName.h"
+#include "macros/MacroExchange.h"
+#include "macros/MacroLibrary.h"
+#include "model/DebugTrace.h"
+#include "model/KeyTables.h"
+#include "model/ProfileBindings.h"
+#include "platform/DesktopServices.h"
+#include "ui/ButtonUI.h"
+#include "ui/CheckBoxUI.h"
+#include "ui/ComboUI.h"
+#include "ui/DialogBuilder.h"
+#include "ui/EditUI.h"
+#include "ui/LabelUI.h"
+#include "ui/ListContainerElementUI.h"
+#include "ui/ListLabelElementUI.h"
+#include "ui/ListUI.h"
+#include "ui/MenuWnd.h"
+#include "ui/ModalOverlay.h"
+#include "ui/OptionUI.h"
+#include "ui/PaintManagerUI.h"
+#include "ui/ResourceManager.h"
+#include "ui/WindowWnd.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+constexpr UINT kScrollTimer = 3;
+constexpr UINT kScrollDelayMs = 50;
+constexpr int kInsertMoveLimit = 36;
+constexpr uint8_t kMouseLeft = 0xF0;
+constexpr uint8_t kMouseForward = 0xF4;
+constexpr uint8_t kKindMove = 0, kKindPress = 1, kKindRelease = 2;
+constexpr int kMoveLimit = 32767;
+
+const QString kLockImage = QStringLiteral("res='skins/lock.png' dest='250,0,280,30'");
+
+// The last (wParam, lParam) the hook reported, kept across recordings so a
+// held key's repeats give one press.
+WPARAM g_lastHookW = 0;
+LPARAM g_lastHookL = 0;
+
+bool IsMouseButton(uint8_t code)
+{
+    return code >= kMouseLeft && code <= kMouseForward;
+}
+
+// The shown name of a usage or mouse code, in the loaded language.
+QString KeyName(int usage)
+{
+    const std::string_view name = UsageName(usage);
+    const QString text = QString::fromUtf8(name.data(), static_cast<int>(name.size()));
+    return UsageNameIsTextKey(usage) ? CResourceManager::GetInstance()->GetText(text) : text;
+}
+
+QString MacroName(const MacroData& macro)
+{
+    return QString::fromStdU16String(NameFromField(macro.szMacroName));
+}
+
+FileDialogRequest MacroFileRequest(HWND hOwner, bool bFolder, bool bSave)
+{
+    FileDialogRequest request;
+    request.hOwner = hOwner;
+    request.filterName = QStringLiteral("Macro Data");
+    request.patterns =
+        bFolder ? QStringLiteral("*.mbins;*.MBINS") : QStringLiteral("*.mbin;*.MBIN");
+    if (bSave)
+        request.defaultSuffix = bFolder ? QStringLiteral("mbins") : QStringLiteral("mbin");
+    request.startFolder = ProgramFolders().data;
+    return request;
+}
+
+std::chrono::steady_clock::time_point SteadyNow()
+{
+    return std::chrono::steady_clock::now();
+}
+} // namespace
+
 DUI_BEGIN_MESSAGE_MAP(CMacroPage, CNotifyPump)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CLICK, OnNotify)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_SELECTCHANGED, OnNotify)
@@ -13,28 +97,975 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_KILLFOCUS, OnNotify)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_TEXTCHANGED, OnNotify)
 DUI_END_MESSAGE_MAP()
 
+CMacroPage::CMacroPage() : m_clock(&SteadyNow) {}
+
+CMacroPage::~CMacroPage()
+{
+    if (m_bRecording)
+    {
+        m_hook.RemoveHook();
+        m_hook.RemoveMouseHook();
+    }
+}
+
 void CMacroPage::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
 {
     m_pPaintManager = pPaintManager;
     m_hWnd = hWnd;
 }
 
-void CMacroPage::Init() {}
+void CMacroPage::Init()
+{
+    auto find = [this](const char* name)
+    { return m_pPaintManager->FindControl(QString::fromLatin1(name)); };
+    m_pFolderCombo = dynamic_cast<CComboUI*>(find("macro_combo"));
+    m_pMacroList = dynamic_cast<CListUI*>(find("macro_list"));
+    m_pActionList = dynamic_cast<CListUI*>(find("macro_action_list"));
+    m_pAddMacroBtn = dynamic_cast<CButtonUI*>(find("btn_add_macro"));
+    m_pDeleteMacroBtn = dynamic_cast<CButtonUI*>(find("btn_delete_macro"));
+    m_pMenuMacroBtn = dynamic_cast<CButtonUI*>(find("btn_menu_macro"));
+    m_pAddFolderBtn = dynamic_cast<CButtonUI*>(find("btn_add_macro_floder"));
+    m_pDeleteFolderBtn = dynamic_cast<CButtonUI*>(find("btn_delete_macro_floder"));
+    m_pMenuFolderBtn = dynamic_cast<CButtonUI*>(find("btn_menu_macro_floder"));
+    m_pMacroNameEdit = dynamic_cast<CEditUI*>(find("edit_macro_name"));
+    m_pLoopEdit = dynamic_cast<CEditUI*>(find("edit_loop_time"));
+    m_pMoveUpBtn = dynamic_cast<CButtonUI*>(find("btn_macro_move_up"));
+    m_pMoveDownBtn = dynamic_cast<CButtonUI*>(find("btn_macro_move_down"));
+    m_pDeleteActionBtn = dynamic_cast<CButtonUI*>(find("btn_macro_action_delete"));
+    m_pClearAllBtn = dynamic_cast<CButtonUI*>(find("btn_macro_clear_all"));
+    m_pKeyHor = find("macro_key_hor");
+    m_pActionKeyEdit = dynamic_cast<CEditUI*>(find("edit_macro_action"));
+    m_pMouseActionCombo = dynamic_cast<CComboUI*>(find("macro_mouse_action_combo"));
+    m_pDelayHor = find("macro_delay_hor");
+    m_pDelayEdit = dynamic_cast<CEditUI*>(find("edit_macro_delay"));
+    m_pMoveHor = find("macro_mouse_move_hor");
+    m_pMoveXEdit = dynamic_cast<CEditUI*>(find("edit_macro_action_x"));
+    m_pMoveYEdit = dynamic_cast<CEditUI*>(find("edit_macro_action_y"));
+    m_pInsertMoveBtn = dynamic_cast<CButtonUI*>(find("btn_insert_move"));
+    m_pInsertXEdit = dynamic_cast<CEditUI*>(find("edit_insert_x"));
+    m_pInsertYEdit = dynamic_cast<CEditUI*>(find("edit_insert_y"));
+    m_pRecordBtn = dynamic_cast<CCheckBoxUI*>(find("btn_record"));
+    m_pDefaultDelayEdit = dynamic_cast<CEditUI*>(find("edit_default_delay"));
+    for (int i = 0; i < 3; ++i)
+        m_pDelayOption[i] = dynamic_cast<COptionUI*>(
+            find(QStringLiteral("macro_delay_option_%1").arg(i + 1).toLatin1().constData()));
+    m_hook = LoadHookLibrary();
+    EmptyEditor();
+}
 
-void CMacroPage::LoadFolders() {}
+void CMacroPage::OnNotify(TNotifyUI& msg)
+{
+    if (msg.sType == DUI_MSGTYPE_CLICK)
+        OnClick(msg);
+    else if (msg.sType == DUI_MSGTYPE_SELECTCHANGED)
+    {
+        for (int i = 0; i < 3; ++i)
+            if (msg.pSender == m_pDelayOption[i] && m_pDelayOption[i]->IsSelected())
+                m_iDelayMode = i;
+    }
+    else if (msg.sType == DUI_MSGTYPE_ITEMSELECT)
+        OnItemSelect(msg);
+    else if (msg.sType == DUI_MSGTYPE_CHECKCLICK && msg.pSender == m_pRecordBtn)
+        OnRecordClick();
+    else if (msg.sType == DUI_MSGTYPE_MOUSEENTER && msg.pSender == m_pRecordBtn)
+    {
+        // The clicks on the record button itself are not part of the macro.
+        if (m_bRecording)
+            m_hook.EnableMouseHook(false);
+    }
+    else if (msg.sType == DUI_MSGTYPE_MOUSELEAVE && msg.pSender == m_pRecordBtn)
+    {
+        if (m_bRecording)
+            m_hook.EnableMouseHook(true);
+    }
+    else if (msg.sType == DUI_MSGTYPE_SETFOCUS && msg.pSender == m_pActionKeyEdit)
+    {
+        // Key capture: the next key pressed becomes the selected action's key.
+        if (!m_bRecording)
+        {
+            m_hook.InstallHook(m_hWnd);
+            m_hook.EnableHook(true);
+        }
+    }
+    else if (msg.sType == DUI_MSGTYPE_TIMER && msg.pSender == m_pActionList &&
+             msg.wParam == kScrollTimer)
+    {
+        m_pPaintManager->KillTimer(m_pActionList, kScrollTimer);
+        if (m_iInsertPos >= 1)
+            m_pActionList->EnsureVisible(m_iInsertPos - 1);
+    }
+    else if (msg.sType == DUI_MSGTYPE_KILLFOCUS)
+        OnKillFocus(msg);
+    else if (msg.sType == DUI_MSGTYPE_TEXTCHANGED)
+        OnTextChanged(msg);
+}
 
-void CMacroPage::RenameMacro() {}
+void CMacroPage::OnClick(TNotifyUI& msg)
+{
+    CControlUI* sender = msg.pSender;
+    if (sender == m_pAddMacroBtn)
+        AddMacro();
+    else if (sender == m_pDeleteMacroBtn)
+        DeleteMacro();
+    else if (sender == m_pAddFolderBtn)
+        AddFolder();
+    else if (sender == m_pDeleteFolderBtn)
+        DeleteFolder();
+    else if (sender == m_pMoveUpBtn)
+        MoveAction(-1);
+    else if (sender == m_pMoveDownBtn)
+        MoveAction(1);
+    else if (sender == m_pDeleteActionBtn)
+        DeleteAction();
+    else if (sender == m_pClearAllBtn)
+        ClearActions();
+    else if (sender == m_pInsertMoveBtn)
+        InsertMove();
+    else if (sender == m_pMenuMacroBtn)
+        OpenMenu(QStringLiteral("macromenu.xml"), sender);
+    else if (sender == m_pMenuFolderBtn)
+        OpenMenu(QStringLiteral("macrodirmenu.xml"), sender);
+}
 
-void CMacroPage::RenameFolder() {}
+void CMacroPage::OnItemSelect(TNotifyUI& msg)
+{
+    if (msg.pSender == m_pFolderCombo)
+        ShowFolder(m_pFolderCombo->GetCurSel());
+    else if (msg.pSender == m_pMacroList)
+        LoadMacro(m_pMacroList->GetCurSel());
+    else if (msg.pSender == m_pActionList)
+    {
+        m_iCurAction = m_pActionList->GetCurSel();
+        ShowActionEditor(m_iCurAction);
+    }
+    else if (msg.pSender == m_pMouseActionCombo)
+        OnMouseActionSelect(m_pMouseActionCombo->GetCurSel());
+}
 
-void CMacroPage::ImportMacro() {}
+void CMacroPage::OnKillFocus(TNotifyUI& msg)
+{
+    if (msg.pSender == m_pActionKeyEdit)
+    {
+        if (!m_bRecording)
+            m_hook.RemoveHook();
+    }
+    else if (msg.pSender == m_pDelayEdit)
+        OnDelayEditKillFocus();
+    else if (msg.pSender == m_pLoopEdit)
+        OnLoopEditKillFocus();
+    else if (msg.pSender == m_pMacroNameEdit)
+    {
+        if (m_iCurMacro >= 0)
+            RenameMacro();
+    }
+    else if (msg.pSender == m_pMoveXEdit)
+        OnMoveEditKillFocus(m_pMoveXEdit, true);
+    else if (msg.pSender == m_pMoveYEdit)
+        OnMoveEditKillFocus(m_pMoveYEdit, false);
+}
 
-void CMacroPage::ExportMacro(bool) {}
+void CMacroPage::OnTextChanged(TNotifyUI& msg)
+{
+    for (CEditUI* edit : {m_pMoveXEdit, m_pMoveYEdit, m_pInsertXEdit, m_pInsertYEdit})
+        if (edit != nullptr && msg.pSender == edit)
+            FilterNumberText(edit);
+}
 
-void CMacroPage::ImportFolder() {}
+// --- selection and the editor ----------------------------------------------
 
-void CMacroPage::ExportFolder(bool) {}
+MacroData* CMacroPage::CurMacro() const
+{
+    if (m_iCurMacro < 0 || static_cast<std::size_t>(m_iCurMacro) >= g_vecMacro.size())
+        return nullptr;
+    return g_vecMacro[m_iCurMacro].get();
+}
 
-void CMacroPage::OnHookEvent(WPARAM, LPARAM) {}
+bool CMacroPage::CurMacroEditable() const
+{
+    const MacroData* macro = CurMacro();
+    return macro != nullptr && macro->bLocked == 0;
+}
 
-void CMacroPage::OnNotify(TNotifyUI&) {}
+QString CMacroPage::CurFolderName() const
+{
+    if (m_iCurFolder < 0 || static_cast<std::size_t>(m_iCurFolder) >= m_aFolderName.size())
+        return QString();
+    return m_aFolderName[m_iCurFolder];
+}
+
+void CMacroPage::LoadFolders()
+{
+    m_aFolderName.clear();
+    m_pFolderCombo->RemoveAll();
+    m_iCurFolder = -1;
+    for (const auto& record : g_vecMacro)
+        if (record->bIsFolder != 0)
+            AddFolderItem(QString::fromStdU16String(NameFromField(record->szFolder)));
+    if (!m_aFolderName.empty())
+        m_pFolderCombo->SelectItem(0);
+    else
+        ShowFolder(-1);
+}
+
+void CMacroPage::AddFolderItem(const QString& name)
+{
+    m_aFolderName.push_back(name);
+    auto* item = new CListLabelElementUI;
+    item->SetFixedHeight(25);
+    item->SetText(name);
+    m_pFolderCombo->Add(item);
+}
+
+void CMacroPage::AddMacroItem(int iLibraryIndex)
+{
+    const MacroData& macro = *g_vecMacro[iLibraryIndex];
+    m_aMacroIndex.push_back(iLibraryIndex);
+    auto* item = new CListLabelElementUI;
+    item->SetFixedHeight(30);
+    item->SetText(MacroName(macro));
+    if (macro.bLocked != 0)
+        item->SetBkImage(kLockImage);
+    m_pMacroList->Add(item);
+}
+
+void CMacroPage::ShowFolder(int iFolder)
+{
+    // Recording belongs to the macro it started in.
+    if (m_bRecording)
+        StopRecording();
+    m_iCurFolder = iFolder;
+    m_pMacroList->RemoveAll();
+    m_pActionList->RemoveAll();
+    m_aMacroIndex.clear();
+    const std::u16string folder = CurFolderName().toStdU16String();
+    if (m_iCurFolder >= 0)
+        for (std::size_t i = 0; i < g_vecMacro.size(); ++i)
+            if (g_vecMacro[i]->bIsFolder == 0 && InFolder(*g_vecMacro[i], folder))
+                AddMacroItem(static_cast<int>(i));
+    EmptyEditor();
+}
+
+void CMacroPage::EmptyEditor()
+{
+    m_iCurMacro = -1;
+    std::memset(m_aAction, 0, sizeof(m_aAction));
+    m_iActionCount = 0;
+    m_iCurAction = -1;
+    m_bKeepSelection = false;
+    m_iLoopCount = 1;
+    ShowActionEditor(-1);
+    if (m_pMacroNameEdit != nullptr)
+        m_pMacroNameEdit->SetText(QString());
+    if (m_pLoopEdit != nullptr)
+        m_pLoopEdit->SetText(QStringLiteral("1"));
+    RefreshActionList();
+}
+
+void CMacroPage::LoadMacro(int iItem)
+{
+    if (iItem < 0 || static_cast<std::size_t>(iItem) >= m_aMacroIndex.size())
+        return;
+    // Recording belongs to the macro it started in.
+    if (m_bRecording && m_aMacroIndex[iItem] != m_iCurMacro)
+        StopRecording();
+    m_iCurMacro = m_aMacroIndex[iItem];
+    m_bKeepSelection = false;
+    const MacroData* macro = CurMacro();
+    if (macro == nullptr)
+        return;
+    if (macro->bLocked != 0)
+    {
+        // A locked macro keeps its actions to itself.
+        std::memset(m_aAction, 0, sizeof(m_aAction));
+        m_iActionCount = 0;
+        m_iCurAction = -1;
+        m_iLoopCount = 1;
+        ShowActionEditor(-1);
+        m_pMacroNameEdit->SetText(QString());
+        m_pLoopEdit->SetText(QStringLiteral("1"));
+    }
+    else
+    {
+        std::memcpy(m_aAction, macro->aAction, sizeof(m_aAction));
+        m_iActionCount = ActionCount(*macro);
+        m_iLoopCount = macro->wLoopCount;
+        if (m_iActionCount == 0)
+        {
+            m_iCurAction = -1;
+            ShowActionEditor(-1);
+        }
+        m_pLoopEdit->SetText(QString::number(m_iLoopCount));
+    }
+    RefreshActionList();
+}
+
+void CMacroPage::SaveLibrary() const
+{
+    SaveMacroLibrary(g_vecMacro, ProgramFolders().data);
+}
+
+void CMacroPage::RefreshBindings(int iMacroIndex, bool bRemoved, bool& bCurrentAffected) const
+{
+    int current = -1;
+    for (std::size_t i = 0; i < g_vecProfile.size(); ++i)
+        if (g_vecProfile[i].get() == g_pCurProfile)
+            current = static_cast<int>(i);
+    if (RefreshMacroBindings(g_vecProfile, g_vecMacro, iMacroIndex, current, bRemoved))
+        bCurrentAffected = true;
+}
+
+void CMacroPage::NotifyButtonsChanged() const
+{
+    ::SendMessage(m_hWnd, WM_REFRESH_BUTTONS);
+}
+
+void CMacroPage::SaveMacro()
+{
+    MacroData* macro = CurMacro();
+    if (macro == nullptr || macro->bLocked != 0)
+        return;
+    std::memcpy(macro->aAction, m_aAction, sizeof(m_aAction));
+    macro->wActionCount = static_cast<uint16_t>(m_iActionCount);
+    macro->wLoopCount = static_cast<uint16_t>(m_iLoopCount);
+    SaveLibrary();
+    bool bAffected = false;
+    RefreshBindings(m_iCurMacro, false, bAffected);
+    if (bAffected)
+        NotifyButtonsChanged();
+}
+
+// --- the action list ----------------------------------------------------------
+
+void CMacroPage::RefreshActionList()
+{
+    if (m_pActionList == nullptr)
+        return;
+    m_pActionList->RemoveAll();
+    for (int i = 0; i < m_iActionCount; ++i)
+        BuildActionItem(i);
+    if (m_bKeepSelection)
+    {
+        SelectAction(m_iInsertPos - 1);
+        m_pPaintManager->SetTimer(m_pActionList, kScrollTimer, kScrollDelayMs);
+    }
+    else
+    {
+        SelectAction(m_iActionCount - 1);
+        if (m_iActionCount > 0)
+            m_pActionList->EnsureVisible(m_iActionCount - 1);
+    }
+}
+
+void CMacroPage::SelectAction(int iAction)
+{
+    if (iAction >= 0 && iAction < m_pActionList->GetCount())
+        m_pActionList->SelectItem(iAction);
+}
+
+void CMacroPage::BuildActionItem(int iAction, bool bRedraw)
+{
+    CControlUI* item = nullptr;
+    if (bRedraw)
+        item = m_pActionList->GetItemAt(iAction);
+    else
+    {
+        CDialogBuilder builder;
+        item = builder.Create(QStringLiteral("macrolistitem.xml"), QString(), nullptr,
+                              m_pPaintManager);
+        if (item == nullptr)
+            return;
+        m_pActionList->Add(item);
+    }
+    if (item == nullptr)
+        return;
+    auto* container = dynamic_cast<CContainerUI*>(item);
+    if (container == nullptr)
+        return;
+    CControlUI* key = container->FindSubControl(QStringLiteral("key"));
+    CControlUI* kind = container->FindSubControl(QStringLiteral("action"));
+    CControlUI* delay = container->FindSubControl(QStringLiteral("delay"));
+    if (key == nullptr || kind == nullptr || delay == nullptr)
+        return;
+    const MacroAction& action = m_aAction[iAction];
+    delay->SetText(QString::number(action.wDelay));
+    if (action.byKind == kKindPress || action.byKind == kKindRelease)
+    {
+        key->SetText(KeyName(action.byCode));
+        if (IsMouseButton(action.byCode))
+            key->SetBkImage(bRedraw ? QStringLiteral("res='skins/mouse.png' dest='10,4,32,36'")
+                                    : QStringLiteral("res='skins/mouse.png' dest='2,2,28,28'"));
+        else
+            key->SetBkImage(QStringLiteral("res='skins/keyboard_key_action.png' dest='5,6,35,24'"));
+        const bool press = action.byKind == kKindPress;
+        kind->SetText(
+            CResourceManager::GetInstance()->GetText(press ? "key_down_action" : "key_up_action"));
+        kind->SetBkImage(press ? QStringLiteral("res='skins/macro_key_down.png' dest='5,6,21,24'")
+                               : QStringLiteral("res='skins/macro_key_up.png' dest='5,6,21,24'"));
+    }
+    else if (action.byKind == kKindMove)
+    {
+        key->SetText(CResourceManager::GetInstance()->GetText("mouse_move_text"));
+        key->SetBkImage(QStringLiteral("res='skins/move.png' dest='2,2,28,28'"));
+        kind->SetText(QStringLiteral("X: %1 Y: %2").arg(action.iX).arg(action.iY));
+        kind->SetBkImage(QString());
+    }
+}
+
+void CMacroPage::ShowActionEditor(int iAction)
+{
+    if (m_pKeyHor == nullptr || m_pDelayHor == nullptr || m_pMoveHor == nullptr)
+        return;
+    if (iAction < 0 || iAction >= m_iActionCount)
+    {
+        m_pActionKeyEdit->SetText(QString());
+        m_pDelayEdit->SetText(QString());
+        m_pKeyHor->SetVisible(false);
+        m_pDelayHor->SetVisible(false);
+        m_pMoveHor->SetVisible(false);
+        m_pMouseActionCombo->SelectItem(0, false, false);
+        return;
+    }
+    const MacroAction& action = m_aAction[iAction];
+    m_pDelayHor->SetVisible(true);
+    m_pDelayEdit->SetText(QString::number(action.wDelay));
+    if (IsMouseButton(action.byCode))
+    {
+        m_pKeyHor->SetVisible(true);
+        m_pMouseActionCombo->SetVisible(true);
+        m_pMouseActionCombo->SelectItem(action.byCode - kMouseLeft, false, false);
+        m_pActionKeyEdit->SetVisible(false);
+        m_pMoveHor->SetVisible(false);
+    }
+    else if (action.byCode == kMacroCodeMouseMove)
+    {
+        m_pKeyHor->SetVisible(false);
+        m_pMoveHor->SetVisible(true);
+        m_pMoveXEdit->SetText(QString::number(action.iX));
+        m_pMoveYEdit->SetText(QString::number(action.iY));
+    }
+    else
+    {
+        m_pKeyHor->SetVisible(true);
+        m_pActionKeyEdit->SetVisible(true);
+        m_pActionKeyEdit->SetText(KeyName(action.byCode));
+        m_pMouseActionCombo->SetVisible(false);
+        m_pMoveHor->SetVisible(false);
+    }
+}
+
+// --- action edits -----------------------------------------------------------
+
+void CMacroPage::OnMouseActionSelect(int iItem)
+{
+    if (m_iCurAction < 0 || m_iCurAction >= m_iActionCount || iItem < 0 || !CurMacroEditable())
+        return;
+    m_aAction[m_iCurAction].byCode = static_cast<uint8_t>(kMouseLeft + iItem);
+    BuildActionItem(m_iCurAction, true);
+    SaveMacro();
+}
+
+void CMacroPage::OnDelayEditKillFocus()
+{
+    if (m_iCurAction < 0 || m_iCurAction >= m_iActionCount)
+        return;
+    long long v = m_pDelayEdit->GetText().toLongLong();
+    if (v < 10 || v > 65535)
+    {
+        v = std::clamp(v, 10LL, 65535LL);
+        m_pDelayEdit->SetText(QString::number(v));
+    }
+    if (!CurMacroEditable())
+        return;
+    m_aAction[m_iCurAction].wDelay = static_cast<uint16_t>(v);
+    BuildActionItem(m_iCurAction, true);
+    SaveMacro();
+}
+
+void CMacroPage::OnMoveEditKillFocus(CEditUI* pEdit, bool bX)
+{
+    if (m_iCurAction < 0 || m_iCurAction >= m_iActionCount)
+        return;
+    long long v = pEdit->GetText().toLongLong();
+    if (v < -kMoveLimit || v > kMoveLimit)
+    {
+        v = std::clamp<long long>(v, -kMoveLimit, kMoveLimit);
+        pEdit->SetText(QString::number(v));
+    }
+    if (!CurMacroEditable())
+        return;
+    (bX ? m_aAction[m_iCurAction].iX : m_aAction[m_iCurAction].iY) = static_cast<int32_t>(v);
+    BuildActionItem(m_iCurAction, true);
+    SaveMacro();
+}
+
+void CMacroPage::OnLoopEditKillFocus()
+{
+    long long v = m_pLoopEdit->GetText().toLongLong();
+    if (v < 1 || v > 255)
+    {
+        v = std::clamp(v, 1LL, 255LL);
+        m_pLoopEdit->SetText(QString::number(v));
+    }
+    m_iLoopCount = static_cast<int>(v);
+    SaveMacro();
+}
+
+void CMacroPage::FilterNumberText(CEditUI* pEdit)
+{
+    const QString text = pEdit->GetText();
+    QString kept;
+    for (QChar c : text)
+        if ((c.isDigit() && c.unicode() < 128) || c == QLatin1Char('-'))
+            kept += c;
+    bool ok = false;
+    const long long v = kept.toLongLong(&ok);
+    if (ok && v > kMoveLimit)
+        kept = QString::number(kMoveLimit);
+    else if (ok && v < -kMoveLimit)
+        kept = QString::number(-kMoveLimit);
+    if (kept != text)
+    {
+        pEdit->SetText(kept);
+        pEdit->SetSel(kept.size(), kept.size());
+    }
+}
+
+// --- list operations ----------------------------------------------------------
+
+void CMacroPage::MoveAction(int iDelta)
+{
+    const int s = m_pActionList->GetCurSel();
+    const int t = s + iDelta;
+    if (s < 0 || t < 0 || t >= m_iActionCount || !CurMacroEditable())
+        return;
+    std::swap(m_aAction[s], m_aAction[t]);
+    BuildActionItem(s, true);
+    BuildActionItem(t, true);
+    m_pActionList->SelectItem(t);
+    SaveMacro();
+}
+
+void CMacroPage::DeleteAction()
+{
+    const int s = m_pActionList->GetCurSel();
+    if (s < 0 || s != m_iCurAction || s >= m_iActionCount || !CurMacroEditable())
+        return;
+    std::move(m_aAction + s + 1, m_aAction + m_iActionCount, m_aAction + s);
+    m_aAction[m_iActionCount - 1] = MacroAction{};
+    --m_iActionCount;
+    m_pActionList->RemoveAt(s);
+    if (m_iActionCount == 0)
+    {
+        m_iCurAction = -1;
+        ShowActionEditor(-1);
+    }
+    else
+        SelectAction(std::min(s, m_iActionCount - 1));
+    SaveMacro();
+}
+
+void CMacroPage::ClearActions()
+{
+    if (!CurMacroEditable())
+        return;
+    std::memset(m_aAction, 0, sizeof(m_aAction));
+    m_iActionCount = 0;
+    m_bKeepSelection = false;
+    m_iInsertPos = -1;
+    m_iCurAction = -1;
+    SaveMacro();
+    RefreshActionList();
+    ShowActionEditor(-1);
+}
+
+void CMacroPage::InsertMove()
+{
+    if (!CurMacroEditable() || m_iActionCount >= kInsertMoveLimit)
+        return;
+    MacroAction move{};
+    move.byCode = kMacroCodeMouseMove;
+    move.byKind = kKindMove;
+    move.wDelay = 10;
+    move.iX = std::clamp(m_pInsertXEdit->GetText().toInt(), -kMoveLimit, kMoveLimit);
+    move.iY = std::clamp(m_pInsertYEdit->GetText().toInt(), -kMoveLimit, kMoveLimit);
+    if (m_iCurAction >= 0)
+    {
+        m_iInsertPos = m_iInsertStart = m_iCurAction + 1;
+        m_bKeepSelection = true;
+    }
+    else
+        m_iInsertPos = m_iInsertStart = -1;
+    InsertAction(move);
+    SaveMacro();
+    RefreshActionList();
+    m_bKeepSelection = false;
+}
+
+void CMacroPage::InsertAction(const MacroAction& action)
+{
+    if (m_iActionCount >= kMacroMaxActions)
+        return;
+    const int p = m_iInsertPos == -1 ? m_iActionCount : m_iInsertPos;
+    std::move_backward(m_aAction + p, m_aAction + m_iActionCount, m_aAction + m_iActionCount + 1);
+    m_aAction[p] = action;
+    ++m_iActionCount;
+    ++m_iCurAction;
+    if (m_iInsertPos != -1)
+        ++m_iInsertPos;
+}
+
+// --- library operations -----------------------------------------------------
+
+void CMacroPage::AddFolder()
+{
+    const auto name = CEditMacroName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kAddFolder,
+                                              g_vecMacro, u"", u"");
+    if (!name)
+        return;
+    AppendFolderEntry(g_vecMacro, *name);
+    AddFolderItem(QString::fromStdU16String(*name));
+    SaveLibrary();
+    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
+}
+
+void CMacroPage::AddMacro()
+{
+    if (m_iCurFolder < 0)
+        return;
+    const std::u16string folder = CurFolderName().toStdU16String();
+    const auto name = CEditMacroName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kAddItem,
+                                              g_vecMacro, u"", folder);
+    if (!name)
+        return;
+    const int index = AppendMacro(g_vecMacro, folder, *name);
+    SaveLibrary();
+    AddMacroItem(index);
+    m_pMacroList->SelectItem(m_pMacroList->GetCount() - 1);
+}
+
+void CMacroPage::RenameMacro()
+{
+    MacroData* macro = CurMacro();
+    if (macro == nullptr)
+        return;
+    const int index = m_iCurMacro;
+    const auto name =
+        CEditMacroName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kRenameItem, g_vecMacro,
+                                NameFromField(macro->szMacroName), NameFromField(macro->szFolder));
+    if (!name || CurMacro() != macro)
+        return;
+    SetNameField(macro->szMacroName, *name);
+    if (CControlUI* item = m_pMacroList->GetItemAt(m_pMacroList->GetCurSel()))
+        item->SetText(MacroName(*macro));
+    if (macro->bLocked != 0)
+    {
+        // SaveMacro leaves locked macros alone; the name must still be kept.
+        SaveLibrary();
+        bool bAffected = false;
+        RefreshBindings(index, false, bAffected);
+        if (bAffected)
+            NotifyButtonsChanged();
+        return;
+    }
+    SaveMacro();
+}
+
+void CMacroPage::RenameFolder()
+{
+    if (m_iCurFolder < 0)
+        return;
+    const std::u16string oldName = CurFolderName().toStdU16String();
+    const auto name = CEditMacroName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kRenameFolder,
+                                              g_vecMacro, oldName, u"");
+    if (!name)
+        return;
+    m_aFolderName[m_iCurFolder] = QString::fromStdU16String(*name);
+    for (auto& record : g_vecMacro)
+        if (InFolder(*record, oldName))
+            SetNameField(record->szFolder, *name);
+    SaveLibrary();
+    if (CControlUI* item = m_pFolderCombo->GetItemAt(m_iCurFolder))
+        item->SetText(m_aFolderName[m_iCurFolder]);
+    m_pFolderCombo->SetText(m_aFolderName[m_iCurFolder]);
+}
+
+void CMacroPage::DeleteMacro()
+{
+    const int s = m_pMacroList->GetCurSel();
+    if (s < 0 || static_cast<std::size_t>(s) >= m_aMacroIndex.size())
+        return;
+    if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
+                             QStringLiteral("delete_macro_text")) != 1)
+        return;
+    if (m_bRecording)
+        StopRecording();
+    const int index = m_aMacroIndex[s];
+    g_vecMacro.erase(g_vecMacro.begin() + index);
+    SaveLibrary();
+    m_pMacroList->RemoveAt(s);
+    for (std::size_t i = s; i < m_aMacroIndex.size(); ++i)
+        --m_aMacroIndex[i];
+    m_aMacroIndex.erase(m_aMacroIndex.begin() + s);
+    bool bAffected = false;
+    RefreshBindings(index, true, bAffected);
+    if (bAffected)
+        NotifyButtonsChanged();
+    // The removed macro must not stay in the editor, whatever remains listed.
+    m_pMacroList->SelectItem(-1, false, false);
+    EmptyEditor();
+}
+
+void CMacroPage::DeleteFolder()
+{
+    if (m_aFolderName.empty() || m_iCurFolder < 0)
+        return;
+    if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
+                             QStringLiteral("delete_macro_dir_text")) != 1)
+        return;
+    if (m_bRecording)
+        StopRecording();
+    const std::u16string folder = CurFolderName().toStdU16String();
+    bool bAffected = false;
+    for (std::size_t i = g_vecMacro.size(); i-- > 0;)
+    {
+        if (!InFolder(*g_vecMacro[i], folder))
+            continue;
+        g_vecMacro.erase(g_vecMacro.begin() + static_cast<std::ptrdiff_t>(i));
+        RefreshBindings(static_cast<int>(i), true, bAffected);
+    }
+    if (bAffected)
+        NotifyButtonsChanged();
+    SaveLibrary();
+    const int removed = m_iCurFolder;
+    m_aFolderName.erase(m_aFolderName.begin() + removed);
+    m_pFolderCombo->RemoveAt(removed);
+    // The deleted folder's macros must leave the lists and the editor.
+    m_pFolderCombo->SelectItem(std::min<int>(removed, static_cast<int>(m_aFolderName.size()) - 1),
+                               false, false);
+    ShowFolder(m_pFolderCombo->GetCurSel());
+}
+
+void CMacroPage::OpenMenu(const QString& xml, CControlUI* pButton)
+{
+    m_pMenu.reset();
+    RECT window;
+    ::GetWindowRect(m_hWnd, &window);
+    const RECT button = pButton->GetPos();
+    m_pMenu = std::make_unique<CMenuWnd>();
+    m_pMenu->Init(nullptr, xml, POINT{window.left + button.left, window.top + button.bottom},
+                  m_pPaintManager);
+}
+
+// --- recording --------------------------------------------------------------
+
+void CMacroPage::OnRecordClick()
+{
+    if (!CurMacroEditable() || (!m_bRecording && m_iActionCount >= kMacroMaxActions))
+    {
+        m_pRecordBtn->SetCheck(false);
+        return;
+    }
+    if (m_bRecording)
+    {
+        StopRecording();
+        return;
+    }
+    if (m_iCurAction < 0)
+    {
+        std::memset(m_aAction, 0, sizeof(m_aAction));
+        m_iActionCount = 0;
+        m_iInsertStart = m_iInsertPos = -1;
+        m_bKeepSelection = false;
+    }
+    else
+    {
+        m_bKeepSelection = true;
+        m_iInsertPos = m_iInsertStart = m_iCurAction + 1;
+    }
+    StartRecording();
+}
+
+void CMacroPage::StartRecording()
+{
+    m_bRecording = true;
+    m_pRecordBtn->SetText(CResourceManager::GetInstance()->GetText("stop_recording_text"));
+    m_wDefaultDelay = static_cast<uint16_t>(m_pDefaultDelayEdit->GetText().toLongLong());
+    m_hook.InstallHook(m_hWnd);
+    m_hook.InstallMouseHook(m_hWnd);
+    m_hook.EnableHook(true);
+    m_lastEventTime = m_clock();
+}
+
+void CMacroPage::StopRecording()
+{
+    m_bRecording = false;
+    m_pRecordBtn->SetText(CResourceManager::GetInstance()->GetText("start_recording_text"));
+    m_pRecordBtn->SetCheck(false);
+    m_hook.RemoveHook();
+    m_hook.RemoveMouseHook();
+    m_hook.EnableMouseHook(false);
+    m_hook.EnableHook(false);
+    SaveMacro();
+}
+
+uint16_t CMacroPage::MeasuredDelay(std::chrono::steady_clock::time_point now) const
+{
+    using namespace std::chrono;
+    const long long us = duration_cast<microseconds>(now - m_lastEventTime).count();
+    const long long ms = (std::max(us, 0LL) + 500) / 1000;
+    return static_cast<uint16_t>(std::min(ms, 65535LL));
+}
+
+void CMacroPage::OnHookEvent(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam == g_lastHookW && lParam == g_lastHookL)
+        return;
+    g_lastHookW = wParam;
+    g_lastHookL = lParam;
+    if (wParam == 522) // the wheel is not recorded
+        return;
+    uint8_t code = 0;
+    uint8_t kind = kKindPress;
+    switch (wParam)
+    {
+    case 513:
+    case 514:
+        code = 0xF0;
+        kind = wParam == 513 ? kKindPress : kKindRelease;
+        break;
+    case 516:
+    case 517:
+        code = 0xF1;
+        kind = wParam == 516 ? kKindPress : kKindRelease;
+        break;
+    case 519:
+    case 520:
+        code = 0xF2;
+        kind = wParam == 519 ? kKindPress : kKindRelease;
+        break;
+    case 523:
+    case 524:
+        code = lParam == 2 ? 0xF4 : 0xF3;
+        kind = wParam == 523 ? kKindPress : kKindRelease;
+        break;
+    default:
+        code = static_cast<uint8_t>(VirtualKeyToUsage(static_cast<uint32_t>(wParam)).iUsage);
+        kind = lParam == 0 ? kKindPress : kKindRelease;
+        break;
+    }
+
+    if (m_bRecording)
+    {
+        const auto now = m_clock();
+        uint16_t d = 10;
+        if (m_iDelayMode == 2)
+            d = MeasuredDelay(now);
+        else if (m_iDelayMode == 1)
+            d = m_wDefaultDelay;
+        if (m_iInsertPos == -1)
+        {
+            if (m_iActionCount > 0)
+                m_aAction[m_iActionCount - 1].wDelay = d;
+        }
+        else if (m_iInsertPos == m_iInsertStart)
+        {
+            if (m_iInsertPos < kMacroMaxActions)
+                m_aAction[m_iInsertPos].wDelay = d;
+        }
+        else
+            m_aAction[m_iInsertPos - 1].wDelay = d;
+        DebugTrace("m_iInsertPosTmp1 = %d\r\n", m_iInsertPos);
+        MacroAction action{};
+        action.byCode = code;
+        action.byKind = kind;
+        action.wDelay = 10; // until the next event tells the pause
+        InsertAction(action);
+        DebugTrace("m_iInsertPosTmp2 = %d\r\n", m_iInsertPos);
+        m_lastEventTime = now;
+        if (m_iActionCount >= kMacroMaxActions)
+            StopRecording();
+        RefreshActionList();
+        return;
+    }
+    if (m_iCurAction >= 0 && m_iCurAction < m_iActionCount && CurMacroEditable())
+    {
+        m_aAction[m_iCurAction].byCode = code;
+        m_pActionKeyEdit->SetText(KeyName(code));
+        BuildActionItem(m_iCurAction, true);
+        SaveMacro();
+    }
+}
+
+// --- exchange files ---------------------------------------------------------
+
+void CMacroPage::RefuseImport() const
+{
+    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
+                         QStringLiteral("macro_file_invalid_text"));
+}
+
+void CMacroPage::ExportMacro(bool bLocked)
+{
+    const MacroData* macro = CurMacro();
+    if (macro == nullptr)
+        return;
+    const auto file = Desktop().GetSaveFileName(MacroFileRequest(m_hWnd, false, true));
+    if (!file)
+        return;
+    WriteMacroFile(*file, *macro, bLocked);
+}
+
+void CMacroPage::ExportFolder(bool bLocked)
+{
+    if (m_iCurFolder < 0)
+        return;
+    const auto file = Desktop().GetSaveFileName(MacroFileRequest(m_hWnd, true, true));
+    if (!file)
+        return;
+    WriteMacroFolderFile(*file, g_vecMacro, CurFolderName().toStdU16String(), bLocked);
+}
+
+void CMacroPage::ImportMacro()
+{
+    const auto file = Desktop().GetOpenFileName(MacroFileRequest(m_hWnd, false, false));
+    if (!file)
+        return;
+    MacroData macro{};
+    if (!ReadMacroFile(*file, macro))
+    {
+        RefuseImport();
+        return;
+    }
+    if (m_iCurFolder >= 0)
+    {
+        const int index = ImportMacroIntoFolder(g_vecMacro, macro, CurFolderName().toStdU16String(),
+                                                file->stem().u16string());
+        SaveLibrary();
+        AddMacroItem(index);
+        m_pMacroList->SelectItem(m_pMacroList->GetCount() - 1);
+        return;
+    }
+    const int index = ImportMacroWithFolder(g_vecMacro, macro);
+    AddFolderItem(QString::fromStdU16String(NameFromField(g_vecMacro[index]->szFolder)));
+    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
+    SaveLibrary();
+    m_pMacroList->SelectItem(0);
+}
+
+void CMacroPage::ImportFolder()
+{
+    const auto file = Desktop().GetOpenFileName(MacroFileRequest(m_hWnd, true, false));
+    if (!file)
+        return;
+    std::vector<MacroData> records;
+    if (!ReadMacroFolderFile(*file, records))
+    {
+        RefuseImport();
+        return;
+    }
+    const std::u16string folder =
+        ImportMacroFolder(g_vecMacro, std::move(records), file->stem().u16string());
+    AddFolderItem(QString::fromStdU16String(folder));
+    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
+    SaveLibrary();
+}

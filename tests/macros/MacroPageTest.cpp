@@ -1,0 +1,501 @@
+// The macro page on a window built from its own skin, driven through
+// notifications and hook messages the way the controls and the hook raise them.
+
+#include "macros/MacroPage.h"
+#include "app/MainWnd.h"
+#include "app/MsgWnd.h"
+#include "app/ProgramPaths.h"
+#include "app/StartupData.h"
+#include "macros/MacroExchange.h"
+#include "macros/MacroLibrary.h"
+#include "platform/DesktopServices.h"
+#include "tests/support/PageTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/CheckBoxUI.h"
+#include "ui/ComboUI.h"
+#include "ui/EditUI.h"
+#include "ui/ListUI.h"
+#include "ui/ResourceManager.h"
+
+#include <cstring>
+#include <deque>
+
+namespace
+{
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
+<Window size="800,572">
+  <VerticalLayout style="window">
+    <Include source="macro.xml" virtualwnd="MacroPage" height="420"/>
+    <Control name="disable_window_ver" style="overlay" pos="0,0,800,572"/>
+  </VerticalLayout>
+</Window>)";
+
+class FakeDesktop : public DesktopServices
+{
+public:
+    std::optional<fs::path> GetOpenFileName(const FileDialogRequest& r) override { return Next(r); }
+    std::optional<fs::path> GetSaveFileName(const FileDialogRequest& r) override { return Next(r); }
+    bool OpenAddress(const QString&) override { return true; }
+    bool StartProgram(const fs::path&) override { return true; }
+    bool HasTray() override { return true; }
+    std::deque<std::optional<fs::path>> answers;
+    std::vector<FileDialogRequest> requests;
+
+private:
+    std::optional<fs::path> Next(const FileDialogRequest& r)
+    {
+        requests.push_back(r);
+        if (answers.empty())
+            return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+// Hook entry points that only note their calls.
+std::vector<std::string> g_hookCalls;
+
+HookLibrary RecordingHook()
+{
+    HookLibrary hook;
+    hook.installhook = [](HWND) { g_hookCalls.push_back("installhook"); };
+    hook.removehook = [] { g_hookCalls.push_back("removehook"); };
+    hook.enablehook = [](int on) { g_hookCalls.push_back("enablehook " + std::to_string(on)); };
+    hook.installmousehook = [](HWND) { g_hookCalls.push_back("installmousehook"); };
+    hook.removemousehook = [] { g_hookCalls.push_back("removemousehook"); };
+    hook.enablemousehook = [](int on)
+    { g_hookCalls.push_back("enablemousehook " + std::to_string(on)); };
+    return hook;
+}
+
+MacroAction Key(uint8_t code, uint8_t kind, uint16_t delay = 10)
+{
+    MacroAction a{};
+    a.byCode = code;
+    a.byKind = kind;
+    a.wDelay = delay;
+    return a;
+}
+
+class MacroPageTest : public UiTest
+{
+protected:
+    MacroPageTest() : main("macro_test.xml")
+    {
+        CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
+        WriteRes("macro_test.xml", kSkin);
+        SetProgramFolders({m_folder.Path(), m_folder.DataDir()});
+        SetDesktopServices(&desktop);
+        CMsgWnd::SetAnswerHook(
+            [this](const QString&, const QString& msg) -> UINT
+            {
+                asked.push_back(msg);
+                return answer;
+            });
+        g_vecMacro.clear();
+        AppendFolderEntry(g_vecMacro, u"Games");
+        const int jump = AppendMacro(g_vecMacro, u"Games", u"Jump");
+        for (int i = 0; i < 5; ++i)
+            g_vecMacro[jump]->aAction[i] = Key(static_cast<uint8_t>(4 + i), 1, 100);
+        g_vecMacro[jump]->wActionCount = 5;
+        AppendMacro(g_vecMacro, u"Games", u"Run");
+        AppendFolderEntry(g_vecMacro, u"Work");
+        AppendMacro(g_vecMacro, u"Work", u"Copy");
+        // The current profile binds slot 3 to "Run" (index 2).
+        g_vecProfile.clear();
+        g_vecProfile.push_back(SampleProfile());
+        for (ButtonData& slot : g_vecProfile[0]->aButton)
+            slot.iMacroIndex = -1;
+        g_vecProfile[0]->aButton[3].iMacroIndex = 2;
+        g_vecProfile[0]->aButton[3].byFunction = 22;
+        g_pCurProfile = g_vecProfile[0].get();
+
+        main.Open();
+        page.SetPaintManager(&main.PM(), main.GetHWND());
+        main.AddVirtualWnd("MacroPage", &page);
+        page.Init();
+        page.SetHookLibrary(RecordingHook());
+        page.SetClock([this] { return now; });
+        page.LoadFolders();
+        // The hook's repeat filter outlives pages; start every test afresh.
+        page.OnHookEvent(0xFFFF, 0);
+        g_hookCalls.clear();
+    }
+    ~MacroPageTest() override
+    {
+        CMsgWnd::SetAnswerHook({});
+        SetDesktopServices(nullptr);
+        g_pCurProfile = nullptr;
+        g_vecProfile.clear();
+        g_vecMacro.clear();
+    }
+
+    template <typename T = CControlUI> T* Find(const char* name)
+    {
+        return main.Find<T>(QString::fromLatin1(name));
+    }
+    void Notify(const char* name, const char* type, WPARAM wParam = 0)
+    {
+        CControlUI* control = Find(name);
+        ASSERT_NE(control, nullptr) << name;
+        main.PM().SendNotify(control, type, wParam);
+    }
+    void Click(const char* name) { Notify(name, DUI_MSGTYPE_CLICK); }
+    void SelectMacro(int item) { Find<CListUI>("macro_list")->SelectItem(item); }
+    void SelectAction(int item) { Find<CListUI>("macro_action_list")->SelectItem(item); }
+    void Record()
+    {
+        auto* box = Find<CCheckBoxUI>("btn_record");
+        box->SetCheck(!box->GetCheck());
+        Notify("btn_record", DUI_MSGTYPE_CHECKCLICK);
+    }
+    void Hook(WPARAM w, LPARAM l) { page.OnHookEvent(w, l); }
+    void TypeAndLeave(const char* edit, const QString& text)
+    {
+        Find<CEditUI>(edit)->SetText(text);
+        Notify(edit, DUI_MSGTYPE_KILLFOCUS);
+    }
+    QString Text(const char* edit) { return Find<CEditUI>(edit)->GetText(); }
+    MacroLibrary Stored() const
+    {
+        MacroLibrary stored;
+        LoadMacroLibrary(stored, m_folder.DataDir());
+        return stored;
+    }
+    int RefreshMessages() const
+    {
+        int n = 0;
+        for (const SeenMessage& m : main.messages)
+            n += m.msg == WM_REFRESH_BUTTONS ? 1 : 0;
+        return n;
+    }
+    std::vector<uint16_t> Delays(const MacroData& macro) const
+    {
+        std::vector<uint16_t> d;
+        for (int i = 0; i < ActionCount(macro); ++i)
+            d.push_back(macro.aAction[i].wDelay);
+        return d;
+    }
+
+    TestWnd main;
+    CMacroPage page;
+    FakeDesktop desktop;
+    std::vector<QString> asked;
+    UINT answer = 1;
+    std::chrono::steady_clock::time_point now{};
+};
+} // namespace
+
+TEST_F(MacroPageTest, ListsFoldersMacrosAndTheLastAction)
+{
+    EXPECT_EQ(Find<CComboUI>("macro_combo")->GetCount(), 2);
+    EXPECT_EQ(Find<CListUI>("macro_list")->GetCount(), 2);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCount(), 0);
+    EXPECT_FALSE(Find("macro_delay_hor")->IsVisible());
+    SelectMacro(0);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCount(), 5);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCurSel(), 4);
+    EXPECT_TRUE(Find("macro_key_hor")->IsVisible());
+    EXPECT_EQ(Text("edit_macro_action"), "E");
+    EXPECT_EQ(Text("edit_macro_delay"), "100");
+}
+
+TEST_F(MacroPageTest, EditsAreClampedSavedAndReachBoundButtons)
+{
+    SelectMacro(1); // "Run", bound to slot 3 of the current profile
+    TypeAndLeave("edit_loop_time", "0");
+    EXPECT_EQ(Text("edit_loop_time"), "1");
+    TypeAndLeave("edit_loop_time", "300");
+    EXPECT_EQ(Text("edit_loop_time"), "255");
+    EXPECT_EQ(Stored()[2]->wLoopCount, 255);
+    EXPECT_EQ(g_vecProfile[0]->aButton[3].iLibValue, 255);
+    EXPECT_GE(RefreshMessages(), 1);
+
+    SelectMacro(0); // "Jump": not bound, no refresh message
+    const int before = RefreshMessages();
+    TypeAndLeave("edit_macro_delay", "5");
+    EXPECT_EQ(Text("edit_macro_delay"), "10");
+    TypeAndLeave("edit_macro_delay", "70000");
+    EXPECT_EQ(Text("edit_macro_delay"), "65535");
+    EXPECT_EQ(Stored()[1]->aAction[4].wDelay, 65535);
+    EXPECT_EQ(RefreshMessages(), before);
+
+    Find<CEditUI>("edit_insert_x")->SetText("12a3");
+    Notify("edit_insert_x", DUI_MSGTYPE_TEXTCHANGED);
+    EXPECT_EQ(Text("edit_insert_x"), "123");
+    Find<CEditUI>("edit_insert_y")->SetText("-99999");
+    Notify("edit_insert_y", DUI_MSGTYPE_TEXTCHANGED);
+    EXPECT_EQ(Text("edit_insert_y"), "-32767");
+}
+
+TEST_F(MacroPageTest, ReordersDeletesAndInsertsMoves)
+{
+    SelectMacro(0);
+    SelectAction(0);
+    Click("btn_macro_move_up"); // the first cannot go up
+    Click("btn_macro_move_down");
+    auto stored = Stored();
+    EXPECT_EQ(stored[1]->aAction[0].byCode, 5);
+    EXPECT_EQ(stored[1]->aAction[1].byCode, 4);
+    SelectAction(4);
+    Click("btn_macro_move_down"); // the last cannot go down
+    Click("btn_macro_action_delete");
+    EXPECT_EQ(Stored()[1]->wActionCount, 4);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCurSel(), 3);
+
+    // A move goes after the selected action.
+    SelectAction(1);
+    Find<CEditUI>("edit_insert_x")->SetText("7");
+    Find<CEditUI>("edit_insert_y")->SetText("-8");
+    Click("btn_insert_move");
+    stored = Stored();
+    ASSERT_EQ(stored[1]->wActionCount, 5);
+    EXPECT_EQ(stored[1]->aAction[2].byCode, kMacroCodeMouseMove);
+    EXPECT_EQ(stored[1]->aAction[2].iX, 7);
+    EXPECT_EQ(stored[1]->aAction[2].iY, -8);
+    EXPECT_EQ(stored[1]->aAction[3].byCode, 6);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCurSel(), 2);
+    EXPECT_TRUE(Find("macro_mouse_move_hor")->IsVisible());
+    TypeAndLeave("edit_macro_action_x", "40000");
+    EXPECT_EQ(Text("edit_macro_action_x"), "32767");
+    EXPECT_EQ(Stored()[1]->aAction[2].iX, 32767);
+
+    Click("btn_macro_clear_all");
+    EXPECT_EQ(Stored()[1]->wActionCount, 0);
+    EXPECT_FALSE(Find("macro_delay_hor")->IsVisible());
+}
+
+TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
+{
+    Notify("macro_delay_option_3", DUI_MSGTYPE_SELECTCHANGED); // not selected: no change
+    Find<COptionUI>("macro_delay_option_3")->Selected(true);
+    SelectMacro(1);
+    Record();
+    EXPECT_EQ(g_hookCalls,
+              (std::vector<std::string>{"installhook", "installmousehook", "enablehook 1"}));
+    now += 3ms;
+    Hook(0x41, 0); // A down
+    now += 1499us + 900ns;
+    Hook(0x41, 0); // auto-repeat: ignored
+    Hook(0x41, 1);
+    now += 1500us;
+    Hook(522, 0); // wheel: ignored
+    Hook(523, 1); // back down
+    now += 70s;
+    Hook(524, 2); // forward up
+    Record();
+    const MacroData& run = *Stored()[2];
+    ASSERT_EQ(run.wActionCount, 4);
+    EXPECT_EQ(run.aAction[0].byCode, 4);
+    EXPECT_EQ(run.aAction[1].byKind, 2);
+    EXPECT_EQ(run.aAction[2].byCode, 243);
+    EXPECT_EQ(run.aAction[3].byCode, 244);
+    EXPECT_EQ(Delays(run), (std::vector<uint16_t>{1, 2, 65535, 10}));
+    EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
+    EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
+}
+
+TEST_F(MacroPageTest, FixedAndDefaultDelaysAndInsertionAfterTheSelection)
+{
+    SelectMacro(0);
+    SelectAction(2);
+    Find<CEditUI>("edit_default_delay")->SetText("65561"); // low 16 bits: 25
+    Record();
+    Hook(0x5A, 0);
+    Hook(0x5A, 1);
+    Record();
+    MacroData jump = *Stored()[1];
+    ASSERT_EQ(jump.wActionCount, 7);
+    const uint8_t codes[7] = {4, 5, 6, 0x1D, 0x1D, 7, 8};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(jump.aAction[i].byCode, codes[i]) << i;
+    // The former action 3 takes the pause before the first event.
+    EXPECT_EQ(Delays(jump), (std::vector<uint16_t>{100, 100, 100, 25, 10, 25, 100}));
+
+    Find<COptionUI>("macro_delay_option_1")->Selected(true);
+    SelectMacro(1);
+    Record();
+    Hook(0x42, 0);
+    Hook(0x42, 1);
+    Record();
+    EXPECT_EQ(Delays(*Stored()[2]), (std::vector<uint16_t>{10, 10}));
+}
+
+TEST_F(MacroPageTest, RecordingStopsAtFortyActionsAndWithAnotherMacro)
+{
+    SelectMacro(1);
+    Record();
+    for (int i = 0; i < 45; ++i)
+        Hook(0x41 + i % 2, i % 3);
+    EXPECT_EQ(Stored()[2]->wActionCount, 40);
+    EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
+    Record(); // full: only unchecks
+    EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
+    EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
+
+    SelectMacro(0);
+    Record();
+    Hook(0x43, 0);
+    SelectMacro(1); // recording ends with the macro it belonged to
+    EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
+    Hook(0x44, 0);
+    EXPECT_EQ(Stored()[1]->wActionCount, 6);
+    EXPECT_EQ(Stored()[2]->wActionCount, 40);
+}
+
+TEST_F(MacroPageTest, CapturesAKeyIntoTheSelectedAction)
+{
+    SelectMacro(0);
+    SelectAction(1);
+    Notify("edit_macro_action", DUI_MSGTYPE_SETFOCUS);
+    EXPECT_EQ(g_hookCalls, (std::vector<std::string>{"installhook", "enablehook 1"}));
+    Hook(0x70, 0); // F1
+    EXPECT_EQ(Text("edit_macro_action"), "F1");
+    Notify("edit_macro_action", DUI_MSGTYPE_KILLFOCUS);
+    EXPECT_EQ(g_hookCalls.back(), "removehook");
+    EXPECT_EQ(Stored()[1]->aAction[1].byCode, 0x3A);
+    EXPECT_EQ(Stored()[1]->aAction[1].byKind, 1);
+}
+
+TEST_F(MacroPageTest, MissingHookEntryPointsAreNeverCalled)
+{
+    page.SetHookLibrary(HookLibrary{});
+    SelectMacro(1);
+    Record();
+    Hook(0x41, 0);
+    Notify("btn_record", DUI_MSGTYPE_MOUSEENTER);
+    Record();
+    EXPECT_EQ(Stored()[2]->wActionCount, 1);
+    EXPECT_TRUE(g_hookCalls.empty());
+}
+
+TEST_F(MacroPageTest, LockedMacrosShowNothingAndKeepTheirActions)
+{
+    g_vecMacro[1]->bLocked = 1;
+    page.LoadFolders();
+    SelectMacro(0);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCount(), 0);
+    EXPECT_EQ(Text("edit_loop_time"), "1");
+    Record();
+    EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
+    Click("btn_insert_move");
+    Click("btn_macro_clear_all");
+    EXPECT_EQ(g_vecMacro[1]->wActionCount, 5);
+
+    // A new name is saved even though the actions are not.
+    WhenDialogOpens(
+        [](QWidget* dialog)
+        {
+            TypeInto(dialog, "edit_name", "Leap");
+            Press(dialog, "ok_btn");
+        });
+    page.RenameMacro();
+    const auto stored = Stored();
+    EXPECT_EQ(NameFromField(stored[1]->szMacroName), u"Leap");
+    EXPECT_EQ(stored[1]->wActionCount, 5);
+}
+
+TEST_F(MacroPageTest, AddsAndDeletesMacrosAndFolders)
+{
+    WhenDialogOpens(
+        [](QWidget* dialog)
+        {
+            TypeInto(dialog, "edit_name", "Fly");
+            Press(dialog, "ok_btn");
+        });
+    Click("btn_add_macro");
+    auto stored = Stored();
+    ASSERT_EQ(stored.size(), 6u);
+    EXPECT_EQ(NameFromField(stored[5]->szMacroName), u"Fly");
+    EXPECT_EQ(stored[5]->wLoopCount, 1);
+    EXPECT_EQ(Find<CListUI>("macro_list")->GetCurSel(), 2);
+
+    // Deleting "Run" (bound) resets the slot and empties the editor.
+    SelectMacro(1);
+    Click("btn_delete_macro");
+    EXPECT_EQ(asked.back(), "delete_macro_text");
+    EXPECT_EQ(Stored().size(), 5u);
+    EXPECT_EQ(g_vecProfile[0]->aButton[3].byFunction, kDefaultSlotFunction[3]);
+    EXPECT_GE(RefreshMessages(), 1);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCount(), 0);
+    EXPECT_EQ(Find<CListUI>("macro_list")->GetCount(), 2);
+    // Edits now have no macro to go to.
+    TypeAndLeave("edit_loop_time", "9");
+    EXPECT_EQ(Stored()[1]->wLoopCount, 1);
+
+    Click("btn_delete_macro_floder");
+    EXPECT_EQ(asked.back(), "delete_macro_dir_text");
+    stored = Stored();
+    ASSERT_EQ(stored.size(), 2u);
+    EXPECT_EQ(NameFromField(stored[0]->szFolder), u"Work");
+    EXPECT_EQ(Find<CComboUI>("macro_combo")->GetCount(), 1);
+    EXPECT_EQ(Find<CListUI>("macro_list")->GetCount(), 1);
+
+    WhenDialogOpens(
+        [](QWidget* dialog)
+        {
+            TypeInto(dialog, "edit_name", "Office");
+            Press(dialog, "ok_btn");
+        });
+    page.RenameFolder();
+    stored = Stored();
+    EXPECT_EQ(NameFromField(stored[0]->szFolder), u"Office");
+    EXPECT_EQ(NameFromField(stored[1]->szFolder), u"Office");
+}
+
+TEST_F(MacroPageTest, ExportsAndImportsWithUniqueNames)
+{
+    const fs::path file = m_folder.Path() / "Jump.mbin";
+    SelectMacro(0);
+    desktop.answers = {file};
+    page.ExportMacro(true);
+    EXPECT_EQ(g_vecMacro[1]->bLocked, 0u);
+    ASSERT_EQ(desktop.requests.size(), 1u);
+    EXPECT_EQ(desktop.requests[0].patterns, "*.mbin;*.MBIN");
+    EXPECT_EQ(desktop.requests[0].defaultSuffix, "mbin");
+
+    desktop.answers = {file, file};
+    page.ImportMacro();
+    page.ImportMacro();
+    auto stored = Stored();
+    ASSERT_EQ(stored.size(), 7u);
+    EXPECT_EQ(NameFromField(stored[5]->szMacroName), u"Jump_1");
+    EXPECT_EQ(NameFromField(stored[6]->szMacroName), u"Jump_2");
+    EXPECT_EQ(stored[6]->bLocked, 1u);
+    // The imported, locked macro is selected and shows no actions.
+    EXPECT_EQ(Find<CListUI>("macro_list")->GetCurSel(), 3);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCount(), 0);
+
+    const fs::path folderFile = m_folder.Path() / "Games.mbins";
+    desktop.answers = {folderFile, folderFile};
+    page.ExportFolder(false);
+    page.ImportFolder();
+    stored = Stored();
+    ASSERT_EQ(stored.size(), 12u);
+    EXPECT_EQ(NameFromField(stored[7]->szFolder), u"Games_1");
+    EXPECT_EQ(stored[7]->bIsFolder, 1u);
+    EXPECT_EQ(Find<CComboUI>("macro_combo")->GetCurSel(), 2);
+    EXPECT_EQ(Find<CListUI>("macro_list")->GetCount(), 4);
+}
+
+TEST_F(MacroPageTest, RefusesDamagedImportFiles)
+{
+    const char shortFile[300] = {};
+    m_folder.WriteFile("short.mbin", shortFile, sizeof(shortFile));
+    MacroData folder{};
+    folder.bIsFolder = 1;
+    m_folder.WriteFile("folder.mbin", &folder, sizeof(folder));
+    m_folder.WriteFile("partial.mbins", shortFile, sizeof(shortFile));
+    desktop.answers = {m_folder.Path() / "short.mbin", m_folder.Path() / "folder.mbin"};
+    page.ImportMacro();
+    page.ImportMacro();
+    desktop.answers = {m_folder.Path() / "partial.mbins"};
+    page.ImportFolder();
+    EXPECT_EQ(asked, std::vector<QString>(3, "macro_file_invalid_text"));
+    EXPECT_EQ(g_vecMacro.size(), 5u);
+    EXPECT_EQ(Find<CComboUI>("macro_combo")->GetCount(), 2);
+}
