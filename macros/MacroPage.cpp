@@ -27,6 +27,7 @@
 #include "ui/ResourceManager.h"
 #include "ui/WindowWnd.h"
 
+#include <QMenu>
 #include <algorithm>
 #include <cstring>
 
