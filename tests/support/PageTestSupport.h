@@ -89,7 +89,9 @@ inline void TypeInto(QWidget* dialog, const char* edit, const QString& text)
 {
     auto* e = dialog->findChild<QLineEdit*>(edit);
     ASSERT_NE(e, nullptr) << edit;
+    // Delete what is there first, so that typing nothing empties the field.
     e->selectAll();
+    QTest::keyClick(e, Qt::Key_Delete);
     QTest::keyClicks(e, text);
 }
 
