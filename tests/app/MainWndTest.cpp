@@ -4,6 +4,7 @@
 
 #include "app/MainWnd.h"
 #include "app/MsgWnd.h"
+#include "device/ButtonEncoder.h"
 #include "device/DeviceMessages.h"
 #include "device/VirtualDriver.h"
 #include "device/VirtualMouse.h"
@@ -13,6 +14,7 @@
 #include "performance/RecordingPointerBackend.h"
 #include "performance/SensorTables.h"
 #include "platform/DesktopServices.h"
+#include "tests/support/PageTestSupport.h"
 #include "tests/support/TempProgramFolder.h"
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
@@ -23,6 +25,7 @@
 #include "ui/TabLayoutUI.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -616,4 +619,44 @@ TEST_F(MainWndTest, DifferentFirmwareOffersTheUpdaterWhichEndsTheProgram)
     ASSERT_EQ(m_desktop.programs.size(), 1u);
     EXPECT_EQ(m_desktop.programs[0].parent_path(), m_folder.Path() / "Update");
     EXPECT_EQ(m_desktop.programs[0].stem(), "flashOnLine");
+}
+
+TEST_F(MainWndTest, ButtonAssignmentsReachTheMouseOnApply)
+{
+    ASSERT_NE(Open(), nullptr);
+    AppendFolderEntry(g_vecGun, u"Rifles");
+    const int gun = AppendGun(g_vecGun, u"Rifles", u"M4");
+    g_vecGun[gun]->byBulletCount = 3;
+    const auto choose = [this](const char* button, const char* item)
+    {
+        Click(button);
+        m_wnd->SendMessage(WM_MENUCLICK, reinterpret_cast<WPARAM>(new MenuCmd{item, "", ""}));
+    };
+    choose("button4_btn", "mute");
+    choose("button5_btn", "mode_switch");
+    choose("button1_btn", "menu"); // the last left click stays
+    EXPECT_EQ(m_asked, std::vector<QString>{"one_left_click_text"});
+    WhenDialogOpens(
+        [](QWidget* dialog)
+        {
+            emit dialog->findChild<QComboBox*>("gun_combo")->activated(0);
+            QWidget* list = dialog->findChild<QWidget*>("gun_list");
+            QTest::mouseClick(list->childAt(QPoint(40, 19)), Qt::LeftButton);
+            Press(dialog, "ok_btn");
+        });
+    choose("button7_btn", "select_gun");
+    ASSERT_EQ(g_pCurProfile->aButton[6].byFunction, 121);
+
+    Click("btn_apply");
+    FinishApplies();
+    const VirtualMouseState& state = m_mouse->State();
+    EXPECT_EQ(state.buttonCodes[0], ButtonFunctionCode(1));
+    EXPECT_EQ(state.buttonCodes[3], ButtonFunctionCode(71));
+    EXPECT_EQ(state.buttonCodes[4], ButtonFunctionCode(26));
+    EXPECT_EQ(state.buttonCodes[20], ButtonFunctionCode(26));
+    EXPECT_EQ(state.buttonCodes[6][0], 0x08);
+    EXPECT_EQ(state.gunSummary[3], 0xFF); // the gun's colour: red
+    EXPECT_EQ(state.gunSummary[4], 0x00);
+    EXPECT_FALSE(state.blocks.empty());
+    EXPECT_EQ(StoredProfiles()[0].aButton[3].byFunction, 71);
 }

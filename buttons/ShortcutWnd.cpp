@@ -1,0 +1,79 @@
+#include "buttons/ShortcutWnd.h"
+
+#include "buttons/ButtonFunctions.h"
+#include "model/DebugTrace.h"
+#include "model/KeyTables.h"
+#include "ui/ButtonUI.h"
+#include "ui/CheckBoxUI.h"
+#include "ui/EditUI.h"
+#include "ui/ResourceManager.h"
+
+QString CShortcutWnd::GetWindowClassName() const
+{
+    return QStringLiteral("ShortcutWnd");
+}
+
+QString CShortcutWnd::GetSkinFile()
+{
+    return QStringLiteral("shortcut.xml");
+}
+
+void CShortcutWnd::InitWindow()
+{
+    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
+    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
+    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    for (int i = 0; i < 4; ++i)
+    {
+        m_pCheckFlag[i] =
+            dynamic_cast<CCheckBoxUI*>(m_pm.FindControl(QString::asprintf("check_flag_%d", i + 1)));
+        if (m_pCheckFlag[i] != nullptr)
+            m_pCheckFlag[i]->SetCheck(m_byFlag[i] != 0);
+    }
+    m_pEditKey = dynamic_cast<CEditUI*>(m_pm.FindControl(QStringLiteral("edit_key")));
+    ShowKey();
+}
+
+void CShortcutWnd::ShowKey()
+{
+    if (m_pEditKey == nullptr)
+        return;
+    const std::string name = UsageDisplayName(
+        m_byKey, [](std::string_view key)
+        { return CResourceManager::GetInstance()->GetText(QString::fromUtf8(key)).toStdString(); });
+    m_pEditKey->SetText(QString::fromStdString(name));
+}
+
+void CShortcutWnd::Notify(TNotifyUI& msg)
+{
+    if (msg.pSender == nullptr)
+        return;
+    if (msg.sType == DUI_MSGTYPE_CLICK)
+    {
+        if (msg.pSender == m_pOkBtn)
+            Close(1);
+        else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
+            Close(0);
+    }
+    else if (msg.sType == DUI_MSGTYPE_CHECKCLICK)
+    {
+        for (int i = 0; i < 4; ++i)
+            if (msg.pSender == m_pCheckFlag[i])
+                m_byFlag[i] = m_pCheckFlag[i]->GetCheck() ? 1 : 0;
+    }
+}
+
+LRESULT CShortcutWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)
+{
+    // Key-down and key-up alike: the last event names the key. The default
+    // handling still runs.
+    if (uMsg == WM_HOOK_KEY)
+    {
+        DebugTrace("%x,%x\n", static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+        const KeyUsage usage = VirtualKeyToUsage(static_cast<uint32_t>(wParam));
+        m_byKey = static_cast<uint8_t>(usage.bFound ? usage.iUsage : 0);
+        DebugTrace("iUsageID=%d\n", m_byKey);
+        ShowKey();
+    }
+    return WindowImplBase::HandleCustomMessage(uMsg, wParam, lParam, bHandled);
+}

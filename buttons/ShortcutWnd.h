@@ -1,0 +1,39 @@
+#pragma once
+// The shortcut dialog: four modifier boxes and one key, captured while the
+// key field has the focus. Ends with 1 (OK) or 0 (Cancel or its close button).
+
+#include "ui/WindowImplBase.h"
+
+#include <cstdint>
+
+class CButtonUI;
+class CCheckBoxUI;
+class CEditUI;
+
+// Key events of the hook layer: wParam the virtual key, lParam 0 down.
+inline constexpr UINT WM_HOOK_KEY = WM_USER + 0x100;
+
+class CShortcutWnd : public WindowImplBase
+{
+public:
+    // Ctrl, Shift, Alt, Win: 0 or 1. In and out.
+    uint8_t m_byFlag[4] = {};
+    // HID keyboard usage of the key; 0 for none or a key without one. In and out.
+    uint8_t m_byKey = 0;
+
+protected:
+    QString GetWindowClassName() const override;
+    QString GetSkinFile() override;
+    void InitWindow() override;
+    void Notify(TNotifyUI& msg) override;
+    LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+
+private:
+    void ShowKey();
+
+    CButtonUI* m_pOkBtn = nullptr;
+    CButtonUI* m_pCancelBtn = nullptr;
+    CButtonUI* m_pExitBtn = nullptr;
+    CEditUI* m_pEditKey = nullptr;
+    CCheckBoxUI* m_pCheckFlag[4] = {};
+};
