@@ -21,6 +21,7 @@
 #include "ui/LabelUI.h"
 #include "ui/MenuWnd.h"
 #include "ui/OptionUI.h"
+#include "ui/SliderUI.h"
 #include "ui/ResourceManager.h"
 #include "ui/TabLayoutUI.h"
 
@@ -659,4 +660,26 @@ TEST_F(MainWndTest, ButtonAssignmentsReachTheMouseOnApply)
     EXPECT_EQ(state.gunSummary[4], 0x00);
     EXPECT_FALSE(state.blocks.empty());
     EXPECT_EQ(StoredProfiles()[0].aButton[3].byFunction, 71);
+
+TEST_F(MainWndTest, PageEditsReachTheMouseWithTheNextApply)
+{
+    ASSERT_NE(Open(), nullptr);
+    auto* slider = Find<CSliderUI>("mouse_dpi3_slider");
+    ASSERT_NE(slider, nullptr);
+    slider->SetValue(40);
+    m_wnd->GetPaintManager()->SendNotify(slider, DUI_MSGTYPE_VALUECHANGED, 40);
+    Find<COptionUI>("prate_4_option")->Selected(true);
+    Find<COptionUI>("light_mode_option_3")->Selected(true);
+    EXPECT_EQ(g_pCurProfile->aiDpi[2], 40);
+    EXPECT_EQ(g_pCurProfile->iReportRate, 3);
+    EXPECT_EQ(g_pCurProfile->iLightMode, 2);
+
+    Click("btn_apply");
+    FinishApplies();
+
+    // Sensor 3335 sends level values up to 160 through its code table: 40 -> 0x2F.
+    EXPECT_EQ(m_mouse->State().dpiCodes[2], 0x2F);
+    EXPECT_EQ(m_mouse->State().byReportRateCode, 1);
+    EXPECT_EQ(m_mouse->State().lightMode[0], 2);
+    EXPECT_EQ(StoredProfiles().at(0).aiDpi[2], 40);
 }
