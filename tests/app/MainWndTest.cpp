@@ -660,6 +660,7 @@ TEST_F(MainWndTest, ButtonAssignmentsReachTheMouseOnApply)
     EXPECT_EQ(state.gunSummary[4], 0x00);
     EXPECT_FALSE(state.blocks.empty());
     EXPECT_EQ(StoredProfiles()[0].aButton[3].byFunction, 71);
+}
 
 TEST_F(MainWndTest, PageEditsReachTheMouseWithTheNextApply)
 {
