@@ -71,10 +71,10 @@ void DrawNineSlice(QPainter& p, const QImage& img, const QRect& src, const QRect
 }
 } // namespace
 
-SkinImage SkinImage::Parse(const QString& spec)
+SkinImage SkinImage::Parse(const QString& text)
 {
     SkinImage img;
-    const QString s = spec.trimmed();
+    const QString s = text.trimmed();
     if (s.isEmpty())
         return img;
     if (!s.contains('='))

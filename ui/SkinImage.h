@@ -16,7 +16,7 @@ class SkinImage
 public:
     // Keys: res (or file), dest (relative to the control), source (part of the
     // image), corner (borders kept unscaled), fade (0..255).
-    static SkinImage Parse(const QString& spec);
+    static SkinImage Parse(const QString& text);
 
     bool IsEmpty() const { return m_file.isEmpty(); }
     const QString& File() const { return m_file; }
