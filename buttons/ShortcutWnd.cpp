@@ -55,6 +55,16 @@ void CShortcutWnd::Notify(TNotifyUI& msg)
         else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
             Close(0);
     }
+    else if (msg.sType == DUI_MSGTYPE_SETFOCUS && msg.pSender == m_pEditKey)
+    {
+        m_hook.InstallHook(GetHWND());
+        m_hook.EnableHook(true);
+    }
+    else if (msg.sType == DUI_MSGTYPE_KILLFOCUS && msg.pSender == m_pEditKey)
+    {
+        m_hook.RemoveHook();
+        m_hook.EnableHook(false);
+    }
     else if (msg.sType == DUI_MSGTYPE_CHECKCLICK)
     {
         for (int i = 0; i < 4; ++i)
@@ -67,7 +77,9 @@ LRESULT CShortcutWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lPara
 {
     // Key-down and key-up alike: the last event names the key. The default
     // handling still runs.
-    if (uMsg == WM_HOOK_KEY)
+    if (uMsg == WM_DESTROY)
+        m_hook.RemoveHook();
+    if (uMsg == WM_HOOK_KEYBOARD)
     {
         DebugTrace("%x,%x\n", static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
         const KeyUsage usage = VirtualKeyToUsage(static_cast<uint32_t>(wParam));

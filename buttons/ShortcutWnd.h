@@ -2,6 +2,7 @@
 // The shortcut dialog: four modifier boxes and one key, captured while the
 // key field has the focus. Ends with 1 (OK) or 0 (Cancel or its close button).
 
+#include "platform/HookLibrary.h"
 #include "ui/WindowImplBase.h"
 
 #include <cstdint>
@@ -10,9 +11,6 @@ class CButtonUI;
 class CCheckBoxUI;
 class CEditUI;
 
-// Key events of the hook layer: wParam the virtual key, lParam 0 down.
-inline constexpr UINT WM_HOOK_KEY = WM_USER + 0x100;
-
 class CShortcutWnd : public WindowImplBase
 {
 public:
@@ -20,6 +18,10 @@ public:
     uint8_t m_byFlag[4] = {};
     // HID keyboard usage of the key; 0 for none or a key without one. In and out.
     uint8_t m_byKey = 0;
+
+    // The keyboard hook used while "edit_key" has the focus; tests give
+    // their own before Create.
+    void SetHookLibrary(const HookLibrary& hook) { m_hook = hook; }
 
 protected:
     QString GetWindowClassName() const override;
@@ -31,6 +33,7 @@ protected:
 private:
     void ShowKey();
 
+    HookLibrary m_hook = LoadHookLibrary();
     CButtonUI* m_pOkBtn = nullptr;
     CButtonUI* m_pCancelBtn = nullptr;
     CButtonUI* m_pExitBtn = nullptr;

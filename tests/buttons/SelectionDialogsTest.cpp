@@ -19,6 +19,9 @@
 namespace
 {
 
+std::vector<std::string> hookCalls;
+HWND hookTarget = nullptr;
+
 class SelectionDialogsTest : public UiTest
 {
 protected:
@@ -61,6 +64,16 @@ protected:
 TEST_F(SelectionDialogsTest, ShortcutShowsItsFlagsAndCapturesTheLastKey)
 {
     CShortcutWnd dialog;
+    hookCalls.clear();
+    HookLibrary hook;
+    hook.installhook = [](HWND h)
+    {
+        hookTarget = h;
+        hookCalls.push_back("install");
+    };
+    hook.removehook = [] { hookCalls.push_back("remove"); };
+    hook.enablehook = [](int on) { hookCalls.push_back("enable " + std::to_string(on)); };
+    dialog.SetHookLibrary(hook);
     dialog.m_byFlag[1] = 1;
     dialog.m_byKey = 0x3A;
     Open(dialog, "ShortcutWnd");
@@ -70,7 +83,7 @@ TEST_F(SelectionDialogsTest, ShortcutShowsItsFlagsAndCapturesTheLastKey)
 
     const auto key = [&](WPARAM vk, LPARAM up)
     {
-        ::PostMessage(dialog.GetHWND(), WM_HOOK_KEY, vk, up);
+        ::PostMessage(dialog.GetHWND(), WM_HOOK_KEYBOARD, vk, up);
         QApplication::processEvents();
     };
     key(0x42, 0); // B down
@@ -84,8 +97,14 @@ TEST_F(SelectionDialogsTest, ShortcutShowsItsFlagsAndCapturesTheLastKey)
     EXPECT_EQ(Find<CEditUI>(dialog, "edit_key")->GetText(), "");
     key(0x70, 1); // key-up counts too
     EXPECT_EQ(dialog.m_byKey, 0x3A);
+    EXPECT_TRUE(hookCalls.empty()) << "the hook runs only while the key field has the focus";
+    Notify(dialog, "edit_key", DUI_MSGTYPE_SETFOCUS);
+    EXPECT_EQ(hookCalls, (std::vector<std::string>{"install", "enable 1"}));
+    EXPECT_EQ(hookTarget, dialog.GetHWND());
+    Notify(dialog, "edit_key", DUI_MSGTYPE_KILLFOCUS);
+    EXPECT_EQ(hookCalls, (std::vector<std::string>{"install", "enable 1", "remove", "enable 0"}));
     // Mouse buttons do not name a key.
-    ::PostMessage(dialog.GetHWND(), WM_HOOK_KEY + 1, 0x0201, 0);
+    ::PostMessage(dialog.GetHWND(), WM_HOOK_MOUSEBUTTON, 0x0201, 0);
     QApplication::processEvents();
     EXPECT_EQ(dialog.m_byKey, 0x3A);
 
