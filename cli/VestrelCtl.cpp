@@ -1,6 +1,7 @@
 #include "cli/VestrelCtl.h"
 
 #include "cli/CtlCommand.h"
+#include "platform/ProgramFolder.h"
 
 #include <algorithm>
 #include <iterator>
@@ -74,6 +75,6 @@ int RunVestrelCtl(std::span<const std::string> args,
                                 [&](const CtlCommand& c) { return args[i] == c.name; });
     if (command == std::end(kCommands))
         return UsageError(err, "unknown command '" + args[i] + "'");
-    CtlContext context{programFolder, programFolder / "Data", driver, out, err};
+    CtlContext context{programFolder, DataFolderFor(programFolder), driver, out, err};
     return command->run(context, args.subspan(i + 1));
 }

@@ -79,18 +79,53 @@ TEST(VestrelCtl, UsageErrorsGoToStderrWithNonZeroExit)
     EXPECT_FALSE(std::filesystem::exists(dir.DataDir()));
 }
 
-TEST(VestrelCtl, ExecutableListsProfilesOfItsProgramFolder)
+namespace
 {
-    TempProgramFolder dir;
-    std::string command =
-        std::string(VESTRELCTL_PATH) + " --program-dir '" + dir.Path().string() + "' profiles";
+
+// Runs the vestrelctl executable through the shell, after `environment`
+// (assignments the shell puts before the command); its exit status and stdout.
+std::pair<int, std::string> RunExecutable(const std::string& arguments,
+                                          const std::string& environment = "")
+{
+    const std::string command = environment + " " + VESTRELCTL_PATH + " " + arguments;
     std::FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
+    if (pipe == nullptr)
+        return {-1, {}};
     std::string out;
     char buffer[256];
     while (std::fgets(buffer, sizeof buffer, pipe))
         out += buffer;
-    EXPECT_EQ(pclose(pipe), 0);
+    return {pclose(pipe), out};
+}
+
+} // namespace
+
+TEST(VestrelCtl, ExecutableListsProfilesOfItsProgramFolder)
+{
+    TempProgramFolder dir;
+    auto [code, out] = RunExecutable("--program-dir '" + dir.Path().string() + "' profiles");
+    EXPECT_EQ(code, 0);
     EXPECT_TRUE(out.starts_with("0\t*\t")) << out;
     EXPECT_EQ(dir.ReadFile("Data/profile.bin").size(), 56528u);
+}
+
+TEST(VestrelCtl, ExecutableKeepsDataUnderXdgWhenProgramFolderIsNotWritable)
+{
+    // An installed copy: the program folder cannot take the user's files (a
+    // folder that does not exist stands in for a read-only one, even for root).
+    TempProgramFolder home;
+    const std::filesystem::path xdg = home.Path() / "xdg";
+    auto [code, out] = RunExecutable("--program-dir /nonexistent-vestrel/lib/vestrel profiles",
+                                     "XDG_DATA_HOME='" + xdg.string() + "'");
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(out.starts_with("0\t*\t")) << out;
+    EXPECT_EQ(home.ReadFile("xdg/vestrel/Data/profile.bin").size(), 56528u);
+    EXPECT_EQ(home.ReadFile("xdg/vestrel/Data/Data.bin").size(), 8u);
+
+    // Without XDG_DATA_HOME the files go under the home folder.
+    auto [homeCode, homeOut] =
+        RunExecutable("--program-dir /nonexistent-vestrel/lib/vestrel profiles",
+                      "env -u XDG_DATA_HOME HOME='" + home.Path().string() + "'");
+    EXPECT_EQ(homeCode, 0) << homeOut;
+    EXPECT_EQ(home.ReadFile(".local/share/vestrel/Data/profile.bin").size(), 56528u);
 }
