@@ -34,16 +34,26 @@ int CommandLineLength(int argc, char** argv)
     return length;
 }
 
+// --tray (or --hidden), as the autostart entry starts it: only the tray icon
+// shows until the user opens the window from it.
+bool StartsInTray(const QStringList& arguments)
+{
+    return arguments.contains(QStringLiteral("--tray")) ||
+           arguments.contains(QStringLiteral("--hidden"));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    const bool inTray = StartsInTray(QApplication::arguments());
 
     SingleInstance instance(QStringLiteral("Mosue Driver Configure Vestrel"));
     if (!instance.TryLock())
     {
-        instance.AskFirstToShow();
+        if (!inTray) // a copy already runs, so it is in the tray already
+            instance.AskFirstToShow();
         return 1;
     }
     DebugTrace("ilen = %d\r\n", CommandLineLength(argc, argv));
@@ -77,6 +87,8 @@ int main(int argc, char** argv)
     if (mainWnd->Create(nullptr, QString(), kMainWindowStyle, 0, 0, 0, 800, 572) != nullptr)
     {
         mainWnd->CenterWindow();
+        if (inTray)
+            mainWnd->HideMainWindow();
         instance.Listen([mainWnd] { ::SendMessage(mainWnd->GetHWND(), WM_SHOW_MAIN_WINDOW); });
         if (virtualMouse)
         {
