@@ -1,0 +1,14 @@
+# Writes the udev rule for the mouse that Data.ini describes.
+#   cmake -DDESCRIBE=<vestrelctl describe output> -DTEMPLATE=<rule.in> -DOUTPUT=<rule> -P MakeUdevRule.cmake
+# The ids come from vestrelctl describe, so they are read exactly as the
+# program reads them; sysfs shows them as four lower-case hex digits.
+file(STRINGS "${DESCRIBE}" lines REGEX "^(VID|PID)=")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^(VID|PID)=([0-9A-F][0-9A-F][0-9A-F][0-9A-F])$")
+    string(TOLOWER "${CMAKE_MATCH_2}" "VESTREL_${CMAKE_MATCH_1}")
+  endif()
+endforeach()
+if(NOT VESTREL_VID OR NOT VESTREL_PID)
+  message(FATAL_ERROR "no VID and PID in ${DESCRIBE}")
+endif()
+configure_file("${TEMPLATE}" "${OUTPUT}" @ONLY)
