@@ -2,6 +2,7 @@
 #   cmake -DDESCRIBE=<vestrelctl describe output> -DTEMPLATE=<rule.in> -DOUTPUT=<rule> -P MakeUdevRule.cmake
 # The ids come from vestrelctl describe, so they are read exactly as the
 # program reads them; sysfs shows them as four lower-case hex digits.
+cmake_minimum_required(VERSION 3.25)
 file(STRINGS "${DESCRIBE}" lines REGEX "^(VID|PID)=")
 foreach(line IN LISTS lines)
   if(line MATCHES "^(VID|PID)=([0-9A-F][0-9A-F][0-9A-F][0-9A-F])$")

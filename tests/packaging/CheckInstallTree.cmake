@@ -1,10 +1,11 @@
 # Installs the build into a fresh prefix and checks the tree a package gets:
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DWITH_GUI=ON|OFF -P CheckInstallTree.cmake
+cmake_minimum_required(VERSION 3.25)
 set(failures "")
+# expect("<if() condition>" "message"); the condition is parsed as written.
 macro(expect condition message)
-  if(NOT (${condition}))
-    string(APPEND failures "\n  ${message}")
-  endif()
+  set(_message "${message}")
+  cmake_language(EVAL CODE "if(NOT (${condition}))\nstring(APPEND failures \"\\n  \${_message}\")\nendif()")
 endmacro()
 
 file(REMOVE_RECURSE ${PREFIX})

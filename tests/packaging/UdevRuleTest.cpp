@@ -36,8 +36,8 @@ void ExpectRuleFor(const std::vector<std::string>& lines, const std::string& vid
                    const std::string& pid)
 {
     ASSERT_EQ(lines.size(), 1u);
-    const std::regex rule(R"(SUBSYSTEM=="hidraw", ATTRS\{idVendor\}=="([0-9a-f]{4})", )"
-                          R"(ATTRS\{idProduct\}=="([0-9a-f]{4})", TAG\+="uaccess")");
+    const std::regex rule(R"re(SUBSYSTEM=="hidraw", ATTRS\{idVendor\}=="([0-9a-f]{4})", )re"
+                          R"re(ATTRS\{idProduct\}=="([0-9a-f]{4})", TAG\+="uaccess")re");
     std::smatch match;
     ASSERT_TRUE(std::regex_match(lines[0], match, rule)) << lines[0];
     EXPECT_EQ(match[1], vid);
