@@ -73,6 +73,13 @@ void CShortcutWnd::Notify(TNotifyUI& msg)
     }
 }
 
+void CShortcutWnd::OnEscape()
+{
+    // In the key field Escape is the key being chosen, not a cancel.
+    if (m_pEditKey == nullptr || !m_pEditKey->IsFocused())
+        WindowImplBase::OnEscape();
+}
+
 LRESULT CShortcutWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)
 {
     // Key-down and key-up alike: the last event names the key. The default

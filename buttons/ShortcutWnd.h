@@ -29,6 +29,7 @@ protected:
     void InitWindow() override;
     void Notify(TNotifyUI& msg) override;
     LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
+    void OnEscape() override;
 
 private:
     void ShowKey();

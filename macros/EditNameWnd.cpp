@@ -45,6 +45,11 @@ void CEditNameWnd::InitWindow()
 
 void CEditNameWnd::Notify(TNotifyUI& msg)
 {
+    if (msg.sType == DUI_MSGTYPE_RETURN && msg.pSender == m_pNameEdit)
+    {
+        OnOk();
+        return;
+    }
     if (msg.sType != DUI_MSGTYPE_CLICK)
         return;
     if (msg.pSender == m_pOkBtn)

@@ -99,6 +99,7 @@ QWidget* CEditUI::CreateWidget(QWidget* parent)
                          m_sText = text;
                          SendNotify(DUI_MSGTYPE_TEXTCHANGED);
                      });
+    QObject::connect(e, &QLineEdit::returnPressed, e, [this] { SendNotify(DUI_MSGTYPE_RETURN); });
     return e;
 }
 

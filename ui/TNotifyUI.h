@@ -14,6 +14,7 @@ class CControlUI;
 #define DUI_MSGTYPE_VALUECHANGED "valuechanged"
 #define DUI_MSGTYPE_MOVEVALUECHANGED "movevaluechanged"
 #define DUI_MSGTYPE_TEXTCHANGED "textchanged"
+#define DUI_MSGTYPE_RETURN "return"
 #define DUI_MSGTYPE_SETFOCUS "setfocus"
 #define DUI_MSGTYPE_KILLFOCUS "killfocus"
 #define DUI_MSGTYPE_CHECKCLICK "checkclick"

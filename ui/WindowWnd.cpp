@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QMutex>
@@ -65,6 +66,14 @@ protected:
     {
         if (m_owner != nullptr)
             m_owner->OnResized();
+    }
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        // Reaches the window when no control took the key.
+        if (e->key() == Qt::Key_Escape && m_owner != nullptr)
+            m_owner->OnEscape();
+        else
+            QWidget::keyPressEvent(e);
     }
     void mousePressEvent(QMouseEvent* e) override
     {
@@ -383,6 +392,12 @@ bool CWindowWnd::IsCaptionPoint(QPoint) const
 }
 
 void CWindowWnd::OnResized() {}
+
+void CWindowWnd::OnEscape()
+{
+    if (m_pModalLoop != nullptr)
+        Close(0);
+}
 
 UINT CWindowWnd::GetClassStyle() const
 {

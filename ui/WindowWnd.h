@@ -66,6 +66,8 @@ public:
     virtual LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam);
     virtual bool IsCaptionPoint(QPoint pt) const;
     virtual void OnResized();
+    // Escape that no control took: a modal window ends as cancelled (0).
+    virtual void OnEscape();
 
 protected:
     virtual QString GetWindowClassName() const = 0;

@@ -401,6 +401,33 @@ TEST_F(ButtonPageTest, ShortcutDialogStartsClearedAndOkStoresFlagsAndKey)
     EXPECT_FALSE(Button(6)->IsResourceText());
 }
 
+TEST_F(ButtonPageTest, EscapeInTheKeyFieldIsTheKeyElsewhereItCancels)
+{
+    Slot(5).byShortcutKey = 0x04;
+    QString keyShown;
+    bool stillOpen = false;
+    WhenDialogOpens(
+        [&](QWidget* dialog)
+        {
+            auto* edit = dialog->findChild<QLineEdit*>("edit_key");
+            QApplication::setActiveWindow(dialog);
+            edit->setFocus();
+            // Through the window, as real input arrives, so the hook sees it.
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Escape);
+            QApplication::processEvents();
+            keyShown = edit->text();
+            stillOpen = QApplication::activeModalWidget() == dialog;
+            Press(dialog, "check_flag_2");
+            QTest::keyClick(dialog->windowHandle(), Qt::Key_Escape);
+        });
+    Assign(6, "shortcut");
+    EXPECT_EQ(keyShown, "Esc");
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(Slot(5).byFunction, 7) << "Escape outside the key field cancels";
+    EXPECT_EQ(Slot(5).byShortcutMods, 0);
+    EXPECT_FALSE(Find("disable_window_ver")->IsVisible());
+}
+
 TEST_F(ButtonPageTest, MacroDialogRestoresTheBindingAndOkCopiesTheChosenMacro)
 {
     AppendFolderEntry(g_vecMacro, u"Work");

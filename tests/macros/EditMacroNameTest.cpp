@@ -199,3 +199,26 @@ TEST_F(EditMacroNameTest, TheGunDialogChecksTheGunLibrary)
               u"rifles");
     EXPECT_EQ(asked, std::vector<QString>{"same_macro_text"});
 }
+
+TEST_F(EditMacroNameTest, EnterAcceptsTheNameAndEscapeCancels)
+{
+    WhenDialogOpens(
+        [](QWidget* dialog)
+        {
+            TypeInto(dialog, "edit_name", "Sprint");
+            QTest::keyClick(dialog->findChild<QLineEdit*>("edit_name"), Qt::Key_Return);
+        });
+    EXPECT_EQ(Ask(CEditNameWnd::kAddItem, u"", u"Games"), u"Sprint");
+
+    // Enter runs the same checks as OK: a taken name is refused, the dialog stays.
+    WhenDialogOpens(
+        [](QWidget* dialog)
+        {
+            TypeInto(dialog, "edit_name", "Jump");
+            QTest::keyClick(dialog->findChild<QLineEdit*>("edit_name"), Qt::Key_Enter);
+            QTest::keyClick(dialog->findChild<QLineEdit*>("edit_name"), Qt::Key_Escape);
+        });
+    EXPECT_FALSE(Ask(CEditNameWnd::kAddItem, u"", u"Games"));
+    EXPECT_EQ(asked, std::vector<QString>{"same_macro_text"});
+    EXPECT_FALSE(overlay->IsVisible());
+}
