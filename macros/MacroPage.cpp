@@ -889,7 +889,7 @@ void CMacroPage::OnRecordClick()
 void CMacroPage::StartRecording()
 {
     m_bRecording = true;
-    m_pRecordBtn->SetText(CResourceManager::GetInstance()->GetText("stop_recording_text"));
+    m_pRecordBtn->SetText(QStringLiteral("stop_recording_text"));
     m_wDefaultDelay = static_cast<uint16_t>(m_pDefaultDelayEdit->GetText().toLongLong());
     m_hook.InstallHook(m_hWnd);
     m_hook.InstallMouseHook(m_hWnd);
@@ -900,7 +900,7 @@ void CMacroPage::StartRecording()
 void CMacroPage::StopRecording()
 {
     m_bRecording = false;
-    m_pRecordBtn->SetText(CResourceManager::GetInstance()->GetText("start_recording_text"));
+    m_pRecordBtn->SetText(QStringLiteral("start_recording_text"));
     m_pRecordBtn->SetCheck(false);
     m_hook.RemoveHook();
     m_hook.RemoveMouseHook();

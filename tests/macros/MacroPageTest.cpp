@@ -277,6 +277,7 @@ TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
     Record();
     EXPECT_EQ(g_hookCalls,
               (std::vector<std::string>{"installhook", "installmousehook", "enablehook 1"}));
+    EXPECT_EQ(Find<CCheckBoxUI>("btn_record")->GetRawText(), "stop_recording_text");
     now += 3ms;
     Hook(0x41, 0); // A down
     now += 1499us + 900ns;
@@ -297,6 +298,8 @@ TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
     EXPECT_EQ(Delays(run), (std::vector<uint16_t>{1, 2, 65535, 10}));
     EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
     EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
+    EXPECT_EQ(Find<CCheckBoxUI>("btn_record")->GetRawText(), "start_recording_text");
+    EXPECT_TRUE(Find<CCheckBoxUI>("btn_record")->IsResourceText());
 }
 
 TEST_F(MacroPageTest, FixedAndDefaultDelaysAndInsertionAfterTheSelection)
