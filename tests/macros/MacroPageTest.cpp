@@ -17,8 +17,10 @@
 #include "ui/ListUI.h"
 #include "ui/ResourceManager.h"
 
+#include <QMenu>
 #include <cstring>
 #include <deque>
+#include <set>
 
 namespace
 {
@@ -501,4 +503,71 @@ TEST_F(MacroPageTest, RefusesDamagedImportFiles)
     EXPECT_EQ(asked, std::vector<QString>(3, "macro_file_invalid_text"));
     EXPECT_EQ(g_vecMacro.size(), 5u);
     EXPECT_EQ(Find<CComboUI>("macro_combo")->GetCount(), 2);
+}
+
+TEST_F(MacroPageTest, MenusOpenBelowTheirButtonOneAtATime)
+{
+    const auto openMenus = []
+    {
+        std::vector<QMenu*> menus;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* menu = qobject_cast<QMenu*>(w); menu && menu->isVisible() && !menu->parent())
+                menus.push_back(menu);
+        return menus;
+    };
+    const auto names = [](QMenu* menu)
+    {
+        std::set<QString> found;
+        for (QAction* action : menu->actions())
+            if (!action->objectName().isEmpty())
+                found.insert(action->objectName());
+        return found;
+    };
+    RECT window{};
+    ::GetWindowRect(main.GetHWND(), &window);
+
+    Click("btn_menu_macro");
+    std::vector<QMenu*> menus = openMenus();
+    ASSERT_EQ(menus.size(), 1u);
+    const RECT macroButton = Find("btn_menu_macro")->GetPos();
+    EXPECT_EQ(menus[0]->pos(),
+              QPoint(window.left + macroButton.left, window.top + macroButton.bottom));
+    EXPECT_EQ(names(menus[0]), (std::set<QString>{"rename_macro", "import_macro", "export_macro",
+                                                  "export_pw_macro"}));
+
+    Click("btn_menu_macro_floder");
+    menus = openMenus();
+    ASSERT_EQ(menus.size(), 1u) << "the macro menu closed first";
+    const RECT folderButton = Find("btn_menu_macro_floder")->GetPos();
+    EXPECT_EQ(menus[0]->pos(),
+              QPoint(window.left + folderButton.left, window.top + folderButton.bottom));
+    EXPECT_EQ(names(menus[0]), (std::set<QString>{"rename_macro_dir", "import_macro_dir",
+                                                  "export_macro_dir", "export_pw_macro_dir"}));
+}
+
+TEST_F(MacroPageTest, TimerScrollsTheActionsInsertedByRecordingIntoView)
+{
+    // A macro long enough that the list scrolls; record after its first action.
+    MacroData& jump = *g_vecMacro[1];
+    for (int i = 0; i < 30; ++i)
+        jump.aAction[i] = Key(static_cast<uint8_t>(4 + i % 20), static_cast<uint8_t>(1 + i % 2));
+    jump.wActionCount = 30;
+    SelectMacro(0);
+    auto* list = Find<CListUI>("macro_action_list");
+    SelectAction(0);
+    Record();
+    Hook(0x41, 0);
+    Hook(0x41, 1);
+    Record();
+    EXPECT_EQ(list->GetCurSel(), 2) << "the last inserted action is selected";
+    // The list is scrolled on timer 3, once the rebuilt items have their places.
+    list->EnsureVisible(29);
+    const auto selectedShown = [&]
+    {
+        const RECT item = list->GetItemAt(2)->GetPos();
+        const RECT view = list->GetPos();
+        return item.top >= view.top && item.bottom <= view.bottom;
+    };
+    EXPECT_FALSE(selectedShown());
+    EXPECT_TRUE(QTest::qWaitFor(selectedShown, 2000));
 }
