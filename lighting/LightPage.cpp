@@ -5,6 +5,7 @@
 #include "lighting/SelectColorWnd.h"
 #include "ui/ButtonUI.h"
 #include "ui/ColorPaletteUI.h"
+#include "ui/ControlHelpers.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/SliderUI.h"
@@ -22,15 +23,6 @@ DUI_END_MESSAGE_MAP()
 
 namespace
 {
-// Index of the sender among the controls, or -1.
-template <typename T, size_t N> int IndexOf(T* const (&controls)[N], const CControlUI* pSender)
-{
-    for (size_t i = 0; i < N; ++i)
-        if (pSender != nullptr && controls[i] == pSender)
-            return static_cast<int>(i);
-    return -1;
-}
-
 void SetVisible(CControlUI* pControl, bool bVisible)
 {
     if (pControl != nullptr)

@@ -7,6 +7,7 @@
 #include "ui/ButtonUI.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
+#include "ui/ControlHelpers.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/SliderUI.h"
@@ -24,19 +25,6 @@ DUI_END_MESSAGE_MAP()
 
 namespace
 {
-template <typename T, size_t N> int IndexOf(T* const (&controls)[N], const CControlUI* pSender)
-{
-    for (size_t i = 0; i < N; ++i)
-        if (pSender != nullptr && controls[i] == pSender)
-            return static_cast<int>(i);
-    return -1;
-}
-
-template <typename T> T* Find(const CPaintManagerUI& pm, const QString& name)
-{
-    return dynamic_cast<T*>(pm.FindControl(name));
-}
-
 void SetSliderValue(CSliderUI* pSlider, int value)
 {
     if (pSlider != nullptr)
@@ -73,30 +61,35 @@ void CPerformancePage::Initialise()
         return;
     const CPaintManagerUI& pm = *m_pPaintManager;
     for (int i = 0; i < kReportRates; ++i)
-        m_pReportRateOption[i] = Find<COptionUI>(pm, QStringLiteral("prate_%1_option").arg(i + 1));
+        m_pReportRateOption[i] =
+            FindControlAs<COptionUI>(pm, QStringLiteral("prate_%1_option").arg(i + 1));
     for (int i = 0; i < kDpiLevels; ++i)
     {
         const int n = i + 1;
-        m_pDpiBtn[i] = Find<COptionUI>(pm, QStringLiteral("mouse_dpi_btn_%1").arg(n));
-        m_pDpiValue[i] = Find<CLabelUI>(pm, QStringLiteral("mouse_dpi_value_%1").arg(n));
-        m_pDpiSlider[i] = Find<CSliderUI>(pm, QStringLiteral("mouse_dpi%1_slider").arg(n));
+        m_pDpiBtn[i] = FindControlAs<COptionUI>(pm, QStringLiteral("mouse_dpi_btn_%1").arg(n));
+        m_pDpiValue[i] = FindControlAs<CLabelUI>(pm, QStringLiteral("mouse_dpi_value_%1").arg(n));
+        m_pDpiSlider[i] = FindControlAs<CSliderUI>(pm, QStringLiteral("mouse_dpi%1_slider").arg(n));
         m_pDpiRow[i] = pm.FindControl(QStringLiteral("dpi_setting_ver_%1").arg(n));
-        m_pDpiLeftLabel[i] = Find<CLabelUI>(pm, QStringLiteral("label_dpi_left_%1").arg(n));
-        m_pDpiRightLabel[i] = Find<CLabelUI>(pm, QStringLiteral("label_dpi_right_%1").arg(n));
-        m_pDpiColor[i] = Find<CButtonUI>(pm, QStringLiteral("mouse_dpi_color%1").arg(n));
+        m_pDpiLeftLabel[i] =
+            FindControlAs<CLabelUI>(pm, QStringLiteral("label_dpi_left_%1").arg(n));
+        m_pDpiRightLabel[i] =
+            FindControlAs<CLabelUI>(pm, QStringLiteral("label_dpi_right_%1").arg(n));
+        m_pDpiColor[i] = FindControlAs<CButtonUI>(pm, QStringLiteral("mouse_dpi_color%1").arg(n));
     }
-    m_pMaxDpiCombo = Find<CComboUI>(pm, QStringLiteral("max_dpi_combo"));
-    m_pPointerSpeedSlider = Find<CSliderUI>(pm, QStringLiteral("mouse_move_speed_slider"));
-    m_pScrollSpeedSlider = Find<CSliderUI>(pm, QStringLiteral("scroll_speed_slider"));
-    m_pDoubleClickSlider = Find<CSliderUI>(pm, QStringLiteral("double_click_speed_slider"));
-    m_pEnhancePointerCheck = Find<CCheckBoxUI>(pm, QStringLiteral("enhance_pointer_checkbox"));
-    m_pOnePageCheck = Find<CCheckBoxUI>(pm, QStringLiteral("one_page_checkbox"));
+    m_pMaxDpiCombo = FindControlAs<CComboUI>(pm, QStringLiteral("max_dpi_combo"));
+    m_pPointerSpeedSlider = FindControlAs<CSliderUI>(pm, QStringLiteral("mouse_move_speed_slider"));
+    m_pScrollSpeedSlider = FindControlAs<CSliderUI>(pm, QStringLiteral("scroll_speed_slider"));
+    m_pDoubleClickSlider =
+        FindControlAs<CSliderUI>(pm, QStringLiteral("double_click_speed_slider"));
+    m_pEnhancePointerCheck =
+        FindControlAs<CCheckBoxUI>(pm, QStringLiteral("enhance_pointer_checkbox"));
+    m_pOnePageCheck = FindControlAs<CCheckBoxUI>(pm, QStringLiteral("one_page_checkbox"));
     m_pLiftOffVer = pm.FindControl(QStringLiteral("lift_of_distance_ver"));
-    m_pLiftOffSlider = Find<CSliderUI>(pm, QStringLiteral("lift_of_distance_slider"));
-    m_pDistanceCheck = Find<CCheckBoxUI>(pm, QStringLiteral("distance_checkbox"));
+    m_pLiftOffSlider = FindControlAs<CSliderUI>(pm, QStringLiteral("lift_of_distance_slider"));
+    m_pDistanceCheck = FindControlAs<CCheckBoxUI>(pm, QStringLiteral("distance_checkbox"));
     m_pDistanceSliderVer = pm.FindControl(QStringLiteral("distance_slider_ver"));
-    m_pKeyResponseSlider = Find<CSliderUI>(pm, QStringLiteral("key_response_slider"));
-    m_pKeyResponseLabel = Find<CLabelUI>(pm, QStringLiteral("label_key_respsonse"));
+    m_pKeyResponseSlider = FindControlAs<CSliderUI>(pm, QStringLiteral("key_response_slider"));
+    m_pKeyResponseLabel = FindControlAs<CLabelUI>(pm, QStringLiteral("label_key_respsonse"));
 
     const DeviceDescription& desc = g_StartupData.description;
     SetupDpiSliders(desc.m_iSensor);

@@ -3,6 +3,7 @@
 
 #include "ui/UIDefs.h"
 
+#include <QMouseEvent>
 #include <QString>
 
 class CControlUI;
@@ -33,3 +34,28 @@ public:
 protected:
     ~IListOwnerUI() = default;
 };
+
+// What both kinds of list item do with a press and with their background.
+
+// A left press on an enabled item selects it through its owner. Selecting may
+// remove the item, so the caller returns at once when this gives true.
+inline bool SelectItemOnPress(QEvent* event, bool bEnabled, IListOwnerUI* pOwner, int iIndex)
+{
+    if (event->type() != QEvent::MouseButtonPress ||
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton || !bEnabled ||
+        pOwner == nullptr)
+        return false;
+    pOwner->SelectItem(iIndex, true);
+    return true;
+}
+
+// The owner's colour behind a selected or hot item; 0 for none.
+inline DWORD ItemStateBkColor(const IListOwnerUI* pOwner, bool bSelected, bool bHot)
+{
+    if (pOwner == nullptr)
+        return 0;
+    const TListInfoUI& info = pOwner->GetListInfo();
+    if (bSelected)
+        return info.dwSelectedBkColor;
+    return bHot ? info.dwHotBkColor : 0;
+}

@@ -19,24 +19,14 @@ void CListContainerElementUI::Select(bool bSelect)
 
 bool CListContainerElementUI::OnWidgetEvent(QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && IsEnabled() &&
-        m_pOwner != nullptr)
-    {
-        m_pOwner->SelectItem(m_iIndex, true); // may remove this item; nothing may follow
-        return true;
-    }
+    if (SelectItemOnPress(event, IsEnabled(), m_pOwner, m_iIndex))
+        return true; // this item may be gone now
     return CContainerUI::OnWidgetEvent(event);
 }
 
 void CListContainerElementUI::PaintBkColor(QPainter& painter, const QRect& rc)
 {
     CContainerUI::PaintBkColor(painter, rc);
-    if (m_pOwner == nullptr)
-        return;
-    const TListInfoUI& info = m_pOwner->GetListInfo();
-    if (m_bSelected)
-        FillRound(painter, rc, info.dwSelectedBkColor);
-    else if (m_bHot)
-        FillRound(painter, rc, info.dwHotBkColor);
+    if (const DWORD state = ItemStateBkColor(m_pOwner, m_bSelected, m_bHot); state != 0)
+        FillRound(painter, rc, state);
 }

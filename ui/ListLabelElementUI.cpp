@@ -33,26 +33,16 @@ void CListLabelElementUI::ReloadText()
 
 bool CListLabelElementUI::OnWidgetEvent(QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && IsEnabled() &&
-        m_pOwner != nullptr)
-    {
-        m_pOwner->SelectItem(m_iIndex, true); // may remove this item; nothing may follow
-        return true;
-    }
+    if (SelectItemOnPress(event, IsEnabled(), m_pOwner, m_iIndex))
+        return true; // this item may be gone now
     return CLabelUI::OnWidgetEvent(event);
 }
 
 void CListLabelElementUI::PaintBkColor(QPainter& painter, const QRect& rc)
 {
     CLabelUI::PaintBkColor(painter, rc);
-    if (m_pOwner == nullptr)
-        return;
-    const TListInfoUI& info = m_pOwner->GetListInfo();
-    if (m_bSelected)
-        FillRound(painter, rc, info.dwSelectedBkColor);
-    else if (m_bHot)
-        FillRound(painter, rc, info.dwHotBkColor);
+    if (const DWORD state = ItemStateBkColor(m_pOwner, m_bSelected, m_bHot); state != 0)
+        FillRound(painter, rc, state);
 }
 
 void CListLabelElementUI::PaintText(QPainter& painter, const QRect& rc)
