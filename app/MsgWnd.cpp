@@ -48,9 +48,7 @@ void CMsgWnd::OnFinalMessage(HWND hWnd)
 
 void CMsgWnd::InitWindow()
 {
-    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
-    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
-    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    CDialogWnd::InitWindow();
     m_pTitleLabel = dynamic_cast<CLabelUI*>(m_pm.FindControl(QStringLiteral("label_title")));
     m_pMsgLabel = dynamic_cast<CLabelUI*>(m_pm.FindControl(QStringLiteral("label_string")));
     // The labels take the keys and show their texts in the loaded language.
@@ -73,10 +71,5 @@ QString CMsgWnd::GetSkinFile()
 
 void CMsgWnd::Notify(TNotifyUI& msg)
 {
-    if (msg.sType != DUI_MSGTYPE_CLICK)
-        return;
-    if (msg.pSender == m_pOkBtn)
-        Close(1);
-    else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
-        Close(0);
+    OnDialogButton(msg);
 }

@@ -2,14 +2,13 @@
 // The message dialog: a title and a message, both language text keys, ended
 // with OK (1) or Cancel or its close button (0).
 
-#include "ui/WindowImplBase.h"
+#include "ui/DialogWnd.h"
 
 #include <functional>
 
-class CButtonUI;
 class CLabelUI;
 
-class CMsgWnd : public WindowImplBase
+class CMsgWnd : public CDialogWnd
 {
 public:
     // With bDeleteOnClose the dialog deletes itself once its window is gone;
@@ -42,9 +41,6 @@ private:
     bool m_bDeleteOnClose;
     QString m_strTitle;
     QString m_strMsg;
-    CButtonUI* m_pOkBtn = nullptr;
-    CButtonUI* m_pCancelBtn = nullptr;
-    CButtonUI* m_pExitBtn = nullptr;
     CLabelUI* m_pTitleLabel = nullptr;
     CLabelUI* m_pMsgLabel = nullptr;
 };

@@ -24,9 +24,7 @@ QString CSelectGunWnd::GetSkinFile()
 
 void CSelectGunWnd::InitWindow()
 {
-    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
-    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
-    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    CDialogWnd::InitWindow();
     m_pGunList = dynamic_cast<CListUI*>(m_pm.FindControl(QStringLiteral("gun_list")));
     m_pGunColorBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("btn_gun_color")));
     m_pGunCombo = dynamic_cast<CComboUI*>(m_pm.FindControl(QStringLiteral("gun_combo")));
@@ -87,13 +85,11 @@ void CSelectGunWnd::Notify(TNotifyUI& msg)
 {
     if (msg.pSender == nullptr)
         return;
+    if (OnDialogButton(msg))
+        return;
     if (msg.sType == DUI_MSGTYPE_CLICK)
     {
-        if (msg.pSender == m_pOkBtn)
-            Close(1);
-        else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
-            Close(0);
-        else if (msg.pSender == m_pGunColorBtn)
+        if (msg.pSender == m_pGunColorBtn)
             PickGunColor();
     }
     else if (msg.sType == DUI_MSGTYPE_SELECTCHANGED)

@@ -3,7 +3,7 @@
 // the gun's colour. It only reads the gun library; the caller binds the
 // chosen gun. Ends with 1 (OK) or 0.
 
-#include "ui/WindowImplBase.h"
+#include "ui/DialogWnd.h"
 
 #include <QStringList>
 #include <cstdint>
@@ -14,7 +14,7 @@ class CComboUI;
 class CListUI;
 class COptionUI;
 
-class CSelectGunWnd : public WindowImplBase
+class CSelectGunWnd : public CDialogWnd
 {
 public:
     // In and out.
@@ -37,9 +37,6 @@ private:
     QStringList m_aFolderName;
     std::vector<int> m_aGunIndex;
 
-    CButtonUI* m_pOkBtn = nullptr;
-    CButtonUI* m_pCancelBtn = nullptr;
-    CButtonUI* m_pExitBtn = nullptr;
     CListUI* m_pGunList = nullptr;
     CButtonUI* m_pGunColorBtn = nullptr;
     CComboUI* m_pGunCombo = nullptr;

@@ -28,9 +28,7 @@ void CSelectMacroWnd::InitWindow()
             dynamic_cast<COptionUI*>(m_pm.FindControl(QString::asprintf("repeat_%d", i + 1)));
     m_pHorLoopTime = m_pm.FindControl(QStringLiteral("hor_loop_time"));
     m_pEditLoopTime = dynamic_cast<CEditUI*>(m_pm.FindControl(QStringLiteral("edit_loop_time")));
-    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
-    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
-    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    CDialogWnd::InitWindow();
 
     if (m_iRepeatMode >= 0 && m_iRepeatMode < 3 && m_pRepeat[m_iRepeatMode] != nullptr)
         m_pRepeat[m_iRepeatMode]->Selected(true, false);
@@ -99,22 +97,20 @@ void CSelectMacroWnd::ReadLoopCountEdit()
     m_iLoopCount = typed.value;
 }
 
+void CSelectMacroWnd::OnOk()
+{
+    // The edit may still have the focus: what it shows is what OK takes.
+    ReadLoopCountEdit();
+    Close(1);
+}
+
 void CSelectMacroWnd::Notify(TNotifyUI& msg)
 {
     if (msg.pSender == nullptr)
         return;
-    if (msg.sType == DUI_MSGTYPE_CLICK)
-    {
-        if (msg.pSender == m_pOkBtn)
-        {
-            // The edit may still have the focus: what it shows is what OK takes.
-            ReadLoopCountEdit();
-            Close(1);
-        }
-        else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
-            Close(0);
-    }
-    else if (msg.sType == DUI_MSGTYPE_SELECTCHANGED)
+    if (OnDialogButton(msg))
+        return;
+    if (msg.sType == DUI_MSGTYPE_SELECTCHANGED)
     {
         for (int i = 0; i < 3; ++i)
             if (msg.pSender == m_pRepeat[i])

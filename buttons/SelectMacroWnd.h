@@ -3,20 +3,19 @@
 // and the loop count. It only reads the macro library; the caller looks the
 // chosen macro up and binds it. Ends with 1 (OK) or 0.
 
-#include "ui/WindowImplBase.h"
+#include "ui/DialogWnd.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
 
-class CButtonUI;
 class CComboUI;
 class CEditUI;
 class CListUI;
 class COptionUI;
 
-class CSelectMacroWnd : public WindowImplBase
+class CSelectMacroWnd : public CDialogWnd
 {
 public:
     // In and out.
@@ -30,6 +29,7 @@ protected:
     QString GetWindowClassName() const override;
     QString GetSkinFile() override;
     void InitWindow() override;
+    void OnOk() override;
     void Notify(TNotifyUI& msg) override;
 
 private:
@@ -49,7 +49,4 @@ private:
     COptionUI* m_pRepeat[3] = {};
     CControlUI* m_pHorLoopTime = nullptr;
     CEditUI* m_pEditLoopTime = nullptr;
-    CButtonUI* m_pOkBtn = nullptr;
-    CButtonUI* m_pCancelBtn = nullptr;
-    CButtonUI* m_pExitBtn = nullptr;
 };

@@ -20,9 +20,7 @@ QString CShortcutWnd::GetSkinFile()
 
 void CShortcutWnd::InitWindow()
 {
-    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
-    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
-    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    CDialogWnd::InitWindow();
     for (int i = 0; i < 4; ++i)
     {
         m_pCheckFlag[i] =
@@ -48,14 +46,9 @@ void CShortcutWnd::Notify(TNotifyUI& msg)
 {
     if (msg.pSender == nullptr)
         return;
-    if (msg.sType == DUI_MSGTYPE_CLICK)
-    {
-        if (msg.pSender == m_pOkBtn)
-            Close(1);
-        else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
-            Close(0);
-    }
-    else if (msg.sType == DUI_MSGTYPE_SETFOCUS && msg.pSender == m_pEditKey)
+    if (OnDialogButton(msg))
+        return;
+    if (msg.sType == DUI_MSGTYPE_SETFOCUS && msg.pSender == m_pEditKey)
     {
         m_hook.InstallHook(GetHWND());
         m_hook.EnableHook(true);
@@ -77,7 +70,7 @@ void CShortcutWnd::OnEscape()
 {
     // In the key field Escape is the key being chosen, not a cancel.
     if (m_pEditKey == nullptr || !m_pEditKey->IsFocused())
-        WindowImplBase::OnEscape();
+        CDialogWnd::OnEscape();
 }
 
 LRESULT CShortcutWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)

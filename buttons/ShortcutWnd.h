@@ -3,15 +3,14 @@
 // key field has the focus. Ends with 1 (OK) or 0 (Cancel or its close button).
 
 #include "platform/HookLibrary.h"
-#include "ui/WindowImplBase.h"
+#include "ui/DialogWnd.h"
 
 #include <cstdint>
 
-class CButtonUI;
 class CCheckBoxUI;
 class CEditUI;
 
-class CShortcutWnd : public WindowImplBase
+class CShortcutWnd : public CDialogWnd
 {
 public:
     // Ctrl, Shift, Alt, Win: 0 or 1. In and out.
@@ -35,9 +34,6 @@ private:
     void ShowKey();
 
     HookLibrary m_hook = LoadHookLibrary();
-    CButtonUI* m_pOkBtn = nullptr;
-    CButtonUI* m_pCancelBtn = nullptr;
-    CButtonUI* m_pExitBtn = nullptr;
     CEditUI* m_pEditKey = nullptr;
     CCheckBoxUI* m_pCheckFlag[4] = {};
 };

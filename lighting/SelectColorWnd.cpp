@@ -33,9 +33,7 @@ void CSelectColorWnd::OnFinalMessage(HWND hWnd)
 
 void CSelectColorWnd::InitWindow()
 {
-    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
-    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
-    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    CDialogWnd::InitWindow();
     m_pCurrentColor = m_pm.FindControl(QStringLiteral("current_color_control"));
     m_pPalette = dynamic_cast<CColorPaletteUI*>(m_pm.FindControl(QStringLiteral("color_Pallet")));
     m_edits.Find(m_pm);
@@ -61,14 +59,9 @@ void CSelectColorWnd::Notify(TNotifyUI& msg)
 {
     if (msg.pSender == nullptr)
         return;
-    if (msg.sType == DUI_MSGTYPE_CLICK)
-    {
-        if (msg.pSender == m_pOkBtn)
-            Close(1);
-        else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
-            Close(0);
-    }
-    else if (msg.sType == DUI_MSGTYPE_COLORCHANGED || msg.sType == DUI_MSGTYPE_COLORCHANGEDBUTTONUP)
+    if (OnDialogButton(msg))
+        return;
+    if (msg.sType == DUI_MSGTYPE_COLORCHANGED || msg.sType == DUI_MSGTYPE_COLORCHANGEDBUTTONUP)
     {
         if (msg.pSender == m_pPalette)
         {

@@ -3,12 +3,11 @@
 // of one colour. Ends with 1 (OK) or 0 (Cancel or its close button).
 
 #include "lighting/ColorComponentEdits.h"
-#include "ui/WindowImplBase.h"
+#include "ui/DialogWnd.h"
 
-class CButtonUI;
 class CColorPaletteUI;
 
-class CSelectColorWnd : public WindowImplBase
+class CSelectColorWnd : public CDialogWnd
 {
 public:
     // With bDeleteOnClose the dialog deletes itself once its window is gone;
@@ -36,9 +35,6 @@ private:
 
     bool m_bDeleteOnClose;
     DWORD m_dwColor = 0xFFFF0000;
-    CButtonUI* m_pOkBtn = nullptr;
-    CButtonUI* m_pCancelBtn = nullptr;
-    CButtonUI* m_pExitBtn = nullptr;
     CControlUI* m_pCurrentColor = nullptr;
     CColorPaletteUI* m_pPalette = nullptr;
     ColorComponentEdits m_edits;

@@ -20,9 +20,7 @@ QString CEditNameWnd::GetSkinFile()
 void CEditNameWnd::InitWindow()
 {
     auto find = [this](const char* name) { return m_pm.FindControl(QString::fromLatin1(name)); };
-    m_pOkBtn = dynamic_cast<CButtonUI*>(find("ok_btn"));
-    m_pCancelBtn = dynamic_cast<CButtonUI*>(find("cancel_btn"));
-    m_pExitBtn = dynamic_cast<CButtonUI*>(find("exit_btn"));
+    CDialogWnd::InitWindow();
     m_pNameEdit = dynamic_cast<CEditUI*>(find("edit_name"));
     if (auto* title = dynamic_cast<CLabelUI*>(find("label_title")))
     {
@@ -50,12 +48,7 @@ void CEditNameWnd::Notify(TNotifyUI& msg)
         OnOk();
         return;
     }
-    if (msg.sType != DUI_MSGTYPE_CLICK)
-        return;
-    if (msg.pSender == m_pOkBtn)
-        OnOk();
-    else if (msg.pSender == m_pCancelBtn || msg.pSender == m_pExitBtn)
-        Close(0);
+    OnDialogButton(msg);
 }
 
 void CEditNameWnd::OnOk()

@@ -3,16 +3,15 @@
 // typed name against a library. The macro and the gun dialog differ only in
 // their texts and the library they search.
 
-#include "ui/WindowImplBase.h"
+#include "ui/DialogWnd.h"
 
 #include <optional>
 #include <string>
 
-class CButtonUI;
 class CEditUI;
 class CLabelUI;
 
-class CEditNameWnd : public WindowImplBase
+class CEditNameWnd : public CDialogWnd
 {
 public:
     enum Mode
@@ -33,6 +32,8 @@ protected:
     QString GetWindowClassName() const override;
     QString GetSkinFile() override;
     void InitWindow() override;
+    // Takes the typed name, or refuses it and stays open.
+    void OnOk() override;
     void Notify(TNotifyUI& msg) override;
 
     // The overlay of pOverlayWindow is up while the dialog, owned by hOwner,
@@ -47,11 +48,7 @@ protected:
 
 private:
     bool IsItemMode() const { return m_iMode == kAddItem || m_iMode == kRenameItem; }
-    void OnOk();
     void Refuse(const char* msgKey);
 
-    CButtonUI* m_pOkBtn = nullptr;
-    CButtonUI* m_pCancelBtn = nullptr;
-    CButtonUI* m_pExitBtn = nullptr;
     CEditUI* m_pNameEdit = nullptr;
 };
