@@ -1,7 +1,7 @@
 #include "buttons/SelectGunWnd.h"
 
+#include "app/LibraryPages.h"
 #include "buttons/ButtonFunctions.h"
-#include "buttons/SelectionLists.h"
 #include "guns/GunLibrary.h"
 #include "lighting/ColorForms.h"
 #include "lighting/SelectColorWnd.h"
@@ -44,7 +44,7 @@ void CSelectGunWnd::ShowFolder(int iFolder)
     m_iCurFolder = iFolder;
     const QString folder =
         iFolder >= 0 && iFolder < m_aFolderName.size() ? m_aFolderName[iFolder] : QString();
-    m_aGunIndex = FillItemList(m_pGunList, g_vecGun, folder);
+    m_aGunIndex = FillItemList(m_pGunList, g_vecGun, folder, kDialogLockLeft);
     m_iGunIndex = -1;
 }
 

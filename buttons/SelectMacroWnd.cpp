@@ -1,7 +1,7 @@
 #include "buttons/SelectMacroWnd.h"
 
+#include "app/LibraryPages.h"
 #include "buttons/ButtonFunctions.h"
-#include "buttons/SelectionLists.h"
 #include "macros/MacroLibrary.h"
 #include "ui/ButtonUI.h"
 #include "ui/ComboUI.h"
@@ -76,7 +76,7 @@ void CSelectMacroWnd::ShowFolder(int iFolder)
     m_iCurFolder = iFolder;
     const QString folder =
         iFolder >= 0 && iFolder < m_aFolderName.size() ? m_aFolderName[iFolder] : QString();
-    m_aMacroIndex = FillItemList(m_pMacroList, g_vecMacro, folder);
+    m_aMacroIndex = FillItemList(m_pMacroList, g_vecMacro, folder, kDialogLockLeft);
     m_aMacroName.clear();
     for (int index : m_aMacroIndex)
         m_aMacroName.push_back(

@@ -22,6 +22,10 @@ inline const char16_t (&ItemNameField(const MacroData& macro))[kNameFieldUnits]
 {
     return macro.szMacroName;
 }
+inline char16_t (&ItemNameField(MacroData& macro))[kNameFieldUnits]
+{
+    return macro.szMacroName;
+}
 
 // The used actions, never more than the record holds, whatever the file said.
 int ActionCount(const MacroData& macro);

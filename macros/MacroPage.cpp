@@ -1,5 +1,6 @@
 #include "macros/MacroPage.h"
 
+#include "app/LibraryPages.h"
 #include "app/MainWnd.h"
 #include "app/MsgWnd.h"
 #include "app/ProgramPaths.h"
@@ -18,7 +19,6 @@
 #include "ui/EditUI.h"
 #include "ui/LabelUI.h"
 #include "ui/ListContainerElementUI.h"
-#include "ui/ListLabelElementUI.h"
 #include "ui/ListUI.h"
 #include "ui/MenuWnd.h"
 #include "ui/ModalOverlay.h"
@@ -40,8 +40,6 @@ constexpr uint8_t kMouseLeft = 0xF0;
 constexpr uint8_t kMouseForward = 0xF4;
 constexpr uint8_t kKindMove = 0, kKindPress = 1, kKindRelease = 2;
 constexpr int kMoveLimit = 32767;
-
-const QString kLockImage = QStringLiteral("res='skins/lock.png' dest='250,0,280,30'");
 
 // The last (wParam, lParam) the hook reported, kept across recordings so a
 // held key's repeats give one press.
@@ -68,15 +66,8 @@ QString MacroName(const MacroData& macro)
 
 FileDialogRequest MacroFileRequest(HWND hOwner, bool bFolder, bool bSave)
 {
-    FileDialogRequest request;
-    request.hOwner = hOwner;
-    request.filterName = QStringLiteral("Macro Data");
-    request.patterns =
-        bFolder ? QStringLiteral("*.mbins;*.MBINS") : QStringLiteral("*.mbin;*.MBIN");
-    if (bSave)
-        request.defaultSuffix = bFolder ? QStringLiteral("mbins") : QStringLiteral("mbin");
-    request.startFolder = ProgramFolders().data;
-    return request;
+    return ExchangeFileRequest(hOwner, QStringLiteral("Macro Data"),
+                               bFolder ? QStringLiteral("mbins") : QStringLiteral("mbin"), bSave);
 }
 
 std::chrono::steady_clock::time_point SteadyNow()
@@ -269,7 +260,7 @@ void CMacroPage::OnTextChanged(TNotifyUI& msg)
 {
     for (CEditUI* edit : {m_pMoveXEdit, m_pMoveYEdit, m_pInsertXEdit, m_pInsertYEdit})
         if (edit != nullptr && msg.pSender == edit)
-            FilterNumberText(edit);
+            FilterNumberText(edit, kMoveLimit);
 }
 
 // --- selection and the editor ----------------------------------------------
@@ -289,44 +280,33 @@ bool CMacroPage::CurMacroEditable() const
 
 QString CMacroPage::CurFolderName() const
 {
-    if (m_iCurFolder < 0 || static_cast<std::size_t>(m_iCurFolder) >= m_aFolderName.size())
+    if (m_iCurFolder < 0 || m_iCurFolder >= m_aFolderName.size())
         return QString();
     return m_aFolderName[m_iCurFolder];
 }
 
 void CMacroPage::LoadFolders()
 {
-    m_aFolderName.clear();
     m_pFolderCombo->RemoveAll();
     m_iCurFolder = -1;
-    for (const auto& record : g_vecMacro)
-        if (record->bIsFolder != 0)
-            AddFolderItem(QString::fromStdU16String(NameFromField(record->szFolder)));
+    m_aFolderName = FillFolderCombo(m_pFolderCombo, g_vecMacro);
     if (!m_aFolderName.empty())
         m_pFolderCombo->SelectItem(0);
     else
         ShowFolder(-1);
 }
 
-void CMacroPage::AddFolderItem(const QString& name)
+void CMacroPage::AppendFolderItem(const QString& name)
 {
     m_aFolderName.push_back(name);
-    auto* item = new CListLabelElementUI;
-    item->SetFixedHeight(25);
-    item->SetText(name);
-    m_pFolderCombo->Add(item);
+    AddFolderItem(m_pFolderCombo, name);
 }
 
 void CMacroPage::AddMacroItem(int iLibraryIndex)
 {
     const MacroData& macro = *g_vecMacro[iLibraryIndex];
     m_aMacroIndex.push_back(iLibraryIndex);
-    auto* item = new CListLabelElementUI;
-    item->SetFixedHeight(30);
-    item->SetText(MacroName(macro));
-    if (macro.bLocked != 0)
-        item->SetBkImage(kLockImage);
-    m_pMacroList->Add(item);
+    AddLibraryItem(m_pMacroList, MacroName(macro), macro.bLocked != 0, kPageLockLeft);
 }
 
 void CMacroPage::ShowFolder(int iFolder)
@@ -335,14 +315,11 @@ void CMacroPage::ShowFolder(int iFolder)
     if (m_bRecording)
         StopRecording();
     m_iCurFolder = iFolder;
-    m_pMacroList->RemoveAll();
     m_pActionList->RemoveAll();
     m_aMacroIndex.clear();
-    const std::u16string folder = CurFolderName().toStdU16String();
+    m_pMacroList->RemoveAll();
     if (m_iCurFolder >= 0)
-        for (std::size_t i = 0; i < g_vecMacro.size(); ++i)
-            if (g_vecMacro[i]->bIsFolder == 0 && InFolder(*g_vecMacro[i], folder))
-                AddMacroItem(static_cast<int>(i));
+        m_aMacroIndex = FillItemList(m_pMacroList, g_vecMacro, CurFolderName(), kPageLockLeft);
     EmptyEditor();
 }
 
@@ -407,11 +384,8 @@ void CMacroPage::SaveLibrary() const
 
 void CMacroPage::RefreshBindings(int iMacroIndex, bool bRemoved, bool& bCurrentAffected) const
 {
-    int current = -1;
-    for (std::size_t i = 0; i < g_vecProfile.size(); ++i)
-        if (g_vecProfile[i].get() == g_pCurProfile)
-            current = static_cast<int>(i);
-    if (RefreshMacroBindings(g_vecProfile, g_vecMacro, iMacroIndex, current, bRemoved))
+    if (RefreshMacroBindings(g_vecProfile, g_vecMacro, iMacroIndex, CurrentProfileIndex(),
+                             bRemoved))
         bCurrentAffected = true;
 }
 
@@ -611,26 +585,6 @@ void CMacroPage::OnLoopEditKillFocus()
     SaveMacro();
 }
 
-void CMacroPage::FilterNumberText(CEditUI* pEdit)
-{
-    const QString text = pEdit->GetText();
-    QString kept;
-    for (QChar c : text)
-        if ((c.isDigit() && c.unicode() < 128) || c == QLatin1Char('-'))
-            kept += c;
-    bool ok = false;
-    const long long v = kept.toLongLong(&ok);
-    if (ok && v > kMoveLimit)
-        kept = QString::number(kMoveLimit);
-    else if (ok && v < -kMoveLimit)
-        kept = QString::number(-kMoveLimit);
-    if (kept != text)
-    {
-        pEdit->SetText(kept);
-        pEdit->SetSel(kept.size(), kept.size());
-    }
-}
-
 // --- list operations ----------------------------------------------------------
 
 void CMacroPage::MoveAction(int iDelta)
@@ -724,7 +678,7 @@ void CMacroPage::AddFolder()
     if (!name)
         return;
     AppendFolderEntry(g_vecMacro, *name);
-    AddFolderItem(QString::fromStdU16String(*name));
+    AppendFolderItem(QString::fromStdU16String(*name));
     SaveLibrary();
     m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
 }
@@ -849,12 +803,7 @@ void CMacroPage::DeleteFolder()
 void CMacroPage::OpenMenu(const QString& xml, CControlUI* pButton)
 {
     m_pMenu.reset();
-    RECT window;
-    ::GetWindowRect(m_hWnd, &window);
-    const RECT button = pButton->GetPos();
-    m_pMenu = std::make_unique<CMenuWnd>();
-    m_pMenu->Init(nullptr, xml, POINT{window.left + button.left, window.top + button.bottom},
-                  m_pPaintManager);
+    m_pMenu = OpenMenuBelow(m_pPaintManager, m_hWnd, xml, pButton);
 }
 
 // --- recording --------------------------------------------------------------
@@ -1047,7 +996,7 @@ void CMacroPage::ImportMacro()
         return;
     }
     const int index = ImportMacroWithFolder(g_vecMacro, macro);
-    AddFolderItem(QString::fromStdU16String(NameFromField(g_vecMacro[index]->szFolder)));
+    AppendFolderItem(QString::fromStdU16String(NameFromField(g_vecMacro[index]->szFolder)));
     m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
     SaveLibrary();
     m_pMacroList->SelectItem(0);
@@ -1066,7 +1015,7 @@ void CMacroPage::ImportFolder()
     }
     const std::u16string folder =
         ImportMacroFolder(g_vecMacro, std::move(records), file->stem().u16string());
-    AddFolderItem(QString::fromStdU16String(folder));
+    AppendFolderItem(QString::fromStdU16String(folder));
     m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
     SaveLibrary();
 }

@@ -10,6 +10,7 @@
 #include "ui/UIDefs.h"
 
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -92,7 +93,7 @@ private:
     void InsertMove();
     void InsertAction(const MacroAction& action);
     void OpenMenu(const QString& xml, CControlUI* pButton);
-    void AddFolderItem(const QString& name);
+    void AppendFolderItem(const QString& name);
     void AddMacroItem(int iLibraryIndex);
 
     void OnRecordClick();
@@ -104,7 +105,6 @@ private:
     void OnMoveEditKillFocus(CEditUI* pEdit, bool bX);
     void OnLoopEditKillFocus();
     void OnMouseActionSelect(int iItem);
-    void FilterNumberText(CEditUI* pEdit);
     void RefuseImport() const;
 
     CPaintManagerUI* m_pPaintManager = nullptr;
@@ -113,7 +113,7 @@ private:
     Clock m_clock;
     std::unique_ptr<CMenuWnd> m_pMenu;
 
-    std::vector<QString> m_aFolderName;
+    QStringList m_aFolderName;
     int m_iCurFolder = -1;
     std::vector<int> m_aMacroIndex;
     int m_iCurMacro = -1;

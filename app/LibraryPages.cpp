@@ -1,0 +1,113 @@
+#include "app/LibraryPages.h"
+
+#include "app/ProgramPaths.h"
+#include "app/StartupData.h"
+#include "guns/GunLibrary.h"
+#include "macros/MacroLibrary.h"
+#include "ui/ComboUI.h"
+#include "ui/EditUI.h"
+#include "ui/ListLabelElementUI.h"
+#include "ui/ListUI.h"
+#include "ui/MenuWnd.h"
+#include "ui/WindowWnd.h"
+
+#include <QMenu>
+
+void AddFolderItem(CComboUI* pCombo, const QString& name)
+{
+    if (pCombo == nullptr)
+        return;
+    auto* item = new CListLabelElementUI;
+    item->SetFixedHeight(25);
+    item->SetText(name);
+    pCombo->Add(item);
+}
+
+void AddLibraryItem(CListUI* pList, const QString& name, bool bLocked, int iLockLeft)
+{
+    auto* item = new CListLabelElementUI;
+    item->SetFixedHeight(30);
+    item->SetText(name);
+    if (bLocked)
+        item->SetBkImage(QStringLiteral("res='skins/lock.png' dest='%1,0,%2,30'")
+                             .arg(iLockLeft)
+                             .arg(iLockLeft + 30));
+    pList->Add(item);
+}
+
+template <typename Record>
+std::vector<int> FillItemList(CListUI* pList, const RecordLibrary<Record>& library,
+                              const QString& folder, int iLockLeft)
+{
+    std::vector<int> indices;
+    if (pList == nullptr)
+        return indices;
+    pList->RemoveAll();
+    const std::u16string name = folder.toStdU16String();
+    for (std::size_t i = 0; i < library.size(); ++i)
+    {
+        const Record& record = *library[i];
+        if (record.bIsFolder != 0 || !InFolder(record, name))
+            continue;
+        indices.push_back(static_cast<int>(i));
+        AddLibraryItem(pList, QString::fromStdU16String(NameFromField(ItemNameField(record))),
+                       record.bLocked != 0, iLockLeft);
+    }
+    return indices;
+}
+
+template std::vector<int> FillItemList(CListUI*, const MacroLibrary&, const QString&, int);
+template std::vector<int> FillItemList(CListUI*, const GunLibrary&, const QString&, int);
+
+FileDialogRequest ExchangeFileRequest(HWND hOwner, const QString& filterName,
+                                      const QString& extension, bool bSave)
+{
+    FileDialogRequest request;
+    request.hOwner = hOwner;
+    request.filterName = filterName;
+    request.patterns = QStringLiteral("*.%1;*.%2").arg(extension, extension.toUpper());
+    if (bSave)
+        request.defaultSuffix = extension;
+    request.startFolder = ProgramFolders().data;
+    return request;
+}
+
+std::unique_ptr<CMenuWnd> OpenMenuBelow(CPaintManagerUI* pManager, HWND hWnd, const QString& xml,
+                                        CControlUI* pButton)
+{
+    RECT window;
+    ::GetWindowRect(hWnd, &window);
+    const RECT button = pButton->GetPos();
+    auto menu = std::make_unique<CMenuWnd>();
+    menu->Init(nullptr, xml, POINT{window.left + button.left, window.top + button.bottom},
+               pManager);
+    return menu;
+}
+
+void FilterNumberText(CEditUI* pEdit, long long limit)
+{
+    const QString text = pEdit->GetText();
+    QString kept;
+    for (QChar c : text)
+        if ((c.isDigit() && c.unicode() < 128) || c == QLatin1Char('-'))
+            kept += c;
+    bool ok = false;
+    const long long v = kept.toLongLong(&ok);
+    if (ok && v > limit)
+        kept = QString::number(limit);
+    else if (ok && v < -limit)
+        kept = QString::number(-limit);
+    if (kept != text)
+    {
+        pEdit->SetText(kept);
+        pEdit->SetSel(kept.size(), kept.size());
+    }
+}
+
+int CurrentProfileIndex()
+{
+    for (std::size_t i = 0; i < g_vecProfile.size(); ++i)
+        if (g_vecProfile[i].get() == g_pCurProfile)
+            return static_cast<int>(i);
+    return -1;
+}

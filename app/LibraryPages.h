@@ -1,0 +1,66 @@
+#pragma once
+// What the macro and gun pages and their selection dialogs share: a combo of
+// a library's folders, a list of the items of one folder, the exchange file
+// dialogs, the page menus and the number filter of the offset edits.
+
+#include "model/RecordLibrary.h"
+#include "platform/DesktopServices.h"
+#include "ui/UIDefs.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class CComboUI;
+class CControlUI;
+class CEditUI;
+class CListUI;
+class CMenuWnd;
+class CPaintManagerUI;
+
+// Where the lock picture of a locked item starts, in the selection dialogs'
+// narrow lists and in the pages' wide ones.
+inline constexpr int kDialogLockLeft = 160;
+inline constexpr int kPageLockLeft = 250;
+
+void AddFolderItem(CComboUI* pCombo, const QString& name);
+// Locked items carry the lock picture at iLockLeft.
+void AddLibraryItem(CListUI* pList, const QString& name, bool bLocked, int iLockLeft);
+
+// Fills the combo with every folder entry, in library order.
+template <typename Record>
+QStringList FillFolderCombo(CComboUI* pCombo, const RecordLibrary<Record>& library)
+{
+    QStringList names;
+    for (const auto& record : library)
+    {
+        if (record->bIsFolder == 0)
+            continue;
+        names.push_back(QString::fromStdU16String(NameFromField(record->szFolder)));
+        AddFolderItem(pCombo, names.back());
+    }
+    return names;
+}
+
+// Refills the list with the items of a folder, in library order; returns
+// their library indices.
+template <typename Record>
+std::vector<int> FillItemList(CListUI* pList, const RecordLibrary<Record>& library,
+                              const QString& folder, int iLockLeft);
+
+// The open or save dialog of an exchange file: "*.ext;*.EXT" under
+// filterName, opening in the data folder.
+FileDialogRequest ExchangeFileRequest(HWND hOwner, const QString& filterName,
+                                      const QString& extension, bool bSave);
+
+// A page menu with its top-left corner at the button's lower-left corner.
+std::unique_ptr<CMenuWnd> OpenMenuBelow(CPaintManagerUI* pManager, HWND hWnd, const QString& xml,
+                                        CControlUI* pButton);
+
+// While the user types: keeps only digits and "-", then holds a number
+// beyond +-limit at the limit; the caret goes to the end of a changed text.
+void FilterNumberText(CEditUI* pEdit, long long limit);
+
+// The current profile's position in the profile list, or -1.
+int CurrentProfileIndex();
