@@ -40,11 +40,12 @@ bool GunNameUsed(const GunLibrary& library, std::u16string_view folder, std::u16
     return FindItemIndex(library, folder, name) >= 0;
 }
 
-void DeleteGunFolder(GunLibrary& library, const std::filesystem::path& dataDir,
-                     std::u16string_view folder)
+std::vector<int> DeleteGunFolder(GunLibrary& library, const std::filesystem::path& dataDir,
+                                 std::u16string_view folder)
 {
-    RemoveFolderRecords(library, folder);
+    std::vector<int> removed = RemoveFolderRecords(library, folder);
     SaveGunLibrary(library, dataDir);
+    return removed;
 }
 
 int AppendGun(GunLibrary& library, std::u16string_view folder, std::u16string_view name)

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 using GunLibrary = RecordLibrary<GunData>;
 
@@ -17,6 +18,10 @@ inline constexpr char kGunFileName[] = "gun.bin";
 extern GunLibrary g_vecGun;
 
 inline const char16_t (&ItemNameField(const GunData& gun))[kNameFieldUnits]
+{
+    return gun.szGunName;
+}
+inline char16_t (&ItemNameField(GunData& gun))[kNameFieldUnits]
 {
     return gun.szGunName;
 }
@@ -35,10 +40,10 @@ const GunData* GunAt(const GunLibrary& library, int index);
 // MakeFreeFolderName come from model/RecordLibrary.h.
 bool GunNameUsed(const GunLibrary& library, std::u16string_view folder, std::u16string_view name);
 
-// Removes a folder's entry and guns and saves the library. Bound slots keep
-// their copies.
-void DeleteGunFolder(GunLibrary& library, const std::filesystem::path& dataDir,
-                     std::u16string_view folder);
+// Removes a folder's entry and guns and saves the library; returns their
+// former indices, highest first, for the binding refresh.
+std::vector<int> DeleteGunFolder(GunLibrary& library, const std::filesystem::path& dataDir,
+                                 std::u16string_view folder);
 
 // Appends a new gun of 30 bullets, 10 ms each, and returns its index. Folder
 // entries: AppendFolderEntry.

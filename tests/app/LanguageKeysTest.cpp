@@ -192,7 +192,8 @@ TEST(LanguageKeys, EachFileIsWrittenInItsOwnScript)
         "reset_profile_text",    "delete_profile_text", "no_connect_device_text",
         "update_fw_text",        "one_left_click_text", "delete_macro_text",
         "delete_macro_dir_text", "delete_gun_text",     "delete_gun_dir_text",
-        "no_name_text",          "same_macro_text",     "same_macro_dir_text"};
+        "no_name_text",          "same_macro_text",     "same_macro_dir_text",
+        "gun_file_invalid_text"};
     std::map<std::string, std::map<std::string, std::u16string>> files;
     for (const char* name : kFiles)
         for (const auto& [key, value] : ReadRaw(name).texts)
