@@ -19,10 +19,9 @@ class CListUI;
 class CMenuWnd;
 class CPaintManagerUI;
 
-// Where the lock picture of a locked item starts, in the selection dialogs'
-// narrow lists and in the pages' wide ones.
+// Where the lock picture of a locked item starts in the selection dialogs'
+// lists; each page places it in its own list.
 inline constexpr int kDialogLockLeft = 160;
-inline constexpr int kPageLockLeft = 250;
 
 void AddFolderItem(CComboUI* pCombo, const QString& name);
 // Locked items carry the lock picture at iLockLeft.

@@ -27,6 +27,8 @@ namespace
 constexpr int kOffsetLimit = 127;
 constexpr int kMinDelay = 10;
 constexpr int kMaxDelay = 1270;
+// The lock picture of a locked gun, at the right end of "gun_list".
+constexpr int kLockLeft = 168;
 
 // What an edit shows as a number; anything else counts as 0.
 long long EditValue(const CEditUI* pEdit)
@@ -319,7 +321,7 @@ void CGunPage::FillGunList(const QString& folder)
     m_aGunIndex.clear();
     m_pGunList->RemoveAll();
     if (m_iCurFolder >= 0)
-        m_aGunIndex = FillItemList(m_pGunList, g_vecGun, folder, kPageLockLeft);
+        m_aGunIndex = FillItemList(m_pGunList, g_vecGun, folder, kLockLeft);
     LoadGun(-1);
 }
 
@@ -431,7 +433,7 @@ void CGunPage::AppendGunItem(int iLibraryIndex)
 {
     const GunData& gun = *g_vecGun[iLibraryIndex];
     m_aGunIndex.push_back(iLibraryIndex);
-    AddLibraryItem(m_pGunList, GunName(gun), gun.bLocked != 0, kPageLockLeft);
+    AddLibraryItem(m_pGunList, GunName(gun), gun.bLocked != 0, kLockLeft);
 }
 
 void CGunPage::AddGun()

@@ -40,6 +40,8 @@ constexpr uint8_t kMouseLeft = 0xF0;
 constexpr uint8_t kMouseForward = 0xF4;
 constexpr uint8_t kKindMove = 0, kKindPress = 1, kKindRelease = 2;
 constexpr int kMoveLimit = 32767;
+// The lock picture of a locked macro, at the right end of "macro_list".
+constexpr int kLockLeft = 250;
 
 // The last (wParam, lParam) the hook reported, kept across recordings so a
 // held key's repeats give one press.
@@ -306,7 +308,7 @@ void CMacroPage::AddMacroItem(int iLibraryIndex)
 {
     const MacroData& macro = *g_vecMacro[iLibraryIndex];
     m_aMacroIndex.push_back(iLibraryIndex);
-    AddLibraryItem(m_pMacroList, MacroName(macro), macro.bLocked != 0, kPageLockLeft);
+    AddLibraryItem(m_pMacroList, MacroName(macro), macro.bLocked != 0, kLockLeft);
 }
 
 void CMacroPage::ShowFolder(int iFolder)
@@ -319,7 +321,7 @@ void CMacroPage::ShowFolder(int iFolder)
     m_aMacroIndex.clear();
     m_pMacroList->RemoveAll();
     if (m_iCurFolder >= 0)
-        m_aMacroIndex = FillItemList(m_pMacroList, g_vecMacro, CurFolderName(), kPageLockLeft);
+        m_aMacroIndex = FillItemList(m_pMacroList, g_vecMacro, CurFolderName(), kLockLeft);
     EmptyEditor();
 }
 
