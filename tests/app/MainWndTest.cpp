@@ -14,6 +14,7 @@
 #include "performance/RecordingPointerBackend.h"
 #include "performance/SensorTables.h"
 #include "platform/DesktopServices.h"
+#include "tests/support/FakeDesktop.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/TempProgramFolder.h"
 #include "ui/ComboUI.h"
@@ -21,8 +22,8 @@
 #include "ui/LabelUI.h"
 #include "ui/MenuWnd.h"
 #include "ui/OptionUI.h"
-#include "ui/SliderUI.h"
 #include "ui/ResourceManager.h"
+#include "ui/SliderUI.h"
 #include "ui/TabLayoutUI.h"
 
 #include <QApplication>
@@ -32,55 +33,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstring>
-#include <deque>
 #include <gtest/gtest.h>
 
 namespace
 {
 
 namespace fs = std::filesystem;
-
-class FakeDesktop : public DesktopServices
-{
-public:
-    std::optional<fs::path> GetOpenFileName(const FileDialogRequest& request) override
-    {
-        requests.push_back(request);
-        return Next();
-    }
-    std::optional<fs::path> GetSaveFileName(const FileDialogRequest& request) override
-    {
-        requests.push_back(request);
-        return Next();
-    }
-    bool OpenAddress(const QString& address) override
-    {
-        addresses.push_back(address);
-        return true;
-    }
-    bool StartProgram(const fs::path& program) override
-    {
-        programs.push_back(program);
-        return true;
-    }
-    bool HasTray() override { return hasTray; }
-
-    std::deque<std::optional<fs::path>> answers;
-    std::vector<FileDialogRequest> requests;
-    std::vector<QString> addresses;
-    std::vector<fs::path> programs;
-    bool hasTray = true;
-
-private:
-    std::optional<fs::path> Next()
-    {
-        if (answers.empty())
-            return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 ProfileData NamedProfile(const char16_t* name)
 {

@@ -9,6 +9,7 @@
 #include "macros/MacroExchange.h"
 #include "macros/MacroLibrary.h"
 #include "platform/DesktopServices.h"
+#include "tests/support/FakeDesktop.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CheckBoxUI.h"
@@ -19,7 +20,6 @@
 
 #include <QMenu>
 #include <cstring>
-#include <deque>
 #include <set>
 
 namespace
@@ -34,29 +34,6 @@ const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
     <Control name="disable_window_ver" style="overlay" pos="0,0,800,572"/>
   </VerticalLayout>
 </Window>)";
-
-class FakeDesktop : public DesktopServices
-{
-public:
-    std::optional<fs::path> GetOpenFileName(const FileDialogRequest& r) override { return Next(r); }
-    std::optional<fs::path> GetSaveFileName(const FileDialogRequest& r) override { return Next(r); }
-    bool OpenAddress(const QString&) override { return true; }
-    bool StartProgram(const fs::path&) override { return true; }
-    bool HasTray() override { return true; }
-    std::deque<std::optional<fs::path>> answers;
-    std::vector<FileDialogRequest> requests;
-
-private:
-    std::optional<fs::path> Next(const FileDialogRequest& r)
-    {
-        requests.push_back(r);
-        if (answers.empty())
-            return std::nullopt;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 // Hook entry points that only note their calls.
 std::vector<std::string> g_hookCalls;
