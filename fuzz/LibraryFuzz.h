@@ -83,3 +83,22 @@ void CheckSavedImage(const std::filesystem::path& file, const uint8_t* data, std
     if (saved.size() != whole || std::memcmp(saved.data(), data, whole) != 0)
         __builtin_trap();
 }
+
+// A folder file's records entered the library whole, all in the one folder
+// the import named, with exactly one folder entry among them.
+template <typename Record>
+void CheckImportedFolder(const RecordLibrary<Record>& library, std::size_t before,
+                         std::size_t records, const std::u16string& folder)
+{
+    if (records == 0)
+        __builtin_trap();
+    int entries = 0;
+    for (std::size_t i = before; i < library.size(); ++i)
+    {
+        if (!InFolder(*library[i], folder))
+            __builtin_trap();
+        entries += library[i]->bIsFolder != 0 ? 1 : 0;
+    }
+    if (entries != 1)
+        __builtin_trap();
+}

@@ -3,7 +3,9 @@
 #include "guns/GunExchange.h"
 #include "guns/RecoilPath.h"
 
+#include "fuzz/LibraryFuzz.h"
 #include <cmath>
+
 #include <cstdint>
 #include <span>
 
@@ -38,19 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     std::vector<GunData> records;
     if (ParseGunFolderFile(bytes, records))
     {
-        if (records.empty() || records.size() * sizeof(GunData) != size)
+        if (records.size() * sizeof(GunData) != size)
             __builtin_trap();
         const std::size_t before = library.size();
+        const std::size_t count = records.size();
         const std::u16string folder = ImportGunFolder(library, records, u"f");
-        int entries = 0;
-        for (std::size_t i = before; i < library.size(); ++i)
-        {
-            if (!InFolder(*library[i], folder))
-                __builtin_trap();
-            entries += library[i]->bIsFolder != 0 ? 1 : 0;
-        }
-        if (entries != 1)
-            __builtin_trap();
+        CheckImportedFolder(library, before, count, folder);
     }
     return 0;
 }

@@ -2,6 +2,8 @@
 // file is taken whole or refused, and what enters the library stays sound.
 #include "macros/MacroExchange.h"
 
+#include "fuzz/LibraryFuzz.h"
+
 #include <cstdint>
 #include <span>
 
@@ -30,19 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     std::vector<MacroData> records;
     if (ParseMacroFolderFile(bytes, records))
     {
-        if (records.empty() || records.size() * sizeof(MacroData) != size)
+        if (records.size() * sizeof(MacroData) != size)
             __builtin_trap();
         const std::size_t before = library.size();
+        const std::size_t count = records.size();
         const std::u16string folder = ImportMacroFolder(library, records, u"f");
-        int entries = 0;
-        for (std::size_t i = before; i < library.size(); ++i)
-        {
-            if (!InFolder(*library[i], folder))
-                __builtin_trap();
-            entries += library[i]->bIsFolder != 0 ? 1 : 0;
-        }
-        if (entries != 1)
-            __builtin_trap();
+        CheckImportedFolder(library, before, count, folder);
     }
     return 0;
 }
