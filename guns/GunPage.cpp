@@ -1,24 +1,15 @@
 #include "guns/GunPage.h"
 
 #include "app/LibraryPages.h"
-#include "app/MainWnd.h"
-#include "app/MsgWnd.h"
-#include "app/ProgramPaths.h"
-#include "app/StartupData.h"
-#include "guns/EditGunName.h"
-#include "guns/GunExchange.h"
-#include "guns/GunLibrary.h"
 #include "guns/RecoilPlotUI.h"
-#include "model/ProfileBindings.h"
+#include "macros/EditNameWnd.h"
 #include "ui/ButtonUI.h"
 #include "ui/ComboUI.h"
 #include "ui/ContainerUI.h"
 #include "ui/EditUI.h"
 #include "ui/ListUI.h"
-#include "ui/MenuWnd.h"
 #include "ui/PaintManagerUI.h"
 
-#include <QMenu>
 #include <algorithm>
 #include <cstring>
 
@@ -27,8 +18,6 @@ namespace
 constexpr int kOffsetLimit = 127;
 constexpr int kMinDelay = 10;
 constexpr int kMaxDelay = 1270;
-// The lock picture of a locked gun, at the right end of "gun_list".
-constexpr int kLockLeft = 168;
 
 // What an edit shows as a number; anything else counts as 0.
 long long EditValue(const CEditUI* pEdit)
@@ -44,12 +33,6 @@ int TakeEditValue(CEditUI* pEdit, int lo, int hi)
     if (pEdit->GetText() != shown)
         pEdit->SetText(shown);
     return v;
-}
-
-FileDialogRequest GunFileRequest(HWND hOwner, bool bFolder, bool bSave)
-{
-    return ExchangeFileRequest(hOwner, QStringLiteral("Gun Data"),
-                               bFolder ? QStringLiteral("gbins") : QStringLiteral("gbin"), bSave);
 }
 
 QString GunName(const GunData& gun)
@@ -71,25 +54,12 @@ DUI_END_MESSAGE_MAP()
 CGunPage::CGunPage() = default;
 CGunPage::~CGunPage() = default;
 
-void CGunPage::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
-{
-    m_pPaintManager = pPaintManager;
-    m_hWnd = hWnd;
-}
-
 void CGunPage::Init()
 {
     auto find = [this](const QString& name) { return m_pPaintManager->FindControl(name); };
-    m_pFolderCombo = dynamic_cast<CComboUI*>(find(QStringLiteral("gun_combo")));
-    m_pAddGunBtn = dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_add_gun")));
-    m_pDeleteGunBtn = dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_delete_gun")));
-    m_pMenuGunBtn = dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_menu_gun")));
+    FindLibraryControls();
     m_pGunNameEdit = dynamic_cast<CEditUI*>(find(QStringLiteral("edit_gun_name")));
     m_pBulletCombo = dynamic_cast<CComboUI*>(find(QStringLiteral("zidan_combo")));
-    m_pAddFolderBtn = dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_add_gun_floder")));
-    m_pDeleteFolderBtn = dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_delete_gun_floder")));
-    m_pMenuFolderBtn = dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_menu_gun_floder")));
-    m_pGunList = dynamic_cast<CListUI*>(find(QStringLiteral("gun_list")));
     for (int n = 1; n <= kGunMaxBullets; ++n)
     {
         Row& row = m_aRow[n - 1];
@@ -132,25 +102,7 @@ void CGunPage::OnNotify(TNotifyUI& msg)
 void CGunPage::OnClick(TNotifyUI& msg)
 {
     CControlUI* sender = msg.pSender;
-    if (sender == nullptr)
-        return;
-    if (sender == m_pAddGunBtn)
-        AddGun();
-    else if (sender == m_pDeleteGunBtn)
-        DeleteGun();
-    else if (sender == m_pAddFolderBtn)
-        AddGunFolder();
-    else if (sender == m_pDeleteFolderBtn)
-        RemoveGunFolder();
-    else if (sender == m_pMenuGunBtn || sender == m_pMenuFolderBtn)
-    {
-        m_pMenu.reset();
-        m_pMenu = OpenMenuBelow(m_pPaintManager, m_hWnd,
-                                sender == m_pMenuGunBtn ? QStringLiteral("gunmenu.xml")
-                                                        : QStringLiteral("gundirmenu.xml"),
-                                sender);
-    }
-    else
+    if (sender != nullptr && !OnLibraryClick(sender))
         OnStepClick(sender);
 }
 
@@ -200,20 +152,11 @@ bool CGunPage::OnStepClick(CControlUI* pSender)
 
 void CGunPage::OnItemSelect(TNotifyUI& msg)
 {
-    if (msg.pSender == m_pFolderCombo)
+    if (OnLibrarySelect(msg.pSender))
+        return;
+    if (msg.pSender == m_pBulletCombo)
     {
-        m_iCurFolder = m_pFolderCombo->GetCurSel();
-        FillGunList(CurFolderName());
-    }
-    else if (msg.pSender == m_pGunList)
-    {
-        const int item = m_pGunList->GetCurSel();
-        if (item >= 0 && item < static_cast<int>(m_aGunIndex.size()))
-            LoadGun(m_aGunIndex[item]);
-    }
-    else if (msg.pSender == m_pBulletCombo)
-    {
-        const GunData* gun = CurGun();
+        const GunData* gun = CurRecord();
         if (gun == nullptr || gun->bLocked != 0)
         {
             // Nothing to shape: the rows stay hidden.
@@ -256,7 +199,7 @@ void CGunPage::OnKillFocus(TNotifyUI& msg)
     if (msg.pSender == m_pGunNameEdit)
     {
         // Only a changed name asks; leaving the field untouched asks nothing.
-        const GunData* gun = CurGun();
+        const GunData* gun = CurRecord();
         if (gun != nullptr &&
             m_pGunNameEdit->GetText() != (gun->bLocked ? QString() : GunName(*gun)))
             RenameGun();
@@ -293,38 +236,6 @@ void CGunPage::OnTextChanged(TNotifyUI& msg)
 
 // --- the editor ---------------------------------------------------------------
 
-GunData* CGunPage::CurGun() const
-{
-    return GunAt(g_vecGun, m_iCurGun);
-}
-
-QString CGunPage::CurFolderName() const
-{
-    if (m_iCurFolder < 0 || m_iCurFolder >= m_aFolderName.size())
-        return QString();
-    return m_aFolderName[m_iCurFolder];
-}
-
-void CGunPage::RefreshGunPage()
-{
-    m_pFolderCombo->RemoveAll();
-    m_iCurFolder = -1;
-    m_aFolderName = FillFolderCombo(m_pFolderCombo, g_vecGun);
-    if (!m_aFolderName.empty())
-        m_pFolderCombo->SelectItem(0);
-    else
-        FillGunList(QString());
-}
-
-void CGunPage::FillGunList(const QString& folder)
-{
-    m_aGunIndex.clear();
-    m_pGunList->RemoveAll();
-    if (m_iCurFolder >= 0)
-        m_aGunIndex = FillItemList(m_pGunList, g_vecGun, folder, kLockLeft);
-    LoadGun(-1);
-}
-
 void CGunPage::ShowRows(int iCount)
 {
     for (int i = 0; i < kGunMaxBullets; ++i)
@@ -344,9 +255,9 @@ void CGunPage::ShowBullet(int iRow)
 
 void CGunPage::LoadGun(int iIndex)
 {
-    m_iCurGun = GunAt(g_vecGun, iIndex) != nullptr ? iIndex : -1;
+    m_iCurItem = GunAt(g_vecGun, iIndex) != nullptr ? iIndex : -1;
     m_iEditBullet = -1;
-    const GunData* gun = CurGun();
+    const GunData* gun = CurRecord();
     if (gun == nullptr || gun->bLocked != 0)
     {
         // No gun, or one whose bullets stay hidden: an empty editor. A locked
@@ -381,7 +292,7 @@ void CGunPage::RefreshPlot(int iPreviewRow, bool bX, int iPreview)
 {
     if (m_pPlot == nullptr)
         return;
-    const GunData* gun = CurGun();
+    const GunData* gun = CurRecord();
     if (gun == nullptr || gun->bLocked != 0)
     {
         m_pPlot->Clear();
@@ -396,104 +307,43 @@ void CGunPage::RefreshPlot(int iPreviewRow, bool bX, int iPreview)
     m_pPlot->SetHighlight(m_iEditBullet < m_iBulletCount ? m_iEditBullet : -1);
 }
 
-void CGunPage::SaveLibrary() const
-{
-    SaveGunLibrary(g_vecGun, ProgramFolders().data);
-}
-
-void CGunPage::RefreshBindings(int iGunIndex, bool bRemoved, bool& bCurrentAffected) const
-{
-    if (RefreshGunBindings(g_vecProfile, g_vecGun, iGunIndex, CurrentProfileIndex(), bRemoved))
-        bCurrentAffected = true;
-}
-
 void CGunPage::SaveGun()
 {
-    GunData* gun = CurGun();
+    GunData* gun = CurRecord();
     if (gun == nullptr || gun->bLocked != 0)
         return;
     gun->byBulletCount = static_cast<uint8_t>(m_iBulletCount);
     std::memcpy(gun->aBullet, m_aBullet, sizeof(m_aBullet));
-    SaveLibrary();
-    bool bAffected = false;
-    RefreshBindings(m_iCurGun, false, bAffected);
-    if (bAffected)
-        ::SendMessage(m_hWnd, WM_REFRESH_BUTTONS);
+    StoreRecord(m_iCurItem);
 }
 
-// --- guns and folders ---------------------------------------------------------
+// --- guns ---------------------------------------------------------------------
 
-void CGunPage::AppendFolderItem(const QString& name)
+void CGunPage::ItemDeleted(int iPos)
 {
-    m_aFolderName.push_back(name);
-    AddFolderItem(m_pFolderCombo, name);
-}
-
-void CGunPage::AppendGunItem(int iLibraryIndex)
-{
-    const GunData& gun = *g_vecGun[iLibraryIndex];
-    m_aGunIndex.push_back(iLibraryIndex);
-    AddLibraryItem(m_pGunList, GunName(gun), gun.bLocked != 0, kLockLeft);
-}
-
-void CGunPage::AddGun()
-{
-    if (m_iCurFolder < 0)
-        return;
-    const std::u16string folder = CurFolderName().toStdU16String();
-    const auto name = CEditGunName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kAddItem,
-                                            g_vecGun, u"", folder);
-    if (!name)
-        return;
-    const int index = AppendGun(g_vecGun, folder, *name);
-    SaveLibrary();
-    AppendGunItem(index);
-    m_pGunList->SelectItem(m_pGunList->GetCount() - 1);
-}
-
-void CGunPage::DeleteGun()
-{
-    const int s = m_pGunList->GetCurSel();
-    if (s < 0 || s >= static_cast<int>(m_aGunIndex.size()))
-        return;
-    if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             QStringLiteral("delete_gun_text")) != 1)
-        return;
-    const int index = m_aGunIndex[s];
-    g_vecGun.erase(g_vecGun.begin() + index);
-    SaveLibrary();
-    m_pGunList->RemoveAt(s);
-    m_aGunIndex.erase(m_aGunIndex.begin() + s);
-    for (std::size_t i = s; i < m_aGunIndex.size(); ++i)
-        --m_aGunIndex[i];
-    bool bAffected = false;
-    RefreshBindings(index, true, bAffected);
-    if (bAffected)
-        ::SendMessage(m_hWnd, WM_REFRESH_BUTTONS);
-    if (m_aGunIndex.empty())
+    if (m_aItemIndex.empty())
         LoadGun(-1);
     else
-        m_pGunList->SelectItem(std::min(s, static_cast<int>(m_aGunIndex.size()) - 1));
+        m_pItemList->SelectItem(std::min(iPos, static_cast<int>(m_aItemIndex.size()) - 1));
 }
 
 void CGunPage::RenameGun()
 {
-    GunData* gun = CurGun();
+    GunData* gun = CurRecord();
     if (gun == nullptr)
         return;
-    const int index = m_iCurGun;
-    const auto name =
-        CEditGunName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kRenameItem, g_vecGun,
-                              NameFromField(gun->szGunName), NameFromField(gun->szFolder));
-    if (CurGun() != gun)
+    const int index = m_iCurItem;
+    const auto name = AskName(CEditNameWnd::kRenameItem, NameFromField(gun->szGunName),
+                              NameFromField(gun->szFolder));
+    if (CurRecord() != gun)
         return;
     if (name)
     {
         SetNameField(gun->szGunName, *name);
-        const auto item = std::find(m_aGunIndex.begin(), m_aGunIndex.end(), index);
-        if (item != m_aGunIndex.end())
+        const auto item = std::find(m_aItemIndex.begin(), m_aItemIndex.end(), index);
+        if (item != m_aItemIndex.end())
             if (CControlUI* control =
-                    m_pGunList->GetItemAt(static_cast<int>(item - m_aGunIndex.begin())))
+                    m_pItemList->GetItemAt(static_cast<int>(item - m_aItemIndex.begin())))
                 control->SetText(GunName(*gun));
     }
     // The field shows the stored name again, changed or not.
@@ -504,141 +354,8 @@ void CGunPage::RenameGun()
     {
         // SaveGun leaves a locked gun alone; its new name must still be kept
         // and reach the slots that show it.
-        SaveLibrary();
-        bool bAffected = false;
-        RefreshBindings(index, false, bAffected);
-        if (bAffected)
-            ::SendMessage(m_hWnd, WM_REFRESH_BUTTONS);
+        StoreRecord(index);
         return;
     }
     SaveGun();
-}
-
-void CGunPage::AddGunFolder()
-{
-    const auto name = CEditGunName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kAddFolder,
-                                            g_vecGun, u"", u"");
-    if (!name)
-        return;
-    AppendFolderEntry(g_vecGun, *name);
-    AppendFolderItem(QString::fromStdU16String(*name));
-    SaveLibrary();
-    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
-}
-
-void CGunPage::RemoveGunFolder()
-{
-    if (m_aFolderName.empty() || m_iCurFolder < 0)
-        return;
-    if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             QStringLiteral("delete_gun_dir_text")) != 1)
-        return;
-    // Slots bound to the removed guns go back to their factory function,
-    // as when a single gun is deleted, rather than keep naming a position
-    // that now holds some other gun.
-    bool bAffected = false;
-    for (int index :
-         DeleteGunFolder(g_vecGun, ProgramFolders().data, CurFolderName().toStdU16String()))
-        RefreshBindings(index, true, bAffected);
-    if (bAffected)
-        ::SendMessage(m_hWnd, WM_REFRESH_BUTTONS);
-    const int removed = m_iCurFolder;
-    m_aFolderName.removeAt(removed);
-    m_pFolderCombo->RemoveAt(removed);
-    m_iCurFolder = std::min<int>(removed, static_cast<int>(m_aFolderName.size()) - 1);
-    m_pFolderCombo->SelectItem(m_iCurFolder, false, false);
-    FillGunList(CurFolderName());
-}
-
-void CGunPage::RenameGunFolder()
-{
-    if (m_iCurFolder < 0)
-        return;
-    const std::u16string oldName = CurFolderName().toStdU16String();
-    const auto name = CEditGunName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kRenameFolder,
-                                            g_vecGun, oldName, u"");
-    if (!name)
-        return;
-    m_aFolderName[m_iCurFolder] = QString::fromStdU16String(*name);
-    for (auto& record : g_vecGun)
-        if (InFolder(*record, oldName))
-            SetNameField(record->szFolder, *name);
-    SaveLibrary();
-    if (CControlUI* item = m_pFolderCombo->GetItemAt(m_iCurFolder))
-        item->SetText(m_aFolderName[m_iCurFolder]);
-    m_pFolderCombo->SetText(m_aFolderName[m_iCurFolder]);
-}
-
-// --- exchange files -----------------------------------------------------------
-
-void CGunPage::RefuseImport() const
-{
-    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                         QStringLiteral("gun_file_invalid_text"));
-}
-
-void CGunPage::ExportGun(bool bLocked)
-{
-    const GunData* gun = CurGun();
-    if (gun == nullptr)
-        return;
-    const auto file = Desktop().GetSaveFileName(GunFileRequest(m_hWnd, false, true));
-    if (!file)
-        return;
-    WriteGunFile(*file, *gun, bLocked);
-}
-
-void CGunPage::ExportGunFolder(bool bLocked)
-{
-    if (m_iCurFolder < 0)
-        return;
-    const auto file = Desktop().GetSaveFileName(GunFileRequest(m_hWnd, true, true));
-    if (!file)
-        return;
-    WriteGunFolderFile(*file, g_vecGun, CurFolderName().toStdU16String(), bLocked);
-}
-
-void CGunPage::ImportGun()
-{
-    const auto file = Desktop().GetOpenFileName(GunFileRequest(m_hWnd, false, false));
-    if (!file)
-        return;
-    GunData gun{};
-    if (!ReadGunFile(*file, gun))
-    {
-        RefuseImport();
-        return;
-    }
-    if (m_iCurFolder >= 0)
-    {
-        const int index = ImportGunIntoFolder(g_vecGun, gun, CurFolderName().toStdU16String(),
-                                              file->stem().u16string());
-        SaveLibrary();
-        AppendGunItem(index);
-        m_pGunList->SelectItem(m_pGunList->GetCount() - 1);
-        return;
-    }
-    const int index = ImportGunWithFolder(g_vecGun, gun);
-    AppendFolderItem(QString::fromStdU16String(NameFromField(g_vecGun[index]->szFolder)));
-    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
-    SaveLibrary();
-    m_pGunList->SelectItem(0);
-}
-
-void CGunPage::ImportGunFolder()
-{
-    const auto file = Desktop().GetOpenFileName(GunFileRequest(m_hWnd, true, false));
-    if (!file)
-        return;
-    std::vector<GunData> records;
-    if (!ReadGunFolderFile(*file, records))
-    {
-        RefuseImport();
-        return;
-    }
-    const std::u16string folder =
-        ::ImportGunFolder(g_vecGun, std::move(records), file->stem().u16string());
-    AppendFolderItem(QString::fromStdU16String(folder));
-    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
-    SaveLibrary();
 }

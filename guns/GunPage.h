@@ -4,41 +4,73 @@
 // the pattern, and the gun exchange files. Every accepted change is saved at
 // once and pushed into the button slots bound to the gun.
 
-#include "guns/GunData.h"
-#include "ui/NotifyPump.h"
+#include "app/LibraryPage.h"
+#include "guns/GunExchange.h"
+#include "guns/GunLibrary.h"
+#include "model/ProfileBindings.h"
 #include "ui/UIDefs.h"
 
 #include <QString>
-#include <QStringList>
-#include <memory>
-#include <vector>
 
 class CButtonUI;
 class CComboUI;
 class CControlUI;
+class CEditGunName;
 class CEditUI;
-class CListUI;
-class CMenuWnd;
-class CPaintManagerUI;
 class CRecoilPlotUI;
 
-class CGunPage : public CNotifyPump
+// The gun library as the library half of the page sees it.
+struct GunPageTraits
+{
+    using NameDialog = CEditGunName;
+    static GunLibrary& Library() { return g_vecGun; }
+    static constexpr auto Save = &SaveGunLibrary;
+    static constexpr auto AppendItem = &AppendGun;
+    static constexpr auto RefreshBindings = &RefreshGunBindings;
+    static constexpr auto ReadItem = &ReadGunFile;
+    static constexpr auto ReadFolder = &ReadGunFolderFile;
+    static constexpr auto WriteItem = &WriteGunFile;
+    static constexpr auto WriteFolder = &WriteGunFolderFile;
+    static constexpr auto ImportIntoFolder = &ImportGunIntoFolder;
+    static constexpr auto ImportWithFolder = &ImportGunWithFolder;
+    static constexpr auto ImportFolder = &::ImportGunFolder;
+
+    // The lock picture of a locked gun, at the right end of "gun_list".
+    static constexpr int kLockLeft = 168;
+    static constexpr char kFolderCombo[] = "gun_combo";
+    static constexpr char kItemList[] = "gun_list";
+    static constexpr char kAddItemButton[] = "btn_add_gun";
+    static constexpr char kDeleteItemButton[] = "btn_delete_gun";
+    static constexpr char kItemMenuButton[] = "btn_menu_gun";
+    static constexpr char kAddFolderButton[] = "btn_add_gun_floder";
+    static constexpr char kDeleteFolderButton[] = "btn_delete_gun_floder";
+    static constexpr char kFolderMenuButton[] = "btn_menu_gun_floder";
+    static constexpr char kItemMenu[] = "gunmenu.xml";
+    static constexpr char kFolderMenu[] = "gundirmenu.xml";
+    static constexpr char kDeleteItemText[] = "delete_gun_text";
+    static constexpr char kDeleteFolderText[] = "delete_gun_dir_text";
+    static constexpr char kFileInvalidText[] = "gun_file_invalid_text";
+    static constexpr char kFileFilterName[] = "Gun Data";
+    static constexpr char kItemExtension[] = "gbin";
+    static constexpr char kFolderExtension[] = "gbins";
+};
+
+class CGunPage : public CLibraryPage<GunData, GunPageTraits>
 {
 public:
     CGunPage();
     ~CGunPage() override;
 
-    void SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd);
     void Init();
-    void RefreshGunPage();
+    void RefreshGunPage() { LoadFolders(); }
 
     // Commands of the gun menus, routed here by the main window.
     void RenameGun();
-    void RenameGunFolder();
-    void ImportGun();
-    void ExportGun(bool bLocked);
-    void ImportGunFolder();
-    void ExportGunFolder(bool bLocked);
+    void RenameGunFolder() { RenameFolder(); }
+    void ImportGun() { ImportItem(); }
+    void ExportGun(bool bLocked) { ExportItem(bLocked); }
+    void ImportGunFolder() { ImportFolder(); }
+    void ExportGunFolder(bool bLocked) { ExportFolder(bLocked); }
 
     // For tests: the picture of the pattern.
     const CRecoilPlotUI* GetPlot() const { return m_pPlot; }
@@ -47,6 +79,8 @@ public:
 
 protected:
     virtual void OnNotify(TNotifyUI& msg);
+    void ShowItem(int iIndex) override { LoadGun(iIndex); }
+    void ItemDeleted(int iPos) override;
 
 private:
     // The controls of one bullet row.
@@ -73,50 +107,19 @@ private:
     int RowOfEdit(CControlUI* pSender) const;
     bool OnStepClick(CControlUI* pSender);
 
-    // The record in the editor, looked up by position so it never outlives a removal.
-    GunData* CurGun() const;
-    QString CurFolderName() const;
-
-    void FillGunList(const QString& folder);
     void LoadGun(int iIndex);
     void ShowRows(int iCount);
     void ShowBullet(int iRow);
     void SaveGun();
-    void SaveLibrary() const;
-    void RefreshBindings(int iGunIndex, bool bRemoved, bool& bCurrentAffected) const;
     void RefreshPlot(int iPreviewRow = -1, bool bX = false, int iPreview = 0);
-
-    void AddGun();
-    void DeleteGun();
-    void AddGunFolder();
-    void RemoveGunFolder();
-    void AppendFolderItem(const QString& name);
-    void AppendGunItem(int iLibraryIndex);
-    void RefuseImport() const;
-
-    CPaintManagerUI* m_pPaintManager = nullptr;
-    HWND m_hWnd = nullptr;
-    std::unique_ptr<CMenuWnd> m_pMenu;
 
     int m_iBulletCount = kGunMaxBullets;
     GunBullet m_aBullet[kGunMaxBullets] = {};
-    std::vector<int> m_aGunIndex;
-    QStringList m_aFolderName;
-    int m_iCurFolder = -1;
-    int m_iCurGun = -1;
     // The bullet whose row was last edited or stepped, for the picture.
     int m_iEditBullet = -1;
 
-    CComboUI* m_pFolderCombo = nullptr;
-    CButtonUI* m_pAddGunBtn = nullptr;
-    CButtonUI* m_pDeleteGunBtn = nullptr;
-    CButtonUI* m_pMenuGunBtn = nullptr;
     CEditUI* m_pGunNameEdit = nullptr;
     CComboUI* m_pBulletCombo = nullptr;
-    CButtonUI* m_pAddFolderBtn = nullptr;
-    CButtonUI* m_pDeleteFolderBtn = nullptr;
-    CButtonUI* m_pMenuFolderBtn = nullptr;
-    CListUI* m_pGunList = nullptr;
     Row m_aRow[kGunMaxBullets];
     CRecoilPlotUI* m_pPlot = nullptr;
 };

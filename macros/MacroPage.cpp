@@ -1,17 +1,9 @@
 #include "macros/MacroPage.h"
 
 #include "app/LibraryPages.h"
-#include "app/MainWnd.h"
-#include "app/MsgWnd.h"
-#include "app/ProgramPaths.h"
-#include "app/StartupData.h"
-#include "macros/EditMacroName.h"
-#include "macros/MacroExchange.h"
-#include "macros/MacroLibrary.h"
+#include "macros/EditNameWnd.h"
 #include "model/DebugTrace.h"
 #include "model/KeyTables.h"
-#include "model/ProfileBindings.h"
-#include "platform/DesktopServices.h"
 #include "ui/ButtonUI.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
@@ -20,14 +12,12 @@
 #include "ui/LabelUI.h"
 #include "ui/ListContainerElementUI.h"
 #include "ui/ListUI.h"
-#include "ui/MenuWnd.h"
 #include "ui/ModalOverlay.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/ResourceManager.h"
 #include "ui/WindowWnd.h"
 
-#include <QMenu>
 #include <algorithm>
 #include <cstring>
 
@@ -40,8 +30,6 @@ constexpr uint8_t kMouseLeft = 0xF0;
 constexpr uint8_t kMouseForward = 0xF4;
 constexpr uint8_t kKindMove = 0, kKindPress = 1, kKindRelease = 2;
 constexpr int kMoveLimit = 32767;
-// The lock picture of a locked macro, at the right end of "macro_list".
-constexpr int kLockLeft = 250;
 
 // The last (wParam, lParam) the hook reported, kept across recordings so a
 // held key's repeats give one press.
@@ -59,17 +47,6 @@ QString KeyName(int usage)
     const std::string_view name = UsageName(usage);
     const QString text = QString::fromUtf8(name.data(), static_cast<int>(name.size()));
     return UsageNameIsTextKey(usage) ? CResourceManager::GetInstance()->GetText(text) : text;
-}
-
-QString MacroName(const MacroData& macro)
-{
-    return QString::fromStdU16String(NameFromField(macro.szMacroName));
-}
-
-FileDialogRequest MacroFileRequest(HWND hOwner, bool bFolder, bool bSave)
-{
-    return ExchangeFileRequest(hOwner, QStringLiteral("Macro Data"),
-                               bFolder ? QStringLiteral("mbins") : QStringLiteral("mbin"), bSave);
 }
 
 std::chrono::steady_clock::time_point SteadyNow()
@@ -102,25 +79,12 @@ CMacroPage::~CMacroPage()
     }
 }
 
-void CMacroPage::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
-{
-    m_pPaintManager = pPaintManager;
-    m_hWnd = hWnd;
-}
-
 void CMacroPage::Init()
 {
     auto find = [this](const char* name)
     { return m_pPaintManager->FindControl(QString::fromLatin1(name)); };
-    m_pFolderCombo = dynamic_cast<CComboUI*>(find("macro_combo"));
-    m_pMacroList = dynamic_cast<CListUI*>(find("macro_list"));
+    FindLibraryControls();
     m_pActionList = dynamic_cast<CListUI*>(find("macro_action_list"));
-    m_pAddMacroBtn = dynamic_cast<CButtonUI*>(find("btn_add_macro"));
-    m_pDeleteMacroBtn = dynamic_cast<CButtonUI*>(find("btn_delete_macro"));
-    m_pMenuMacroBtn = dynamic_cast<CButtonUI*>(find("btn_menu_macro"));
-    m_pAddFolderBtn = dynamic_cast<CButtonUI*>(find("btn_add_macro_floder"));
-    m_pDeleteFolderBtn = dynamic_cast<CButtonUI*>(find("btn_delete_macro_floder"));
-    m_pMenuFolderBtn = dynamic_cast<CButtonUI*>(find("btn_menu_macro_floder"));
     m_pMacroNameEdit = dynamic_cast<CEditUI*>(find("edit_macro_name"));
     m_pLoopEdit = dynamic_cast<CEditUI*>(find("edit_loop_time"));
     m_pMoveUpBtn = dynamic_cast<CButtonUI*>(find("btn_macro_move_up"));
@@ -197,15 +161,9 @@ void CMacroPage::OnNotify(TNotifyUI& msg)
 void CMacroPage::OnClick(TNotifyUI& msg)
 {
     CControlUI* sender = msg.pSender;
-    if (sender == m_pAddMacroBtn)
-        AddMacro();
-    else if (sender == m_pDeleteMacroBtn)
-        DeleteMacro();
-    else if (sender == m_pAddFolderBtn)
-        AddFolder();
-    else if (sender == m_pDeleteFolderBtn)
-        DeleteFolder();
-    else if (sender == m_pMoveUpBtn)
+    if (OnLibraryClick(sender))
+        return;
+    if (sender == m_pMoveUpBtn)
         MoveAction(-1);
     else if (sender == m_pMoveDownBtn)
         MoveAction(1);
@@ -215,19 +173,13 @@ void CMacroPage::OnClick(TNotifyUI& msg)
         ClearActions();
     else if (sender == m_pInsertMoveBtn)
         InsertMove();
-    else if (sender == m_pMenuMacroBtn)
-        OpenMenu(QStringLiteral("macromenu.xml"), sender);
-    else if (sender == m_pMenuFolderBtn)
-        OpenMenu(QStringLiteral("macrodirmenu.xml"), sender);
 }
 
 void CMacroPage::OnItemSelect(TNotifyUI& msg)
 {
-    if (msg.pSender == m_pFolderCombo)
-        ShowFolder(m_pFolderCombo->GetCurSel());
-    else if (msg.pSender == m_pMacroList)
-        LoadMacro(m_pMacroList->GetCurSel());
-    else if (msg.pSender == m_pActionList)
+    if (OnLibrarySelect(msg.pSender))
+        return;
+    if (msg.pSender == m_pActionList)
     {
         m_iCurAction = m_pActionList->GetCurSel();
         ShowActionEditor(m_iCurAction);
@@ -249,7 +201,7 @@ void CMacroPage::OnKillFocus(TNotifyUI& msg)
         OnLoopEditKillFocus();
     else if (msg.pSender == m_pMacroNameEdit)
     {
-        if (m_iCurMacro >= 0)
+        if (m_iCurItem >= 0)
             RenameMacro();
     }
     else if (msg.pSender == m_pMoveXEdit)
@@ -267,67 +219,30 @@ void CMacroPage::OnTextChanged(TNotifyUI& msg)
 
 // --- selection and the editor ----------------------------------------------
 
-MacroData* CMacroPage::CurMacro() const
-{
-    if (m_iCurMacro < 0 || static_cast<std::size_t>(m_iCurMacro) >= g_vecMacro.size())
-        return nullptr;
-    return g_vecMacro[m_iCurMacro].get();
-}
-
 bool CMacroPage::CurMacroEditable() const
 {
-    const MacroData* macro = CurMacro();
+    const MacroData* macro = CurRecord();
     return macro != nullptr && macro->bLocked == 0;
 }
 
-QString CMacroPage::CurFolderName() const
+void CMacroPage::ShowItem(int iIndex)
 {
-    if (m_iCurFolder < 0 || m_iCurFolder >= m_aFolderName.size())
-        return QString();
-    return m_aFolderName[m_iCurFolder];
-}
-
-void CMacroPage::LoadFolders()
-{
-    m_pFolderCombo->RemoveAll();
-    m_iCurFolder = -1;
-    m_aFolderName = FillFolderCombo(m_pFolderCombo, g_vecMacro);
-    if (!m_aFolderName.empty())
-        m_pFolderCombo->SelectItem(0);
+    if (iIndex < 0)
+        EmptyEditor();
     else
-        ShowFolder(-1);
+        LoadMacro(iIndex);
 }
 
-void CMacroPage::AppendFolderItem(const QString& name)
-{
-    m_aFolderName.push_back(name);
-    AddFolderItem(m_pFolderCombo, name);
-}
-
-void CMacroPage::AddMacroItem(int iLibraryIndex)
-{
-    const MacroData& macro = *g_vecMacro[iLibraryIndex];
-    m_aMacroIndex.push_back(iLibraryIndex);
-    AddLibraryItem(m_pMacroList, MacroName(macro), macro.bLocked != 0, kLockLeft);
-}
-
-void CMacroPage::ShowFolder(int iFolder)
+void CMacroPage::StopEditing()
 {
     // Recording belongs to the macro it started in.
     if (m_bRecording)
         StopRecording();
-    m_iCurFolder = iFolder;
-    m_pActionList->RemoveAll();
-    m_aMacroIndex.clear();
-    m_pMacroList->RemoveAll();
-    if (m_iCurFolder >= 0)
-        m_aMacroIndex = FillItemList(m_pMacroList, g_vecMacro, CurFolderName(), kLockLeft);
-    EmptyEditor();
 }
 
 void CMacroPage::EmptyEditor()
 {
-    m_iCurMacro = -1;
+    m_iCurItem = -1;
     std::memset(m_aAction, 0, sizeof(m_aAction));
     m_iActionCount = 0;
     m_iCurAction = -1;
@@ -341,16 +256,14 @@ void CMacroPage::EmptyEditor()
     RefreshActionList();
 }
 
-void CMacroPage::LoadMacro(int iItem)
+void CMacroPage::LoadMacro(int iIndex)
 {
-    if (iItem < 0 || static_cast<std::size_t>(iItem) >= m_aMacroIndex.size())
-        return;
     // Recording belongs to the macro it started in.
-    if (m_bRecording && m_aMacroIndex[iItem] != m_iCurMacro)
+    if (m_bRecording && iIndex != m_iCurItem)
         StopRecording();
-    m_iCurMacro = m_aMacroIndex[iItem];
+    m_iCurItem = iIndex;
     m_bKeepSelection = false;
-    const MacroData* macro = CurMacro();
+    const MacroData* macro = CurRecord();
     if (macro == nullptr)
         return;
     if (macro->bLocked != 0)
@@ -379,36 +292,15 @@ void CMacroPage::LoadMacro(int iItem)
     RefreshActionList();
 }
 
-void CMacroPage::SaveLibrary() const
-{
-    SaveMacroLibrary(g_vecMacro, ProgramFolders().data);
-}
-
-void CMacroPage::RefreshBindings(int iMacroIndex, bool bRemoved, bool& bCurrentAffected) const
-{
-    if (RefreshMacroBindings(g_vecProfile, g_vecMacro, iMacroIndex, CurrentProfileIndex(),
-                             bRemoved))
-        bCurrentAffected = true;
-}
-
-void CMacroPage::NotifyButtonsChanged() const
-{
-    ::SendMessage(m_hWnd, WM_REFRESH_BUTTONS);
-}
-
 void CMacroPage::SaveMacro()
 {
-    MacroData* macro = CurMacro();
+    MacroData* macro = CurRecord();
     if (macro == nullptr || macro->bLocked != 0)
         return;
     std::memcpy(macro->aAction, m_aAction, sizeof(m_aAction));
     macro->wActionCount = static_cast<uint16_t>(m_iActionCount);
     macro->wLoopCount = static_cast<uint16_t>(m_iLoopCount);
-    SaveLibrary();
-    bool bAffected = false;
-    RefreshBindings(m_iCurMacro, false, bAffected);
-    if (bAffected)
-        NotifyButtonsChanged();
+    StoreRecord(m_iCurItem);
 }
 
 // --- the action list ----------------------------------------------------------
@@ -673,139 +565,33 @@ void CMacroPage::InsertAction(const MacroAction& action)
 
 // --- library operations -----------------------------------------------------
 
-void CMacroPage::AddFolder()
-{
-    const auto name = CEditMacroName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kAddFolder,
-                                              g_vecMacro, u"", u"");
-    if (!name)
-        return;
-    AppendFolderEntry(g_vecMacro, *name);
-    AppendFolderItem(QString::fromStdU16String(*name));
-    SaveLibrary();
-    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
-}
-
-void CMacroPage::AddMacro()
-{
-    if (m_iCurFolder < 0)
-        return;
-    const std::u16string folder = CurFolderName().toStdU16String();
-    const auto name = CEditMacroName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kAddItem,
-                                              g_vecMacro, u"", folder);
-    if (!name)
-        return;
-    const int index = AppendMacro(g_vecMacro, folder, *name);
-    SaveLibrary();
-    AddMacroItem(index);
-    m_pMacroList->SelectItem(m_pMacroList->GetCount() - 1);
-}
-
 void CMacroPage::RenameMacro()
 {
-    MacroData* macro = CurMacro();
+    MacroData* macro = CurRecord();
     if (macro == nullptr)
         return;
-    const int index = m_iCurMacro;
-    const auto name =
-        CEditMacroName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kRenameItem, g_vecMacro,
-                                NameFromField(macro->szMacroName), NameFromField(macro->szFolder));
-    if (!name || CurMacro() != macro)
+    const int index = m_iCurItem;
+    const auto name = AskName(CEditNameWnd::kRenameItem, NameFromField(macro->szMacroName),
+                              NameFromField(macro->szFolder));
+    if (!name || CurRecord() != macro)
         return;
     SetNameField(macro->szMacroName, *name);
-    if (CControlUI* item = m_pMacroList->GetItemAt(m_pMacroList->GetCurSel()))
-        item->SetText(MacroName(*macro));
+    if (CControlUI* item = m_pItemList->GetItemAt(m_pItemList->GetCurSel()))
+        item->SetText(QString::fromStdU16String(NameFromField(macro->szMacroName)));
     if (macro->bLocked != 0)
     {
         // SaveMacro leaves locked macros alone; the name must still be kept.
-        SaveLibrary();
-        bool bAffected = false;
-        RefreshBindings(index, false, bAffected);
-        if (bAffected)
-            NotifyButtonsChanged();
+        StoreRecord(index);
         return;
     }
     SaveMacro();
 }
 
-void CMacroPage::RenameFolder()
+void CMacroPage::ItemDeleted(int /*iPos*/)
 {
-    if (m_iCurFolder < 0)
-        return;
-    const std::u16string oldName = CurFolderName().toStdU16String();
-    const auto name = CEditMacroName::AskName(m_pPaintManager, m_hWnd, CEditNameWnd::kRenameFolder,
-                                              g_vecMacro, oldName, u"");
-    if (!name)
-        return;
-    m_aFolderName[m_iCurFolder] = QString::fromStdU16String(*name);
-    for (auto& record : g_vecMacro)
-        if (InFolder(*record, oldName))
-            SetNameField(record->szFolder, *name);
-    SaveLibrary();
-    if (CControlUI* item = m_pFolderCombo->GetItemAt(m_iCurFolder))
-        item->SetText(m_aFolderName[m_iCurFolder]);
-    m_pFolderCombo->SetText(m_aFolderName[m_iCurFolder]);
-}
-
-void CMacroPage::DeleteMacro()
-{
-    const int s = m_pMacroList->GetCurSel();
-    if (s < 0 || static_cast<std::size_t>(s) >= m_aMacroIndex.size())
-        return;
-    if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             QStringLiteral("delete_macro_text")) != 1)
-        return;
-    if (m_bRecording)
-        StopRecording();
-    const int index = m_aMacroIndex[s];
-    g_vecMacro.erase(g_vecMacro.begin() + index);
-    SaveLibrary();
-    m_pMacroList->RemoveAt(s);
-    for (std::size_t i = s; i < m_aMacroIndex.size(); ++i)
-        --m_aMacroIndex[i];
-    m_aMacroIndex.erase(m_aMacroIndex.begin() + s);
-    bool bAffected = false;
-    RefreshBindings(index, true, bAffected);
-    if (bAffected)
-        NotifyButtonsChanged();
     // The removed macro must not stay in the editor, whatever remains listed.
-    m_pMacroList->SelectItem(-1, false, false);
+    m_pItemList->SelectItem(-1, false, false);
     EmptyEditor();
-}
-
-void CMacroPage::DeleteFolder()
-{
-    if (m_aFolderName.empty() || m_iCurFolder < 0)
-        return;
-    if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             QStringLiteral("delete_macro_dir_text")) != 1)
-        return;
-    if (m_bRecording)
-        StopRecording();
-    const std::u16string folder = CurFolderName().toStdU16String();
-    bool bAffected = false;
-    for (std::size_t i = g_vecMacro.size(); i-- > 0;)
-    {
-        if (!InFolder(*g_vecMacro[i], folder))
-            continue;
-        g_vecMacro.erase(g_vecMacro.begin() + static_cast<std::ptrdiff_t>(i));
-        RefreshBindings(static_cast<int>(i), true, bAffected);
-    }
-    if (bAffected)
-        NotifyButtonsChanged();
-    SaveLibrary();
-    const int removed = m_iCurFolder;
-    m_aFolderName.erase(m_aFolderName.begin() + removed);
-    m_pFolderCombo->RemoveAt(removed);
-    // The deleted folder's macros must leave the lists and the editor.
-    m_pFolderCombo->SelectItem(std::min<int>(removed, static_cast<int>(m_aFolderName.size()) - 1),
-                               false, false);
-    ShowFolder(m_pFolderCombo->GetCurSel());
-}
-
-void CMacroPage::OpenMenu(const QString& xml, CControlUI* pButton)
-{
-    m_pMenu.reset();
-    m_pMenu = OpenMenuBelow(m_pPaintManager, m_hWnd, xml, pButton);
 }
 
 // --- recording --------------------------------------------------------------
@@ -946,78 +732,4 @@ void CMacroPage::OnHookEvent(WPARAM wParam, LPARAM lParam)
         BuildActionItem(m_iCurAction, true);
         SaveMacro();
     }
-}
-
-// --- exchange files ---------------------------------------------------------
-
-void CMacroPage::RefuseImport() const
-{
-    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                         QStringLiteral("macro_file_invalid_text"));
-}
-
-void CMacroPage::ExportMacro(bool bLocked)
-{
-    const MacroData* macro = CurMacro();
-    if (macro == nullptr)
-        return;
-    const auto file = Desktop().GetSaveFileName(MacroFileRequest(m_hWnd, false, true));
-    if (!file)
-        return;
-    WriteMacroFile(*file, *macro, bLocked);
-}
-
-void CMacroPage::ExportFolder(bool bLocked)
-{
-    if (m_iCurFolder < 0)
-        return;
-    const auto file = Desktop().GetSaveFileName(MacroFileRequest(m_hWnd, true, true));
-    if (!file)
-        return;
-    WriteMacroFolderFile(*file, g_vecMacro, CurFolderName().toStdU16String(), bLocked);
-}
-
-void CMacroPage::ImportMacro()
-{
-    const auto file = Desktop().GetOpenFileName(MacroFileRequest(m_hWnd, false, false));
-    if (!file)
-        return;
-    MacroData macro{};
-    if (!ReadMacroFile(*file, macro))
-    {
-        RefuseImport();
-        return;
-    }
-    if (m_iCurFolder >= 0)
-    {
-        const int index = ImportMacroIntoFolder(g_vecMacro, macro, CurFolderName().toStdU16String(),
-                                                file->stem().u16string());
-        SaveLibrary();
-        AddMacroItem(index);
-        m_pMacroList->SelectItem(m_pMacroList->GetCount() - 1);
-        return;
-    }
-    const int index = ImportMacroWithFolder(g_vecMacro, macro);
-    AppendFolderItem(QString::fromStdU16String(NameFromField(g_vecMacro[index]->szFolder)));
-    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
-    SaveLibrary();
-    m_pMacroList->SelectItem(0);
-}
-
-void CMacroPage::ImportFolder()
-{
-    const auto file = Desktop().GetOpenFileName(MacroFileRequest(m_hWnd, true, false));
-    if (!file)
-        return;
-    std::vector<MacroData> records;
-    if (!ReadMacroFolderFile(*file, records))
-    {
-        RefuseImport();
-        return;
-    }
-    const std::u16string folder =
-        ImportMacroFolder(g_vecMacro, std::move(records), file->stem().u16string());
-    AppendFolderItem(QString::fromStdU16String(folder));
-    m_pFolderCombo->SelectItem(m_pFolderCombo->GetCount() - 1);
-    SaveLibrary();
 }

@@ -4,30 +4,63 @@
 // hook, and the macro exchange files. Every change is saved at once and
 // pushed into the button slots bound to the macro.
 
-#include "macros/MacroData.h"
+#include "app/LibraryPage.h"
+#include "macros/MacroExchange.h"
+#include "macros/MacroLibrary.h"
+#include "model/ProfileBindings.h"
 #include "platform/HookLibrary.h"
-#include "ui/NotifyPump.h"
 #include "ui/UIDefs.h"
 
 #include <QString>
-#include <QStringList>
 #include <chrono>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 class CButtonUI;
 class CCheckBoxUI;
 class CComboUI;
 class CControlUI;
+class CEditMacroName;
 class CEditUI;
 class CListUI;
-class CMenuWnd;
 class COptionUI;
-class CPaintManagerUI;
 
-class CMacroPage : public CNotifyPump
+// The macro library as the library half of the page sees it.
+struct MacroPageTraits
+{
+    using NameDialog = CEditMacroName;
+    static MacroLibrary& Library() { return g_vecMacro; }
+    static constexpr auto Save = &SaveMacroLibrary;
+    static constexpr auto AppendItem = &AppendMacro;
+    static constexpr auto RefreshBindings = &RefreshMacroBindings;
+    static constexpr auto ReadItem = &ReadMacroFile;
+    static constexpr auto ReadFolder = &ReadMacroFolderFile;
+    static constexpr auto WriteItem = &WriteMacroFile;
+    static constexpr auto WriteFolder = &WriteMacroFolderFile;
+    static constexpr auto ImportIntoFolder = &ImportMacroIntoFolder;
+    static constexpr auto ImportWithFolder = &ImportMacroWithFolder;
+    static constexpr auto ImportFolder = &ImportMacroFolder;
+
+    // The lock picture of a locked macro, at the right end of "macro_list".
+    static constexpr int kLockLeft = 250;
+    static constexpr char kFolderCombo[] = "macro_combo";
+    static constexpr char kItemList[] = "macro_list";
+    static constexpr char kAddItemButton[] = "btn_add_macro";
+    static constexpr char kDeleteItemButton[] = "btn_delete_macro";
+    static constexpr char kItemMenuButton[] = "btn_menu_macro";
+    static constexpr char kAddFolderButton[] = "btn_add_macro_floder";
+    static constexpr char kDeleteFolderButton[] = "btn_delete_macro_floder";
+    static constexpr char kFolderMenuButton[] = "btn_menu_macro_floder";
+    static constexpr char kItemMenu[] = "macromenu.xml";
+    static constexpr char kFolderMenu[] = "macrodirmenu.xml";
+    static constexpr char kDeleteItemText[] = "delete_macro_text";
+    static constexpr char kDeleteFolderText[] = "delete_macro_dir_text";
+    static constexpr char kFileInvalidText[] = "macro_file_invalid_text";
+    static constexpr char kFileFilterName[] = "Macro Data";
+    static constexpr char kItemExtension[] = "mbin";
+    static constexpr char kFolderExtension[] = "mbins";
+};
+
+class CMacroPage : public CLibraryPage<MacroData, MacroPageTraits>
 {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
@@ -35,18 +68,13 @@ public:
     CMacroPage();
     ~CMacroPage() override;
 
-    void SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd);
     // Looks the controls up and loads the hook.
     void Init();
-    void LoadFolders();
 
     // Commands of the macro menus, routed here by the main window.
     void RenameMacro();
-    void RenameFolder();
-    void ImportMacro();
-    void ExportMacro(bool bLocked);
-    void ImportFolder();
-    void ExportFolder(bool bLocked);
+    void ImportMacro() { ImportItem(); }
+    void ExportMacro(bool bLocked) { ExportItem(bLocked); }
     // Keyboard and mouse-button events of the hook (messages 0x0500, 0x0501).
     void OnHookEvent(WPARAM wParam, LPARAM lParam);
 
@@ -58,6 +86,9 @@ public:
 
 protected:
     virtual void OnNotify(TNotifyUI& msg);
+    void ShowItem(int iIndex) override;
+    void StopEditing() override;
+    void ItemDeleted(int iPos) override;
 
 private:
     void OnClick(TNotifyUI& msg);
@@ -65,36 +96,22 @@ private:
     void OnKillFocus(TNotifyUI& msg);
     void OnTextChanged(TNotifyUI& msg);
 
-    // The record being edited; looked up by index, so it never outlives a removal.
-    MacroData* CurMacro() const;
     bool CurMacroEditable() const;
-    QString CurFolderName() const;
 
-    void ShowFolder(int iFolder);
-    void LoadMacro(int iItem);
+    void LoadMacro(int iIndex);
     void EmptyEditor();
     void SaveMacro();
-    void SaveLibrary() const;
-    void RefreshBindings(int iMacroIndex, bool bRemoved, bool& bCurrentAffected) const;
-    void NotifyButtonsChanged() const;
 
     void RefreshActionList();
     void BuildActionItem(int iAction, bool bRedraw = false);
     void ShowActionEditor(int iAction);
     void SelectAction(int iAction);
 
-    void AddFolder();
-    void AddMacro();
-    void DeleteMacro();
-    void DeleteFolder();
     void MoveAction(int iDelta);
     void DeleteAction();
     void ClearActions();
     void InsertMove();
     void InsertAction(const MacroAction& action);
-    void OpenMenu(const QString& xml, CControlUI* pButton);
-    void AppendFolderItem(const QString& name);
-    void AddMacroItem(int iLibraryIndex);
 
     void OnRecordClick();
     void StartRecording();
@@ -105,18 +122,9 @@ private:
     void OnMoveEditKillFocus(CEditUI* pEdit, bool bX);
     void OnLoopEditKillFocus();
     void OnMouseActionSelect(int iItem);
-    void RefuseImport() const;
 
-    CPaintManagerUI* m_pPaintManager = nullptr;
-    HWND m_hWnd = nullptr;
     HookLibrary m_hook;
     Clock m_clock;
-    std::unique_ptr<CMenuWnd> m_pMenu;
-
-    QStringList m_aFolderName;
-    int m_iCurFolder = -1;
-    std::vector<int> m_aMacroIndex;
-    int m_iCurMacro = -1;
     MacroAction m_aAction[kMacroMaxActions] = {};
     int m_iActionCount = 0;
     int m_iCurAction = -1;
@@ -129,15 +137,7 @@ private:
     bool m_bKeepSelection = false;
     std::chrono::steady_clock::time_point m_lastEventTime;
 
-    CComboUI* m_pFolderCombo = nullptr;
-    CListUI* m_pMacroList = nullptr;
     CListUI* m_pActionList = nullptr;
-    CButtonUI* m_pAddMacroBtn = nullptr;
-    CButtonUI* m_pDeleteMacroBtn = nullptr;
-    CButtonUI* m_pMenuMacroBtn = nullptr;
-    CButtonUI* m_pAddFolderBtn = nullptr;
-    CButtonUI* m_pDeleteFolderBtn = nullptr;
-    CButtonUI* m_pMenuFolderBtn = nullptr;
     CEditUI* m_pMacroNameEdit = nullptr;
     CEditUI* m_pLoopEdit = nullptr;
     CButtonUI* m_pMoveUpBtn = nullptr;

@@ -1,0 +1,105 @@
+#pragma once
+// The library half of the macro and gun pages: the folder combo, the list of
+// the chosen folder's items, adding, renaming and deleting folders and items,
+// the page menus and the exchange files. Every change is saved at once. The
+// page behind it keeps the editor of the chosen item.
+//
+// Traits names one library: Library(), Save, AppendItem, RefreshBindings,
+// ReadItem, ReadFolder, WriteItem, WriteFolder, ImportIntoFolder,
+// ImportWithFolder, ImportFolder, the name dialog class NameDialog, kLockLeft
+// (the lock picture in the item list), the control names, menu files, text
+// keys and exchange file extensions. The members are compiled once for each
+// library in app/LibraryPage.cpp.
+
+#include "model/RecordLibrary.h"
+#include "ui/NotifyPump.h"
+#include "ui/UIDefs.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CButtonUI;
+class CComboUI;
+class CControlUI;
+class CListUI;
+class CMenuWnd;
+class CPaintManagerUI;
+
+template <typename Record, typename Traits> class CLibraryPage : public CNotifyPump
+{
+public:
+    CLibraryPage();
+    ~CLibraryPage() override;
+
+    void SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd);
+    // Refills the folder combo from the library and shows the first folder.
+    void LoadFolders();
+
+    // Commands of the page menus.
+    void RenameFolder();
+    void ImportItem();
+    void ExportItem(bool bLocked);
+    void ImportFolder();
+    void ExportFolder(bool bLocked);
+
+protected:
+    // Shows the item at a library index in the editor; -1 empties the editor.
+    virtual void ShowItem(int iIndex) = 0;
+    // Before the shown folder changes or records leave the library.
+    virtual void StopEditing() {}
+    // After the item at list position iPos left the library and the list.
+    virtual void ItemDeleted(int iPos) = 0;
+
+    void FindLibraryControls();
+    // The library's part of a click or a selection; false when the sender is
+    // none of the library's controls.
+    bool OnLibraryClick(CControlUI* pSender);
+    bool OnLibrarySelect(CControlUI* pSender);
+
+    // The chosen item, looked up by index, so it never outlives a removal.
+    Record* CurRecord() const;
+    QString CurFolderName() const;
+    void ShowFolder(int iFolder);
+
+    std::optional<std::u16string> AskName(int mode, const std::u16string& name,
+                                          const std::u16string& folder) const;
+    void SaveLibrary() const;
+    // Saves the library and hands the changed record to the slots bound to it.
+    void StoreRecord(int iIndex) const;
+    void RefreshBindings(int iIndex, bool bRemoved, bool& bCurrentAffected) const;
+    void NotifyButtonsChanged() const;
+
+    CPaintManagerUI* m_pPaintManager = nullptr;
+    HWND m_hWnd = nullptr;
+
+    QStringList m_aFolderName;
+    int m_iCurFolder = -1;
+    // The library index of each listed item.
+    std::vector<int> m_aItemIndex;
+    int m_iCurItem = -1;
+
+    CComboUI* m_pFolderCombo = nullptr;
+    CListUI* m_pItemList = nullptr;
+
+private:
+    void AddFolder();
+    void DeleteFolder();
+    void AddItem();
+    void DeleteItem();
+    void AppendFolderItem(const QString& name);
+    void AppendItem(int iLibraryIndex);
+    void OpenMenu(const char* xml, CControlUI* pButton);
+    void RefuseImport() const;
+
+    std::unique_ptr<CMenuWnd> m_pMenu;
+    CButtonUI* m_pAddItemBtn = nullptr;
+    CButtonUI* m_pDeleteItemBtn = nullptr;
+    CButtonUI* m_pMenuItemBtn = nullptr;
+    CButtonUI* m_pAddFolderBtn = nullptr;
+    CButtonUI* m_pDeleteFolderBtn = nullptr;
+    CButtonUI* m_pMenuFolderBtn = nullptr;
+};
