@@ -26,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     CheckSavedImage<GunData>(dataDir / kGunFileName, data, size);
 
     if (!library.empty())
-        DeleteGunFolder(library, dataDir, NameFromField(library.front()->szFolder));
+        RemoveFolderRecords(library, NameFromField(library.front()->szFolder));
     return 0;
 }

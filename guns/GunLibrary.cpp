@@ -40,14 +40,6 @@ bool GunNameUsed(const GunLibrary& library, std::u16string_view folder, std::u16
     return FindItemIndex(library, folder, name) >= 0;
 }
 
-std::vector<int> DeleteGunFolder(GunLibrary& library, const std::filesystem::path& dataDir,
-                                 std::u16string_view folder)
-{
-    std::vector<int> removed = RemoveFolderRecords(library, folder);
-    SaveGunLibrary(library, dataDir);
-    return removed;
-}
-
 int AppendGun(GunLibrary& library, std::u16string_view folder, std::u16string_view name)
 {
     auto gun = std::make_unique<GunData>();

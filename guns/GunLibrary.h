@@ -40,11 +40,6 @@ const GunData* GunAt(const GunLibrary& library, int index);
 // MakeFreeFolderName come from model/RecordLibrary.h.
 bool GunNameUsed(const GunLibrary& library, std::u16string_view folder, std::u16string_view name);
 
-// Removes a folder's entry and guns and saves the library; returns their
-// former indices, highest first, for the binding refresh.
-std::vector<int> DeleteGunFolder(GunLibrary& library, const std::filesystem::path& dataDir,
-                                 std::u16string_view folder);
-
 // Appends a new gun of 30 bullets, 10 ms each, and returns its index. Folder
 // entries: AppendFolderEntry.
 int AppendGun(GunLibrary& library, std::u16string_view folder, std::u16string_view name);
