@@ -268,7 +268,8 @@ TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
     now += 70s;
     Hook(524, 2); // forward up
     Record();
-    const MacroData& run = *Stored()[2];
+    const MacroLibrary stored = Stored();
+    const MacroData& run = *stored[2];
     ASSERT_EQ(run.wActionCount, 4);
     EXPECT_EQ(run.aAction[0].byCode, 4);
     EXPECT_EQ(run.aAction[1].byKind, 2);

@@ -17,6 +17,7 @@
 #include "ui/Theme.h"
 
 #include <QWidget>
+#include <memory>
 
 namespace
 {
@@ -218,7 +219,8 @@ TEST_F(SkinTest, ListAndComboItemsAreAddedRemovedAndRenumbered)
         item->SetFixedHeight(30);
         list->Add(item);
     }
-    EXPECT_FALSE(list->Add(new CButtonUI)) << "only list items";
+    const auto button = std::make_unique<CButtonUI>(); // a refused control stays the caller's
+    EXPECT_FALSE(list->Add(button.get())) << "only list items";
     list->SelectItem(5);
     list->RemoveAt(2);
     EXPECT_EQ(list->GetCurSel(), 4);
