@@ -12,14 +12,20 @@ constexpr const char* kMouseSchema = "org.gnome.desktop.peripherals.mouse";
 
 } // namespace
 
-GSettingsPointerBackend::GSettingsPointerBackend(CommandRunner run)
-    : m_run(std::move(run)), m_bAvailable(m_run({"gsettings", "list-keys", kMouseSchema}) == 0)
+GSettingsPointerBackend::GSettingsPointerBackend(CommandRunner run) : m_run(std::move(run)) {}
+
+bool GSettingsPointerBackend::IsAvailable() const
 {
+    std::call_once(m_asked,
+                   [this] {
+                       m_bAvailable = m_run({"gsettings", "list-keys", kMouseSchema}) == 0;
+                   });
+    return m_bAvailable;
 }
 
 void GSettingsPointerBackend::Set(const std::string& key, const std::string& value)
 {
-    if (!m_bAvailable)
+    if (!IsAvailable())
     {
         DebugTrace("pointer settings: no %s here, %s stays unset (%s)\n", kMouseSchema, key.c_str(),
                    value.c_str());

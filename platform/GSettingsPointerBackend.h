@@ -8,15 +8,18 @@
 #include "performance/PointerSettingsBackend.h"
 #include "platform/CommandRunner.h"
 
+#include <mutex>
 #include <string>
 
 class GSettingsPointerBackend : public PointerSettingsBackend
 {
 public:
-    // Asks `gsettings` once whether the mouse schema exists.
     explicit GSettingsPointerBackend(CommandRunner run = RunCommand);
 
-    bool IsAvailable() const { return m_bAvailable; }
+    // Asks `gsettings` whether the mouse schema exists, once, when first
+    // needed: the command takes about a tenth of a second, too long to wait
+    // for before the main window shows.
+    bool IsAvailable() const;
 
     void SetDoubleClickTime(int milliseconds) override;
     void SetMouseAcceleration(const std::array<int, 3>& values) override;
@@ -31,5 +34,6 @@ private:
     void Set(const std::string& key, const std::string& value);
 
     const CommandRunner m_run;
-    const bool m_bAvailable;
+    mutable std::once_flag m_asked;
+    mutable bool m_bAvailable = false;
 };
