@@ -53,8 +53,12 @@ std::shared_ptr<const pugi::xml_document> CDialogBuilder::LoadDocument(const QSt
     auto it = cache.find(path);
     if (it != cache.end())
         return it.value();
+    const std::filesystem::path file(path.toStdU16String());
+    // An <Include> without a source names the resource folder itself; read
+    // as a file, a folder reports an endless size.
+    std::error_code ec;
     auto doc = std::make_shared<pugi::xml_document>();
-    if (!doc->load_file(std::filesystem::path(path.toStdU16String()).c_str()))
+    if (!std::filesystem::is_regular_file(file, ec) || !doc->load_file(file.c_str()))
     {
         DebugTrace("skin %s cannot be read\n", path.toUtf8().constData());
         return nullptr;

@@ -178,6 +178,24 @@ TEST_F(SkinTest, IncludedSkinIsPartOfTheTreeAndOfItsVirtualWindow)
     EXPECT_EQ(tab->GetCurSel(), 0);
 }
 
+TEST_F(SkinTest, IncludesOfNoFileOrOfAFolderAddNothing)
+{
+    WriteRes("parts/sub.xml", kSubSkin);
+    WriteRes("holes.xml", R"(<Window size="100,100">
+  <VerticalLayout name="root">
+    <Include virtualwnd="NoSource"/>
+    <Include source="parts"/>
+    <Include source="parts/sub.xml"/>
+  </VerticalLayout>
+</Window>)");
+    TestWnd wnd("holes.xml");
+    ASSERT_NE(wnd.Open(), nullptr);
+    auto* root = wnd.Find<CContainerUI>("root");
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->GetCount(), 1);
+    EXPECT_NE(wnd.PM().FindControl("sub_btn"), nullptr);
+}
+
 TEST_F(SkinTest, ItemsBuiltFromTheirOwnFileKeepTheirPartsApart)
 {
     TestWnd wnd("kinds.xml");
