@@ -198,7 +198,8 @@ TEST_F(GunPageTest, TypedValuesAreFilteredWhileTypingAndClampedWhenLeft)
     EXPECT_EQ(Shown("edit_zidan_delay_%d", 2), "1270");
     TypeAndLeave("edit_zidan_x_%d", 2, "-");
     EXPECT_EQ(Shown("edit_zidan_x_%d", 2), "0");
-    const GunData& ak = *Stored()[kAk];
+    const GunLibrary stored = Stored();
+    const GunData& ak = *stored[kAk];
     EXPECT_EQ(ak.aBullet[0].iX, 127);
     EXPECT_EQ(ak.aBullet[0].iY, -127);
     EXPECT_EQ(ak.aBullet[0].wDelay, 10);
@@ -240,7 +241,8 @@ TEST_F(GunPageTest, StepButtonsMoveByOneWithinTheRangesXCrossed)
     Step("zidan_delay_down_btn_%d", 5);
     EXPECT_EQ(Shown("edit_zidan_delay_%d", 5), "10");
     Step("zidan_delay_up_btn_%d", 5);
-    const GunData& ak = *Stored()[kAk];
+    const GunLibrary stored = Stored();
+    const GunData& ak = *stored[kAk];
     EXPECT_EQ(ak.aBullet[2].iY, 1);
     EXPECT_EQ(ak.aBullet[2].iX, 127);
     EXPECT_EQ(ak.aBullet[3].iY, -127);
