@@ -112,33 +112,35 @@ bool CGunPage::OnStepClick(CControlUI* pSender)
     {
         Row& row = m_aRow[i];
         GunBullet& bullet = m_aBullet[i];
+        // The edit's number moved one step and held to the field's range;
+        // the edit shows what is stored.
+        const auto step = [](CEditUI* edit, int direction, long long lo, long long hi)
+        {
+            const long long value = std::clamp<long long>(EditValue(edit) + direction, lo, hi);
+            edit->SetText(QString::number(value));
+            return value;
+        };
         CEditUI* edit = nullptr;
         if (pSender == row.pYUpBtn || pSender == row.pYDownBtn)
         {
             edit = row.pYEdit;
-            const long long step = pSender == row.pYUpBtn ? 1 : -1;
             bullet.iY = static_cast<int32_t>(
-                std::clamp<long long>(EditValue(edit) + step, -kOffsetLimit, kOffsetLimit));
-            edit->SetText(QString::number(bullet.iY));
+                step(edit, pSender == row.pYUpBtn ? 1 : -1, -kOffsetLimit, kOffsetLimit));
         }
         else if (pSender == row.pXDownBtn || pSender == row.pXUpBtn)
         {
             // Crossed on purpose: "down" moves the aim right, "up" left.
             edit = row.pXEdit;
-            const long long step = pSender == row.pXDownBtn ? 1 : -1;
             bullet.iX = static_cast<int32_t>(
-                std::clamp<long long>(EditValue(edit) + step, -kOffsetLimit, kOffsetLimit));
-            edit->SetText(QString::number(bullet.iX));
+                step(edit, pSender == row.pXDownBtn ? 1 : -1, -kOffsetLimit, kOffsetLimit));
         }
         else if (pSender == row.pDelayUpBtn || pSender == row.pDelayDownBtn)
         {
             // Stepping stays within the range typing allows: the mouse gets
             // the delay in tens of milliseconds, so below 10 would be no pause.
             edit = row.pDelayEdit;
-            const long long step = pSender == row.pDelayUpBtn ? 1 : -1;
             bullet.wDelay = static_cast<uint16_t>(
-                std::clamp<long long>(EditValue(edit) + step, kMinDelay, kMaxDelay));
-            edit->SetText(QString::number(bullet.wDelay));
+                step(edit, pSender == row.pDelayUpBtn ? 1 : -1, kMinDelay, kMaxDelay));
         }
         if (edit == nullptr)
             continue;
