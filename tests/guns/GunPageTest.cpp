@@ -9,7 +9,7 @@
 #include "guns/GunExchange.h"
 #include "guns/GunLibrary.h"
 #include "guns/RecoilPlotUI.h"
-#include "tests/support/FakeDesktop.h"
+#include "tests/support/LibraryPageTest.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/ComboUI.h"
@@ -34,21 +34,11 @@ const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
 // Library positions of the fixture.
 constexpr int kAk = 1, kM4 = 2, kLocked = 3, kSniper = 4, kMp5 = 6;
 
-class GunPageTest : public UiTest
+class GunPageTest : public LibraryPageTest
 {
 protected:
-    GunPageTest() : main("gun_test.xml")
+    GunPageTest() : LibraryPageTest("gun_test.xml", kSkin)
     {
-        CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
-        WriteRes("gun_test.xml", kSkin);
-        SetProgramFolders({m_folder.Path(), m_folder.DataDir()});
-        SetDesktopServices(&desktop);
-        CMsgWnd::SetAnswerHook(
-            [this](const QString&, const QString& msg) -> UINT
-            {
-                asked.push_back(msg);
-                return answer;
-            });
         g_vecGun.clear();
         AppendFolderEntry(g_vecGun, u"Rifles");
         const int ak = AppendGun(g_vecGun, u"Rifles", u"AK");
@@ -78,14 +68,7 @@ protected:
         page.Init();
         page.RefreshGunPage();
     }
-    ~GunPageTest() override
-    {
-        CMsgWnd::SetAnswerHook({});
-        SetDesktopServices(nullptr);
-        g_pCurProfile = nullptr;
-        g_vecProfile.clear();
-        g_vecGun.clear();
-    }
+    ~GunPageTest() override { g_vecGun.clear(); }
 
     template <typename T = CControlUI> T* Find(const QString& name) { return main.Find<T>(name); }
     // A numbered control of row n.
@@ -122,13 +105,6 @@ protected:
         return stored;
     }
     bool Saved() const { return fs::exists(m_folder.DataDir() / kGunFileName); }
-    int RefreshMessages() const
-    {
-        int n = 0;
-        for (const SeenMessage& m : main.messages)
-            n += m.msg == WM_REFRESH_BUTTONS ? 1 : 0;
-        return n;
-    }
     std::vector<std::u16string> ListedGuns()
     {
         std::vector<std::u16string> names;
@@ -147,11 +123,7 @@ protected:
             });
     }
 
-    TestWnd main;
     CGunPage page;
-    FakeDesktop desktop;
-    std::vector<QString> asked;
-    UINT answer = 1;
 };
 } // namespace
 

@@ -9,7 +9,7 @@
 #include "macros/MacroExchange.h"
 #include "macros/MacroLibrary.h"
 #include "platform/DesktopServices.h"
-#include "tests/support/FakeDesktop.h"
+#include "tests/support/LibraryPageTest.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CheckBoxUI.h"
@@ -60,21 +60,11 @@ MacroAction Key(uint8_t code, uint8_t kind, uint16_t delay = 10)
     return a;
 }
 
-class MacroPageTest : public UiTest
+class MacroPageTest : public LibraryPageTest
 {
 protected:
-    MacroPageTest() : main("macro_test.xml")
+    MacroPageTest() : LibraryPageTest("macro_test.xml", kSkin)
     {
-        CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
-        WriteRes("macro_test.xml", kSkin);
-        SetProgramFolders({m_folder.Path(), m_folder.DataDir()});
-        SetDesktopServices(&desktop);
-        CMsgWnd::SetAnswerHook(
-            [this](const QString&, const QString& msg) -> UINT
-            {
-                asked.push_back(msg);
-                return answer;
-            });
         g_vecMacro.clear();
         AppendFolderEntry(g_vecMacro, u"Games");
         const int jump = AppendMacro(g_vecMacro, u"Games", u"Jump");
@@ -104,14 +94,7 @@ protected:
         page.OnHookEvent(0xFFFF, 0);
         g_hookCalls.clear();
     }
-    ~MacroPageTest() override
-    {
-        CMsgWnd::SetAnswerHook({});
-        SetDesktopServices(nullptr);
-        g_pCurProfile = nullptr;
-        g_vecProfile.clear();
-        g_vecMacro.clear();
-    }
+    ~MacroPageTest() override { g_vecMacro.clear(); }
 
     template <typename T = CControlUI> T* Find(const char* name)
     {
@@ -145,13 +128,6 @@ protected:
         LoadMacroLibrary(stored, m_folder.DataDir());
         return stored;
     }
-    int RefreshMessages() const
-    {
-        int n = 0;
-        for (const SeenMessage& m : main.messages)
-            n += m.msg == WM_REFRESH_BUTTONS ? 1 : 0;
-        return n;
-    }
     std::vector<uint16_t> Delays(const MacroData& macro) const
     {
         std::vector<uint16_t> d;
@@ -160,11 +136,7 @@ protected:
         return d;
     }
 
-    TestWnd main;
     CMacroPage page;
-    FakeDesktop desktop;
-    std::vector<QString> asked;
-    UINT answer = 1;
     std::chrono::steady_clock::time_point now{};
 };
 } // namespace

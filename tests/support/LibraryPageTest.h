@@ -1,0 +1,52 @@
+#pragma once
+// What the macro and gun page tests share: a window built from the page's
+// skin, the program folders, the fake desktop, message boxes answered with
+// `answer` and their texts noted in `asked`, and the WM_REFRESH_BUTTONS count.
+
+#include "app/MainWnd.h"
+#include "app/MsgWnd.h"
+#include "app/ProgramPaths.h"
+#include "app/StartupData.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/ui/UiTestSupport.h"
+#include "ui/ResourceManager.h"
+
+#include <vector>
+
+class LibraryPageTest : public UiTest
+{
+protected:
+    LibraryPageTest(const char* skinName, const char* skin) : main(skinName)
+    {
+        CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
+        WriteRes(skinName, skin);
+        SetProgramFolders({m_folder.Path(), m_folder.DataDir()});
+        SetDesktopServices(&desktop);
+        CMsgWnd::SetAnswerHook(
+            [this](const QString&, const QString& msg) -> UINT
+            {
+                asked.push_back(msg);
+                return answer;
+            });
+    }
+    ~LibraryPageTest() override
+    {
+        CMsgWnd::SetAnswerHook({});
+        SetDesktopServices(nullptr);
+        g_pCurProfile = nullptr;
+        g_vecProfile.clear();
+    }
+
+    int RefreshMessages() const
+    {
+        int n = 0;
+        for (const SeenMessage& m : main.messages)
+            n += m.msg == WM_REFRESH_BUTTONS ? 1 : 0;
+        return n;
+    }
+
+    TestWnd main;
+    FakeDesktop desktop;
+    std::vector<QString> asked;
+    UINT answer = 1;
+};
