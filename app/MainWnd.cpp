@@ -14,7 +14,6 @@
 #include "ui/EditUI.h"
 #include "ui/ListLabelElementUI.h"
 #include "ui/MenuWnd.h"
-#include "ui/ModalOverlay.h"
 #include "ui/OptionUI.h"
 #include "ui/ResourceManager.h"
 #include "ui/TabLayoutUI.h"
@@ -531,7 +530,8 @@ void CMainWnd::ImportProfile()
     // Only a whole record is taken; anything else is not a profile file.
     if (!ReadProfileFile(*file, *profile))
     {
-        AskUser(QStringLiteral("wrong_profile_file_text"));
+        CMsgWnd::ShowMessage(&m_pm, GetHWND(), QStringLiteral("warning_title_text"),
+                             QStringLiteral("wrong_profile_file_text"), MsgKind::Information);
         return;
     }
     const std::u16string name = NameFromField(profile->szName);
@@ -601,7 +601,8 @@ void CMainWnd::CloseDpiPopup()
 
 UINT CMainWnd::AskUser(const QString& msgKey)
 {
-    return CMsgWnd::ShowMessage(&m_pm, GetHWND(), QStringLiteral("warning_title_text"), msgKey);
+    return CMsgWnd::ShowMessage(&m_pm, GetHWND(), QStringLiteral("warning_title_text"), msgKey,
+                                MsgKind::Question);
 }
 
 // DeviceLinkHost ----------------------------------------------------------------
@@ -641,13 +642,15 @@ void CMainWnd::SaveProfiles()
     ::SaveProfiles(m_setup.folders.data, g_vecProfile);
 }
 
-int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner)
+int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,
+                          MessageKind kind)
 {
     // Neither the no-device message nor the firmware prompt dims the window.
     const HWND hOwner = owner == MessageOwner::MainWindow ? GetHWND() : nullptr;
     return static_cast<int>(CMsgWnd::ShowMessage(
         nullptr, hOwner, QString::fromUtf8(titleKey.data(), static_cast<int>(titleKey.size())),
-        QString::fromUtf8(textKey.data(), static_cast<int>(textKey.size()))));
+        QString::fromUtf8(textKey.data(), static_cast<int>(textKey.size())),
+        kind == MessageKind::Question ? MsgKind::Question : MsgKind::Information));
 }
 
 void CMainWnd::StartUpdater(const std::filesystem::path& program)

@@ -1,7 +1,7 @@
 #include "app/MsgWnd.h"
 
 #include "ui/ButtonUI.h"
-#include "ui/ModalOverlay.h"
+#include "ui/ModalDialog.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -17,21 +17,21 @@ void CMsgWnd::SetAnswerHook(AnswerHook hook)
 }
 
 UINT CMsgWnd::ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
-                          const QString& msgKey)
+                          const QString& msgKey, MsgKind kind)
 {
-    const ModalOverlay overlay(pOverlayWindow);
     CMsgWnd dialog;
     dialog.SetTitle(titleKey);
     dialog.SetMsg(msgKey);
-    if (dialog.Create(hOwner, QStringLiteral("MsgWnd"), WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0,
-                      0, 800, 800) == nullptr)
-        return 0;
-    dialog.CenterWindow();
-    if (g_answerHook)
-        QTimer::singleShot(0, dialog.GetWidget(),
-                           [&dialog, titleKey, msgKey]
-                           { dialog.Close(g_answerHook(titleKey, msgKey)); });
-    return dialog.ShowModal();
+    dialog.SetKind(kind);
+    return RunModalDialog(dialog, pOverlayWindow, hOwner, QStringLiteral("MsgWnd"),
+                          [&dialog, titleKey, msgKey]
+                          {
+                              if (g_answerHook)
+                                  QTimer::singleShot(
+                                      0, dialog.GetWidget(),
+                                      [&dialog, titleKey, msgKey]
+                                      { dialog.Close(g_answerHook(titleKey, msgKey)); });
+                          });
 }
 
 QString CMsgWnd::GetWindowClassName() const
@@ -62,6 +62,9 @@ void CMsgWnd::InitWindow()
         m_pMsgLabel->SetResourceText(true);
         m_pMsgLabel->SetText(m_strMsg);
     }
+    if (m_kind == MsgKind::Information)
+        if (CControlUI* cancel = m_pm.FindControl(QStringLiteral("cancel_btn")))
+            cancel->SetVisible(false);
 }
 
 QString CMsgWnd::GetSkinFile()

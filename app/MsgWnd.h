@@ -8,6 +8,12 @@
 
 class CLabelUI;
 
+enum class MsgKind
+{
+    Question,   // OK and Cancel
+    Information // OK alone: there is nothing to decline
+};
+
 class CMsgWnd : public CDialogWnd
 {
 public:
@@ -17,12 +23,13 @@ public:
 
     void SetTitle(const QString& titleKey) { m_strTitle = titleKey; }
     void SetMsg(const QString& msgKey) { m_strMsg = msgKey; }
+    void SetKind(MsgKind kind) { m_kind = kind; }
 
     // Shows a message the way the whole program does: the overlay of
     // pOverlayWindow (null: none) is shown while the dialog, owned by hOwner
     // (null: none), runs modally and centred; returns 1 for OK, 0 otherwise.
     static UINT ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
-                            const QString& msgKey);
+                            const QString& msgKey, MsgKind kind);
 
     // For tests without a person at the screen: once a message's dialog runs
     // modally, the hook gets its keys and returns the answer (1 OK, 0 Cancel)
@@ -41,6 +48,7 @@ private:
     bool m_bDeleteOnClose;
     QString m_strTitle;
     QString m_strMsg;
+    MsgKind m_kind = MsgKind::Question;
     CLabelUI* m_pTitleLabel = nullptr;
     CLabelUI* m_pMsgLabel = nullptr;
 };

@@ -240,11 +240,17 @@ UINT CWindowWnd::ShowModal()
     UINT result = 0;
     m_pModalLoop = &loop;
     m_pModalResult = &result;
-    // Modality only takes effect when the window is shown anew.
-    m_pWidget->hide();
-    m_pWidget->setWindowModality(Qt::ApplicationModal);
+    // Modality and the dialog type only take effect on a window not shown yet.
+    // Hiding a shown window to show it again races the window manager's map
+    // of the first request, which can leave the dialog never mapped.
+    if (!m_pWidget->isVisible())
+    {
+        m_pWidget->setWindowFlags((m_pWidget->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+        m_pWidget->setWindowModality(Qt::ApplicationModal);
+    }
     m_pWidget->show();
     m_pWidget->raise();
+    // Qt defers the activation until the window manager has mapped the window.
     m_pWidget->activateWindow();
     const std::shared_ptr<bool> alive = m_alive;
     loop.exec(QEventLoop::DialogExec);

@@ -40,7 +40,8 @@ public:
                 const RECT& rc);
 
     void ShowWindow(bool bShow = true, bool bTakeFocus = true);
-    // Shows the window and blocks every other window until it is closed;
+    // Shows the window as a dialog (best not shown yet: only then can it be
+    // modal) and blocks every other window until it is closed;
     // returns the code given to Close (0 when it was ended otherwise).
     // Messages, timers and other events keep being handled meanwhile.
     UINT ShowModal();
