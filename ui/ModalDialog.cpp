@@ -8,7 +8,8 @@ UINT RunModalDialog(CWindowWnd& dialog, CPaintManagerUI* pOverlayWindow, HWND hO
 {
     const ModalOverlay overlay(pOverlayWindow);
     // Not WS_VISIBLE: ShowModal shows it, modal from the start. The skin sets the size.
-    if (dialog.Create(hOwner, className, WS_POPUP, WS_EX_TOOLWINDOW) == nullptr)
+    if (dialog.Create(hOwner, className, WS_POPUP, WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME) ==
+        nullptr)
         return 0;
     dialog.CenterWindow();
     if (beforeShow)
