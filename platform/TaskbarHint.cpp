@@ -28,6 +28,9 @@ void KeepOffTaskbar(QWidget* window)
     if (window == nullptr || x11 == nullptr || x11->connection() == nullptr)
         return;
     xcb_connection_t* c = x11->connection();
+    // Making the window native early would otherwise turn its sibling
+    // widgets, the owner's content among them, into native windows as well.
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
     // An unmapped window's _NET_WM_STATE is what it asks for at its map; Qt
