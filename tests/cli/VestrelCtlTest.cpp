@@ -43,22 +43,25 @@ TEST(VestrelCtl, DescribePrintsEveryKeyInOrder)
     EXPECT_EQ(r.out.find("abcdef"), std::string::npos);
 }
 
-TEST(VestrelCtl, ProfilesStartsLikeTheProgram)
+TEST(VestrelCtl, ProfilesShowsTheFirstStartWithoutWritingIt)
 {
     TempProgramFolder dir;
     setenv("LC_ALL", "en_US.UTF-8", 1); // this test process only
     Result r = RunCtl(dir, {"--driver", "virtual", "profiles"});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "0\t*\tProfile1\n");
-    EXPECT_EQ(dir.ReadFile("Data/Data.bin").size(), 8u);
-    EXPECT_EQ(dir.ReadFile("Data/profile.bin").size(), 56528u);
+    EXPECT_FALSE(std::filesystem::exists(dir.DataDir()));
 
-    // Another program folder given on the command line.
+    // Another program folder given on the command line, written by a
+    // writing command.
     TempProgramFolder other;
     std::ostringstream out, err;
-    std::vector<std::string> args = {"--program-dir", other.Path().string(), "profiles"};
-    EXPECT_EQ(RunVestrelCtl(args, dir.Path(), out, err), 0);
+    std::vector<std::string> args = {"--program-dir", other.Path().string(), "--driver", "virtual",
+                                     "apply"};
+    EXPECT_EQ(RunVestrelCtl(args, dir.Path(), out, err), 0) << err.str();
     EXPECT_EQ(other.ReadFile("Data/profile.bin").size(), 56528u);
+    EXPECT_EQ(other.ReadFile("Data/Data.bin").size(), 8u);
+    EXPECT_FALSE(std::filesystem::exists(dir.DataDir()));
 }
 
 TEST(VestrelCtl, UsageErrorsGoToStderrWithNonZeroExit)
@@ -106,7 +109,7 @@ TEST(VestrelCtl, ExecutableListsProfilesOfItsProgramFolder)
     auto [code, out] = RunExecutable("--program-dir '" + dir.Path().string() + "' profiles");
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(out.starts_with("0\t*\t")) << out;
-    EXPECT_EQ(dir.ReadFile("Data/profile.bin").size(), 56528u);
+    EXPECT_FALSE(std::filesystem::exists(dir.DataDir()));
 }
 
 TEST(VestrelCtl, ExecutableKeepsDataUnderXdgWhenProgramFolderIsNotWritable)
@@ -115,17 +118,17 @@ TEST(VestrelCtl, ExecutableKeepsDataUnderXdgWhenProgramFolderIsNotWritable)
     // folder that does not exist stands in for a read-only one, even for root).
     TempProgramFolder home;
     const std::filesystem::path xdg = home.Path() / "xdg";
-    auto [code, out] = RunExecutable("--program-dir /nonexistent-vestrel/lib/vestrel profiles",
-                                     "XDG_DATA_HOME='" + xdg.string() + "'");
+    const std::string command =
+        "--program-dir /nonexistent-vestrel/lib/vestrel --driver virtual apply";
+    auto [code, out] = RunExecutable(command, "XDG_DATA_HOME='" + xdg.string() + "'");
     EXPECT_EQ(code, 0);
-    EXPECT_TRUE(out.starts_with("0\t*\t")) << out;
+    EXPECT_TRUE(out.starts_with("applied profile 0: ")) << out;
     EXPECT_EQ(home.ReadFile("xdg/vestrel/Data/profile.bin").size(), 56528u);
     EXPECT_EQ(home.ReadFile("xdg/vestrel/Data/Data.bin").size(), 8u);
 
     // Without XDG_DATA_HOME the files go under the home folder.
     auto [homeCode, homeOut] =
-        RunExecutable("--program-dir /nonexistent-vestrel/lib/vestrel profiles",
-                      "env -u XDG_DATA_HOME HOME='" + home.Path().string() + "'");
+        RunExecutable(command, "env -u XDG_DATA_HOME HOME='" + home.Path().string() + "'");
     EXPECT_EQ(homeCode, 0) << homeOut;
     EXPECT_EQ(home.ReadFile(".local/share/vestrel/Data/profile.bin").size(), 56528u);
 }
