@@ -1,4 +1,6 @@
 #include "cli/VestrelCtl.h"
+#include "model/DataFolderLock.h"
+#include "model/ProfileData.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -131,4 +133,43 @@ TEST(VestrelCtl, ExecutableKeepsDataUnderXdgWhenProgramFolderIsNotWritable)
         RunExecutable(command, "env -u XDG_DATA_HOME HOME='" + home.Path().string() + "'");
     EXPECT_EQ(homeCode, 0) << homeOut;
     EXPECT_EQ(home.ReadFile(".local/share/vestrel/Data/profile.bin").size(), 56528u);
+}
+
+TEST(VestrelCtl, WritingCommandsGiveWayToTheRunningProgramReadingOnesWork)
+{
+    TempProgramFolder dir;
+    ASSERT_EQ(RunCtl(dir, {"--driver", "virtual", "apply"}).code, 0);
+    const auto profiles = dir.ReadFile("Data/profile.bin");
+    const auto state = dir.ReadFile("Data/Data.bin");
+    {
+        DataFolderLock program; // as the GUI holds it for its whole run
+        ASSERT_EQ(program.LockForProgram(dir.DataDir()), DataFolderLock::Outcome::Locked);
+        Result r = RunCtl(dir, {"--driver", "virtual", "apply", "--profile", "0"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find("vestrel is running"), std::string::npos) << r.err;
+        EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles);
+        EXPECT_EQ(dir.ReadFile("Data/Data.bin"), state);
+
+        r = RunCtl(dir, {"profiles"});
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_TRUE(r.out.starts_with("0\t*\t")) << r.out;
+    }
+    EXPECT_EQ(RunCtl(dir, {"--driver", "virtual", "apply"}).code, 0);
+}
+
+TEST(VestrelCtl, NamesArePrintedWithoutControlCharacters)
+{
+    // A profile.bin from before names were cleaned, or written by hand.
+    TempProgramFolder dir;
+    auto profile = std::make_unique<ProfileData>();
+    const char16_t raw[] = u"evil\n1\t*\tforged\x1b[2J\x9b\u202e";
+    std::copy(std::begin(raw), std::end(raw), profile->szName);
+    dir.WriteFile("Data/profile.bin", profile.get(), sizeof *profile);
+    Result r = RunCtl(dir, {"profiles"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "0\t*\tevil\xEF\xBF\xBD"
+                     "1\xEF\xBF\xBD*\xEF\xBF\xBD"
+                     "forged\xEF\xBF\xBD[2J"
+                     "\xEF\xBF\xBD\xEF\xBF\xBD\n");
 }
