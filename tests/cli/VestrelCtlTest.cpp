@@ -1,6 +1,7 @@
 #include "cli/VestrelCtl.h"
 #include "model/DataFolderLock.h"
 #include "model/ProfileData.h"
+#include "tests/support/SmallTmpfs.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -172,4 +173,31 @@ TEST(VestrelCtl, NamesArePrintedWithoutControlCharacters)
                      "1\xEF\xBF\xBD*\xEF\xBF\xBD"
                      "forged\xEF\xBF\xBD[2J"
                      "\xEF\xBF\xBD\xEF\xBF\xBD\n");
+}
+
+TEST(VestrelCtl, ApplyOnAFullDiskOrReadOnlyFolderSaysItWasNotSaved)
+{
+    TempProgramFolder dir;
+    SmallTmpfs disk(dir.DataDir(), 512 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    ASSERT_EQ(RunCtl(dir, {"--driver", "virtual", "apply"}).code, 0);
+    const auto profiles = dir.ReadFile("Data/profile.bin");
+
+    disk.Fill();
+    Result r = RunCtl(dir, {"--driver", "virtual", "apply"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out.find("applied"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("could not save"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("not saved"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles);
+
+    std::filesystem::remove(dir.DataDir() / "filler");
+    ASSERT_TRUE(disk.MakeReadOnly());
+    r = RunCtl(dir, {"--driver", "virtual", "apply"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out.find("applied"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("Read-only file system"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles);
 }
