@@ -105,7 +105,7 @@ void CMainWnd::InitWindow()
         LoadStartupData(g_StartupData, m_setup.folders, m_setup.uiLanguageId, g_vecMacro, g_vecGun);
 
     const QString logo = QString::fromStdString((m_setup.folders.program / "logo.png").string());
-    if (QFileInfo::exists(logo))
+    if (QFileInfo(logo).isFile()) // never a FIFO or a device
         m_icon = QIcon(logo);
     SetIcon(m_icon);
 

@@ -8,6 +8,9 @@ LoadReport LoadStartupData(StartupData& data, const StartupFolders& folders, uin
                            MacroLibrary& macros, GunLibrary& guns, DataAccess access)
 {
     LoadReport report;
+    if (access == DataAccess::ReadWrite)
+        for (const char* file : {kAppStateFile, kProfilesFile, kMacroFileName, kGunFileName})
+            RemoveStaleTemporaries(folders.data / file);
     ReadDeviceDescription(data.description, folders.program, folders.data, data.defaultProfile);
 
     data.appState = LoadAppState(folders.data, report, access);

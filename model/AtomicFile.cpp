@@ -37,6 +37,21 @@ std::optional<std::vector<std::byte>> ReadWholeFile(const fs::path& path, std::s
     return std::move(read.bytes);
 }
 
+void RemoveStaleTemporaries(const fs::path& file)
+{
+    const std::string stale = file.filename().string() + ".tmp";
+    std::error_code ec;
+    for (fs::directory_iterator it(file.parent_path(), ec), end; !ec && it != end; it.increment(ec))
+    {
+        const std::string name = it->path().filename().string();
+        const bool bOurs =
+            name == stale || (name.size() == stale.size() + 7 && name.starts_with(stale + "-"));
+        std::error_code removeError;
+        if (bOurs && it->symlink_status(removeError).type() == fs::file_type::regular)
+            fs::remove(it->path(), removeError);
+    }
+}
+
 namespace
 {
 

@@ -33,6 +33,12 @@ SaveResult WriteFileAtomically(const std::filesystem::path& path, std::span<cons
 SaveResult WritePiecesAtomically(const std::filesystem::path& path,
                                  std::span<const std::span<const std::byte>> pieces);
 
+// Removes what saves of `file` left when their process died mid-save: its
+// "<name>.tmp-XXXXXX" temporaries, and the fixed "<name>.tmp" of earlier
+// versions. Only for the holder of the folder's writer lock, for whom none of
+// them can be a save in progress.
+void RemoveStaleTemporaries(const std::filesystem::path& file);
+
 // Why a file that exists could not be read whole.
 enum class DamageKind
 {

@@ -80,6 +80,14 @@ TEST(AtomicFile, StaleTemporariesNeverBlockASaveAndAFailedOneKeepsTheOldFile)
     const std::vector<fs::path> expected = {
         "Data.ini", "keep.bin", "keep.bin.tmp", "keep.bin.tmp-AAAAAA", "res", "taken"};
     EXPECT_EQ(Listing(dir.Path()), expected); // no temporary of its own left behind
+
+    // The holder of the folder's lock clears what died mid-save, only that.
+    dir.WriteFile("keep.bin.tmp-BBBBBB", "x", 1);
+    dir.WriteFile("keep.bin.tmp-notmine", "x", 1);
+    RemoveStaleTemporaries(p);
+    const std::vector<fs::path> cleared = {
+        "Data.ini", "keep.bin", "keep.bin.tmp", "keep.bin.tmp-notmine", "res", "taken"};
+    EXPECT_EQ(Listing(dir.Path()), cleared);
 }
 
 TEST(AtomicFile, PiecesAreWrittenInOrder)
