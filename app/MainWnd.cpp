@@ -142,8 +142,15 @@ void CMainWnd::InitWindow()
         std::make_unique<DeviceLink>(g_StartupData.description, m_setup.folders.program, *this,
                                      *this, *m_setup.pointer, m_setup.bindDriver, m_setup.sleep);
     m_pDeviceLink->SetAppliedSnapshot(g_AppliedProfile);
+    m_pDeviceLink->SetApplyNote(m_setup.folders.data / kApplyNoteFile);
     if (!m_pDeviceLink->StartDeviceLink())
+    {
         DestroyWindow(); // the firmware updater runs instead
+        return;
+    }
+    // The last run left the mouse half-configured: finish the job.
+    if (m_pDeviceLink->ApplyPending() && m_pDeviceLink->State() == DeviceState::Present)
+        RequestApply();
 }
 
 void CMainWnd::FindControls()

@@ -106,6 +106,8 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
         DeviceLink link(data->description, context.programFolder, host, messages, *pointer,
                         [&] { return BindDriver(context.programFolder, driverName, factories); });
         link.SetAppliedSnapshot(data->appliedProfile);
+        // An apply cut short leaves its note for the program to finish.
+        link.SetApplyNote(context.dataFolder / kApplyNoteFile);
         link.StartDeviceLink();
         present = link.State() == DeviceState::Present;
         link.RequestApply();

@@ -725,3 +725,15 @@ TEST_F(MainWndTest, TheWindowIsTheDataFolderWriterForItsWholeRun)
     DataFolderLock command;
     EXPECT_EQ(command.LockForCommand(m_folder.DataDir()), DataFolderLock::Outcome::Locked);
 }
+
+TEST_F(MainWndTest, AnApplyTheLastRunLeftUnfinishedIsDoneAtStart)
+{
+    WriteProfiles({NamedProfile(u"Office")});
+    m_folder.WriteFile(fs::path("Data") / kApplyNoteFile, "", 0);
+    ASSERT_NE(Open(), nullptr);
+    FinishApplies();
+    EXPECT_EQ(m_mouse->State().iStartupRequests, 2); // start-up, then the apply's own
+    EXPECT_FALSE(m_mouse->State().blocks.empty() && m_mouse->State().byDpiLevel == 0);
+    EXPECT_FALSE(fs::exists(m_folder.DataDir() / kApplyNoteFile));
+    EXPECT_FALSE(RingVisible());
+}
