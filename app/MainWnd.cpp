@@ -499,8 +499,9 @@ void CMainWnd::RenameProfile()
 {
     if (m_pProfileNameEdit == nullptr || g_pCurProfile == nullptr)
         return;
-    // A name longer than the record holds is shortened to fit.
-    std::u16string newName = m_pProfileNameEdit->GetText().toStdU16String();
+    // A name longer than the record holds is shortened to fit, and control
+    // characters a paste may bring are replaced, before it is compared.
+    std::u16string newName = CleanName(m_pProfileNameEdit->GetText().toStdU16String());
     if (newName.size() > kNameMaxChars)
         newName.resize(kNameMaxChars);
     const std::u16string oldName = NameFromField(g_pCurProfile->szName);

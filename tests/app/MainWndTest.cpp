@@ -327,6 +327,12 @@ TEST_F(MainWndTest, RenameOnLeavingTheNameField)
     EXPECT_EQ(EditText(), QString(49, QLatin1Char('x')));
     EXPECT_EQ(ComboText(0), QString(49, QLatin1Char('x')));
     EXPECT_EQ(NameFromField(StoredProfiles()[0].szName), std::u16string(49, u'x'));
+
+    // A pasted line break or escape never reaches the record.
+    leave(QString::fromUtf16(u"Work\nline\x1b[2J"));
+    EXPECT_EQ(NameFromField(g_pCurProfile->szName), u"Work\uFFFDline\uFFFD[2J");
+    EXPECT_EQ(ComboText(0), QString::fromUtf16(u"Work\uFFFDline\uFFFD[2J"));
+    EXPECT_EQ(NameFromField(StoredProfiles()[0].szName), u"Work\uFFFDline\uFFFD[2J");
 }
 
 TEST_F(MainWndTest, ResetAsksFirstThenRestoresTheDefaultAndApplies)
@@ -727,8 +733,7 @@ TEST_F(MainWndTest, TheWindowIsTheDataFolderWriterForItsWholeRun)
     setup.folders = {m_folder.Path(), m_folder.DataDir()};
     setup.pointer = &m_pointer;
     CMainWnd second(std::move(setup));
-    EXPECT_EQ(second.Create(nullptr, QString(), WS_POPUP | WS_VISIBLE, 0, 0, 0, 800, 572),
-              nullptr);
+    EXPECT_EQ(second.Create(nullptr, QString(), WS_POPUP | WS_VISIBLE, 0, 0, 0, 800, 572), nullptr);
     EXPECT_EQ(m_asked, std::vector<QString>{"data_folder_in_use_text"});
     EXPECT_FALSE(Text("data_folder_in_use_text").isEmpty());
 
