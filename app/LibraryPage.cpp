@@ -241,7 +241,7 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::D
     if (m_aFolderName.empty() || m_iCurFolder < 0)
         return;
     if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             Key(Traits::kDeleteFolderText)) != 1)
+                             Key(Traits::kDeleteFolderText), MsgKind::Question) != 1)
         return;
     StopEditing();
     // Slots bound to the removed items go back to their factory function
@@ -281,7 +281,7 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::D
     if (s < 0 || static_cast<std::size_t>(s) >= m_aItemIndex.size())
         return;
     if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             Key(Traits::kDeleteItemText)) != 1)
+                             Key(Traits::kDeleteItemText), MsgKind::Question) != 1)
         return;
     StopEditing();
     auto& library = Traits::Library();
@@ -311,8 +311,8 @@ void CLibraryPage<Record, Traits>::OpenMenu(const char* xml, CControlUI* pButton
 template <typename Record, typename Traits>
 void CLibraryPage<Record, Traits>::RefuseImport(const char* msgKey) const
 {
-    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                         Key(msgKey));
+    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"), Key(msgKey),
+                         MsgKind::Information);
 }
 
 template <typename Record, typename Traits>

@@ -14,7 +14,6 @@
 #include "ui/EditUI.h"
 #include "ui/ListLabelElementUI.h"
 #include "ui/MenuWnd.h"
-#include "ui/ModalOverlay.h"
 #include "ui/OptionUI.h"
 #include "ui/ResourceManager.h"
 #include "ui/TabLayoutUI.h"
@@ -93,7 +92,7 @@ void CMainWnd::InitWindow()
     if (m_dataLock.LockForProgram(m_setup.folders.data) == DataFolderLock::Outcome::ProgramRunning)
     {
         CMsgWnd::ShowMessage(nullptr, nullptr, QStringLiteral("warning_title_text"),
-                             QStringLiteral("data_folder_in_use_text"),
+                             QStringLiteral("data_folder_in_use_text"), MsgKind::Information,
                              {QString::fromStdU16String(m_setup.folders.data.u16string())});
         DestroyWindow();
         return;
@@ -555,7 +554,8 @@ void CMainWnd::ImportProfile()
     // Only a whole record is taken; anything else is not a profile file.
     if (!ReadProfileFile(*file, *profile))
     {
-        AskUser(QStringLiteral("wrong_profile_file_text"));
+        CMsgWnd::ShowMessage(&m_pm, GetHWND(), QStringLiteral("warning_title_text"),
+                             QStringLiteral("wrong_profile_file_text"), MsgKind::Information);
         return;
     }
     const std::u16string name = NameFromField(profile->szName);
@@ -681,7 +681,7 @@ void CMainWnd::ReportSave(const SaveResult& save)
     const bool bShown = ::IsWindowVisible(GetHWND());
     CMsgWnd::ShowMessage(bShown ? &m_pm : nullptr, bShown ? GetHWND() : nullptr,
                          QStringLiteral("warning_title_text"), QStringLiteral("save_failed_text"),
-                         {FileName(save.file), SaveFailureReason(save)});
+                         MsgKind::Information, {FileName(save.file), SaveFailureReason(save)});
 }
 
 void CMainWnd::ReportLoadProblems(const LoadReport& report)
@@ -697,6 +697,7 @@ void CMainWnd::ReportLoadProblems(const LoadReport& report)
         CMsgWnd::ShowMessage(nullptr, nullptr, QStringLiteral("warning_title_text"),
                              bKept ? QStringLiteral("damaged_file_text")
                                    : QStringLiteral("damaged_file_not_kept_text"),
+                             MsgKind::Information,
                              {FileName(damaged.file), DamageReason(damaged.kind), third});
     }
     for (const SaveResult& save : report.failedSaves)
@@ -705,7 +706,8 @@ void CMainWnd::ReportLoadProblems(const LoadReport& report)
 
 UINT CMainWnd::AskUser(const QString& msgKey)
 {
-    return CMsgWnd::ShowMessage(&m_pm, GetHWND(), QStringLiteral("warning_title_text"), msgKey);
+    return CMsgWnd::ShowMessage(&m_pm, GetHWND(), QStringLiteral("warning_title_text"), msgKey,
+                                MsgKind::Question);
 }
 
 // DeviceLinkHost ----------------------------------------------------------------
@@ -745,13 +747,15 @@ void CMainWnd::SaveProfiles()
     ReportSave(::SaveProfiles(m_setup.folders.data, g_vecProfile));
 }
 
-int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner)
+int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,
+                          MessageKind kind)
 {
     // Neither the no-device message nor the firmware prompt dims the window.
     const HWND hOwner = owner == MessageOwner::MainWindow ? GetHWND() : nullptr;
     return static_cast<int>(CMsgWnd::ShowMessage(
         nullptr, hOwner, QString::fromUtf8(titleKey.data(), static_cast<int>(titleKey.size())),
-        QString::fromUtf8(textKey.data(), static_cast<int>(textKey.size()))));
+        QString::fromUtf8(textKey.data(), static_cast<int>(textKey.size())),
+        kind == MessageKind::Question ? MsgKind::Question : MsgKind::Information));
 }
 
 void CMainWnd::StartUpdater(const std::filesystem::path& program)

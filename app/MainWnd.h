@@ -76,8 +76,8 @@ public:
     void ShowButtonMode(int32_t mode) override;
     void PostDpiPopup(int32_t dpiStep) override;
     void SaveProfiles() override;
-    int ShowMessage(std::string_view titleKey, std::string_view textKey,
-                    MessageOwner owner) override;
+    int ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,
+                    MessageKind kind) override;
     void StartUpdater(const std::filesystem::path& program) override;
     void PostApplyDone() override;
 
@@ -126,7 +126,7 @@ private:
     void OnApplyDone();
     void ShowDpiPopup(int32_t dpiStep);
     void CloseDpiPopup();
-    // The message dialog over this window with its overlay; 1 for OK.
+    // A question in the message dialog over this window with its overlay; 1 for OK.
     UINT AskUser(const QString& msgKey);
 
     MainWndSetup m_setup;

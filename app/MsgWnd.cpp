@@ -1,7 +1,7 @@
 #include "app/MsgWnd.h"
 
 #include "ui/ButtonUI.h"
-#include "ui/ModalOverlay.h"
+#include "ui/ModalDialog.h"
 #include "ui/ResourceManager.h"
 
 #include <QTimer>
@@ -18,22 +18,22 @@ void CMsgWnd::SetAnswerHook(AnswerHook hook)
 }
 
 UINT CMsgWnd::ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
-                          const QString& msgKey, const QStringList& args)
+                          const QString& msgKey, MsgKind kind, const QStringList& args)
 {
-    const ModalOverlay overlay(pOverlayWindow);
     CMsgWnd dialog;
     dialog.SetTitle(titleKey);
     dialog.SetMsg(msgKey);
     dialog.SetMsgArgs(args);
-    if (dialog.Create(hOwner, QStringLiteral("MsgWnd"), WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0,
-                      0, 800, 800) == nullptr)
-        return 0;
-    dialog.CenterWindow();
-    if (g_answerHook)
-        QTimer::singleShot(0, dialog.GetWidget(),
-                           [&dialog, titleKey, msgKey]
-                           { dialog.Close(g_answerHook(titleKey, msgKey)); });
-    return dialog.ShowModal();
+    dialog.SetKind(kind);
+    return RunModalDialog(dialog, pOverlayWindow, hOwner, QStringLiteral("MsgWnd"),
+                          [&dialog, titleKey, msgKey]
+                          {
+                              if (g_answerHook)
+                                  QTimer::singleShot(
+                                      0, dialog.GetWidget(),
+                                      [&dialog, titleKey, msgKey]
+                                      { dialog.Close(g_answerHook(titleKey, msgKey)); });
+                          });
 }
 
 QString CMsgWnd::MessageText(const QString& msgKey, const QStringList& args)
@@ -88,6 +88,9 @@ void CMsgWnd::InitWindow()
         m_pMsgLabel->SetResourceText(true);
         m_pMsgLabel->SetText(m_strMsg);
     }
+    if (m_kind == MsgKind::Information)
+        if (CControlUI* cancel = m_pm.FindControl(QStringLiteral("cancel_btn")))
+            cancel->SetVisible(false);
 }
 
 QString CMsgWnd::GetSkinFile()

@@ -9,6 +9,12 @@
 
 class CLabelUI;
 
+enum class MsgKind
+{
+    Question,   // OK and Cancel
+    Information // OK alone: there is nothing to decline
+};
+
 class CMsgWnd : public CDialogWnd
 {
 public:
@@ -18,13 +24,14 @@ public:
 
     void SetTitle(const QString& titleKey) { m_strTitle = titleKey; }
     void SetMsg(const QString& msgKey) { m_strMsg = msgKey; }
+    void SetKind(MsgKind kind) { m_kind = kind; }
 
     // Shows a message the way the whole program does: the overlay of
     // pOverlayWindow (null: none) is shown while the dialog, owned by hOwner
     // (null: none), runs modally and centred; returns 1 for OK, 0 otherwise.
     // With args, the message's text fills its placeholders %1, %2, ...
     static UINT ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
-                            const QString& msgKey, const QStringList& args = {});
+                            const QString& msgKey, MsgKind kind, const QStringList& args = {});
 
     // The text of a message key in the loaded language, %1, %2, ... filled
     // from args.
@@ -48,6 +55,7 @@ private:
     bool m_bDeleteOnClose;
     QString m_strTitle;
     QString m_strMsg;
+    MsgKind m_kind = MsgKind::Question;
     QStringList m_aMsgArgs;
     CLabelUI* m_pTitleLabel = nullptr;
     CLabelUI* m_pMsgLabel = nullptr;

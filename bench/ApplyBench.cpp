@@ -76,7 +76,10 @@ public:
     void ShowButtonMode(int32_t) override {}
     void PostDpiPopup(int32_t) override {}
     void SaveProfiles() override {}
-    int ShowMessage(std::string_view, std::string_view, MessageOwner) override { return 0; }
+    int ShowMessage(std::string_view, std::string_view, MessageOwner, MessageKind) override
+    {
+        return 0;
+    }
     void StartUpdater(const std::filesystem::path&) override {}
     void PostApplyDone() override {}
 

@@ -10,7 +10,7 @@
 #include "ui/ButtonUI.h"
 #include "ui/MenuUI.h"
 #include "ui/MenuWnd.h"
-#include "ui/ModalOverlay.h"
+#include "ui/ModalDialog.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/ResourceManager.h"
@@ -40,18 +40,15 @@ std::string TranslateKey(std::string_view key)
 UINT RunDialog(WindowImplBase& dialog, CPaintManagerUI* pOverlayWindow, HWND hOwner,
                const QString& className, const QString& listName = QString())
 {
-    const ModalOverlay overlay(pOverlayWindow);
-    if (dialog.Create(hOwner, className, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 0, 0) ==
-        nullptr)
-        return 0;
-    dialog.CenterWindow();
-    if (!listName.isEmpty())
-    {
-        CPaintManagerUI* pm = dialog.GetPaintManager();
-        if (CControlUI* list = pm->FindControl(listName))
-            pm->SetTimer(list, kRestoreBindingTimer, 100);
-    }
-    return dialog.ShowModal();
+    return RunModalDialog(dialog, pOverlayWindow, hOwner, className,
+                          [&dialog, &listName]
+                          {
+                              if (listName.isEmpty())
+                                  return;
+                              CPaintManagerUI* pm = dialog.GetPaintManager();
+                              if (CControlUI* list = pm->FindControl(listName))
+                                  pm->SetTimer(list, kRestoreBindingTimer, 100);
+                          });
 }
 
 } // namespace
@@ -208,7 +205,7 @@ void CButtonPage::AssignFunction(const QString& item)
     if (!KeepsLeftClick(profile, i, code))
     {
         CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             QStringLiteral("one_left_click_text"));
+                             QStringLiteral("one_left_click_text"), MsgKind::Information);
         return;
     }
     if (code == kFunctionShortcutKey && !EditShortcut(slot))

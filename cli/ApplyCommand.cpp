@@ -45,7 +45,7 @@ public:
     {
         m_report.Note(::SaveProfiles(m_context.dataFolder, m_data.profiles));
     }
-    int ShowMessage(std::string_view, std::string_view textKey, MessageOwner) override
+    int ShowMessage(std::string_view, std::string_view textKey, MessageOwner, MessageKind) override
     {
         m_context.err << "vestrelctl: " << Utf16ToUtf8(m_data.language.GetText(textKey)) << "\n";
         return 0;

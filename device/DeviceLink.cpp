@@ -267,7 +267,8 @@ void DeviceLink::ShowNoDeviceMessage()
     if (m_bNoDeviceMessageShown)
         return;
     m_bNoDeviceMessageShown = true;
-    m_host.ShowMessage("warning_title_text", "no_connect_device_text", MessageOwner::MainWindow);
+    m_host.ShowMessage("warning_title_text", "no_connect_device_text", MessageOwner::MainWindow,
+                       MessageKind::Information);
     m_bNoDeviceMessageShown = false;
 }
 

@@ -16,6 +16,12 @@ enum class MessageOwner
     None        // centred, without owner (the main window may not be shown yet)
 };
 
+enum class MessageKind
+{
+    Question,   // OK and Cancel
+    Information // OK only
+};
+
 class DeviceLinkHost
 {
 public:
@@ -34,8 +40,8 @@ public:
     // Writes profile.bin.
     virtual void SaveProfiles() = 0;
     // The message dialog, modal; 1 when it closed with OK.
-    virtual int ShowMessage(std::string_view titleKey, std::string_view textKey,
-                            MessageOwner owner) = 0;
+    virtual int ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,
+                            MessageKind kind) = 0;
     // Starts a program through the desktop's launcher.
     virtual void StartUpdater(const std::filesystem::path& program) = 0;
 

@@ -36,7 +36,8 @@ int CheckFirmware(TransferProtocol& protocol, const DeviceDescription& descripti
     // Any difference counts: an older and a newer firmware are treated alike.
     if (version->byHigh == description.m_iVer_H && version->byLow == description.m_iVer_L)
         return 1;
-    if (host.ShowMessage("warning_title_text", "update_fw_text", MessageOwner::None) != 1)
+    if (host.ShowMessage("warning_title_text", "update_fw_text", MessageOwner::None,
+                         MessageKind::Question) != 1)
         return 1;
     host.StartUpdater(UpdaterPath(programFolder));
     return 0;

@@ -2,18 +2,13 @@
 
 #include "ui/ButtonUI.h"
 #include "ui/ColorPaletteUI.h"
-#include "ui/ModalOverlay.h"
+#include "ui/ModalDialog.h"
 
 bool CSelectColorWnd::PickColor(CPaintManagerUI* pOverlayWindow, HWND hOwner, DWORD& argb)
 {
-    const ModalOverlay overlay(pOverlayWindow);
     CSelectColorWnd dialog;
     dialog.SetColor(argb);
-    if (dialog.Create(hOwner, QStringLiteral("SelectColorWnd"), WS_POPUP | WS_VISIBLE,
-                      WS_EX_TOOLWINDOW, 0, 0, 800, 800) == nullptr)
-        return false;
-    dialog.CenterWindow();
-    if (dialog.ShowModal() != 1)
+    if (RunModalDialog(dialog, pOverlayWindow, hOwner, QStringLiteral("SelectColorWnd")) != 1)
         return false;
     argb = dialog.GetColor();
     return true;

@@ -5,7 +5,7 @@
 #include "ui/ButtonUI.h"
 #include "ui/EditUI.h"
 #include "ui/LabelUI.h"
-#include "ui/ModalOverlay.h"
+#include "ui/ModalDialog.h"
 
 QString CEditNameWnd::GetWindowClassName() const
 {
@@ -89,18 +89,13 @@ void CEditNameWnd::Refuse(const char* msgKey)
 {
     // The caller's overlay is already up; the message sits over this dialog.
     CMsgWnd::ShowMessage(nullptr, GetHWND(), QStringLiteral("warning_title_text"),
-                         QString::fromLatin1(msgKey));
+                         QString::fromLatin1(msgKey), MsgKind::Information);
 }
 
 std::optional<std::u16string> CEditNameWnd::Run(CPaintManagerUI* pOverlayWindow, HWND hOwner,
                                                 const QString& windowName)
 {
-    const ModalOverlay overlay(pOverlayWindow);
-    if (Create(hOwner, windowName, WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800, 800) ==
-        nullptr)
-        return std::nullopt;
-    CenterWindow();
-    if (ShowModal() != 1)
+    if (RunModalDialog(*this, pOverlayWindow, hOwner, windowName) != 1)
         return std::nullopt;
     return m_strName.toStdU16String();
 }

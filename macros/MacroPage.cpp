@@ -12,7 +12,6 @@
 #include "ui/LabelUI.h"
 #include "ui/ListContainerElementUI.h"
 #include "ui/ListUI.h"
-#include "ui/ModalOverlay.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/ResourceManager.h"

@@ -7,6 +7,7 @@ void CDPIMsg::SetText(const QString& text)
     m_strText = text;
     if (m_pValueLabel != nullptr)
         m_pValueLabel->SetText(m_strText);
+    ::SetWindowText(GetHWND(), m_strText);
 }
 
 QString CDPIMsg::GetWindowClassName() const
@@ -25,6 +26,7 @@ void CDPIMsg::InitWindow()
     if (m_pValueLabel == nullptr)
         return;
     m_pValueLabel->SetText(m_strText);
+    ::SetWindowText(GetHWND(), m_strText);
     ::SetWindowPos(GetHWND(), nullptr, 20, 20, 150, 150, SWP_NOACTIVATE | SWP_NOZORDER);
 }
 

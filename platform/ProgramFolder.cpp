@@ -1,7 +1,24 @@
 #include "platform/ProgramFolder.h"
 
 #include <cstdlib>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
+
+namespace
+{
+
+// A real folder (not a link) of this user that no one else may enter.
+bool IsPrivateFolder(const std::filesystem::path& dir)
+{
+    struct stat st
+    {
+    };
+    return ::lstat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+           (st.st_mode & 077) == 0;
+}
+
+} // namespace
 
 std::filesystem::path RunningProgramFolder()
 {
@@ -30,4 +47,22 @@ std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolde
 std::filesystem::path DataFolderFor(const std::filesystem::path& programFolder)
 {
     return ChooseDataFolder(programFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+std::filesystem::path ChoosePrivateRuntimeFolder(const char* xdgRuntimeDir,
+                                                 const std::filesystem::path& fallbackRoot)
+{
+    if (xdgRuntimeDir != nullptr && *xdgRuntimeDir == '/' && IsPrivateFolder(xdgRuntimeDir))
+        return xdgRuntimeDir;
+    const std::filesystem::path own =
+        fallbackRoot / ("vestrel-" + std::to_string(static_cast<unsigned long>(::getuid())));
+    ::mkdir(own.c_str(), 0700); // fails when it exists; the check below decides
+    if (IsPrivateFolder(own))
+        return own;
+    return {};
+}
+
+std::filesystem::path PrivateRuntimeFolder()
+{
+    return ChoosePrivateRuntimeFolder(std::getenv("XDG_RUNTIME_DIR"), "/tmp");
 }

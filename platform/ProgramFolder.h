@@ -15,3 +15,14 @@ std::filesystem::path ChooseDataFolder(const std::filesystem::path& programFolde
 
 // ChooseDataFolder with this process's environment.
 std::filesystem::path DataFolderFor(const std::filesystem::path& programFolder);
+
+// A folder only this user can reach, for the single-instance lock and socket:
+// $XDG_RUNTIME_DIR when it is this user's and private, otherwise
+// <fallbackRoot>/vestrel-<uid>, made 0700 and checked to be this user's own
+// real folder. Empty when neither is safe: another user may have taken the
+// name.
+std::filesystem::path ChoosePrivateRuntimeFolder(const char* xdgRuntimeDir,
+                                                 const std::filesystem::path& fallbackRoot);
+
+// ChoosePrivateRuntimeFolder with this process's environment and /tmp.
+std::filesystem::path PrivateRuntimeFolder();

@@ -1,11 +1,15 @@
 #include "platform/SingleInstance.h"
 
+#include "platform/ProgramFolder.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStandardPaths>
+#include <QMetaObject>
+#include <cstdio>
+#include <unistd.h>
 
 namespace
 {
@@ -15,8 +19,7 @@ constexpr char kShown = 'K';
 
 QString RuntimeFolder()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return folder.isEmpty() ? QDir::tempPath() : folder;
+    return QString::fromStdString(PrivateRuntimeFolder().string());
 }
 
 } // namespace
@@ -24,6 +27,14 @@ QString RuntimeFolder()
 SingleInstance::SingleInstance(const QString& name, const QString& folder)
 {
     const QString base = folder.isEmpty() ? RuntimeFolder() : folder;
+    if (base.isEmpty())
+    {
+        std::fprintf(stderr,
+                     "vestrel: no private runtime folder (XDG_RUNTIME_DIR, /tmp/vestrel-%lu);"
+                     " running without the one-copy check\n",
+                     static_cast<unsigned long>(::getuid()));
+        return;
+    }
     // The name has spaces; a hash keeps the file and socket names plain.
     const QString id = QString::fromLatin1(
         QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
@@ -41,11 +52,13 @@ SingleInstance::~SingleInstance()
 
 bool SingleInstance::TryLock()
 {
-    return m_lock->tryLock(0);
+    return !m_lock || m_lock->tryLock(0);
 }
 
 bool SingleInstance::Listen(std::function<void()> onShowRequest)
 {
+    if (m_serverName.isEmpty())
+        return false;
     m_onShowRequest = std::move(onShowRequest);
     m_server = std::make_unique<QLocalServer>();
     QLocalServer::removeServer(m_serverName); // left over by a copy that crashed
@@ -59,22 +72,31 @@ bool SingleInstance::Listen(std::function<void()> onShowRequest)
                              QObject::connect(socket, &QLocalSocket::disconnected, socket,
                                               &QObject::deleteLater);
                              QObject::connect(socket, &QLocalSocket::readyRead, socket,
-                                              [this, socket]
-                                              {
-                                                  if (!socket->readAll().contains(kShowRequest))
-                                                      return;
-                                                  if (m_onShowRequest)
-                                                      m_onShowRequest();
-                                                  socket->write(&kShown, 1);
-                                                  socket->flush();
-                                              });
+                                              [this, socket] { Answer(socket); });
                          }
                      });
     return true;
 }
 
+void SingleInstance::Answer(QLocalSocket* socket)
+{
+    if (!socket->readAll().contains(kShowRequest))
+        return;
+    // The later copy is answered first and the request handled afterwards:
+    // showing the window may open a modal message whose nested loop outlives
+    // the connection, which must not be touched after it.
+    socket->write(&kShown, 1);
+    socket->flush();
+    socket->disconnectFromServer();
+    if (m_onShowRequest)
+        QMetaObject::invokeMethod(
+            m_server.get(), [this] { m_onShowRequest(); }, Qt::QueuedConnection);
+}
+
 bool SingleInstance::AskFirstToShow(int timeoutMs) const
 {
+    if (m_serverName.isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(timeoutMs))

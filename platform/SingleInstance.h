@@ -9,6 +9,7 @@
 #include <memory>
 
 class QLocalServer;
+class QLocalSocket;
 class QLockFile;
 
 class SingleInstance
@@ -22,14 +23,16 @@ public:
 
     // Takes the lock; false when another copy holds it.
     bool TryLock();
-    // First copy: starts listening; every request of a later copy calls
-    // `onShowRequest` on this thread before the later copy is answered.
+    // First copy: starts listening; every request of a later copy is answered
+    // at once and then calls `onShowRequest` on this thread.
     bool Listen(std::function<void()> onShowRequest);
-    // Second copy: asks the first to show itself and waits for the answer;
+    // Second copy: asks the first to show itself and waits for its answer;
     // false when no first copy answered.
     bool AskFirstToShow(int timeoutMs = 5000) const;
 
 private:
+    void Answer(QLocalSocket* socket);
+
     QString m_serverName;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<QLocalServer> m_server;

@@ -6,7 +6,10 @@
 #include "ui/PaintManagerUI.h"
 #include "ui/WindowWnd.h"
 
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
+#include <algorithm>
 
 CMenuWnd::CMenuWnd() = default;
 
@@ -76,6 +79,31 @@ void CMenuWnd::Fill(QMenu* menu, CContainerUI* items)
     }
 }
 
+namespace
+{
+// Where a menu of `size` opened at `at` lies wholly on its screen: left of or
+// above the point where it would run off the right or bottom edge (the tray
+// sits in a corner), as a first popup places it.
+QPoint FitOnScreen(QPoint at, QSize size)
+{
+    QScreen* screen = QGuiApplication::screenAt(at);
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return at;
+    const QRect area = screen->availableGeometry();
+    int x = at.x();
+    int y = at.y();
+    if (x + size.width() > area.right() + 1)
+        x = at.x() - size.width();
+    if (y + size.height() > area.bottom() + 1)
+        y = at.y() - size.height();
+    x = std::clamp(x, area.left(), std::max(area.left(), area.right() + 1 - size.width()));
+    y = std::clamp(y, area.top(), std::max(area.top(), area.bottom() + 1 - size.height()));
+    return {x, y};
+}
+} // namespace
+
 void CMenuWnd::ResizeMenu()
 {
     if (!m_pMenu || m_pMenuUI == nullptr)
@@ -85,7 +113,7 @@ void CMenuWnd::ResizeMenu()
     m_pMenu->adjustSize();
     const QPoint at(m_BasedPoint.x, m_BasedPoint.y);
     if (m_pMenu->isVisible())
-        m_pMenu->move(at);
+        m_pMenu->move(FitOnScreen(at, m_pMenu->size()));
     else
         m_pMenu->popup(at);
 }

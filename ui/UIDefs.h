@@ -63,7 +63,10 @@ inline constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
 inline constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
 inline constexpr DWORD WS_CAPTION = 0x00C00000;
 inline constexpr DWORD WS_SYSMENU = 0x00080000;
+// A dialog's frame: the window manager treats it as a dialog of its owner.
+inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;
 inline constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+// Kept off the task bar.
 inline constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
 // Shown without taking the focus from the window the user works in.
 inline constexpr DWORD WS_EX_NOACTIVATE = 0x08000000;

@@ -94,6 +94,10 @@ void WindowImplBase::OnCreate()
     }
     m_pm.AddNotifier(this);
     InitWindow();
+    // The window manager and task bar show the dialog's own caption, in the
+    // loaded language, rather than the internal window name it was made with.
+    if (const CControlUI* title = m_pm.FindControl(QStringLiteral("label_title")))
+        GetWidget()->setWindowTitle(title->GetText());
 }
 
 void WindowImplBase::OnFinalMessage(HWND)

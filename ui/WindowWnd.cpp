@@ -1,5 +1,7 @@
 #include "ui/WindowWnd.h"
 
+#include "platform/TaskbarHint.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -186,7 +188,12 @@ HWND CWindowWnd::Create(HWND hwndParent, const QString& pstrName, DWORD dwStyle,
     // The program ends on PostQuitMessage only, not when its last window hides.
     QApplication::setQuitOnLastWindowClosed(false);
     Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
-    if (dwExStyle & WS_EX_TOOLWINDOW)
+    if (dwExStyle & WS_EX_DLGMODALFRAME)
+        flags |= Qt::Dialog;
+    else if ((dwExStyle & WS_EX_TOOLWINDOW) && (dwExStyle & WS_EX_NOACTIVATE))
+        // An indicator: no window manager may focus it, list it or ask for attention.
+        flags |= Qt::Tool | Qt::X11BypassWindowManagerHint;
+    else if (dwExStyle & WS_EX_TOOLWINDOW)
         flags |= Qt::Tool;
     if (dwExStyle & WS_EX_TOPMOST)
         flags |= Qt::WindowStaysOnTopHint;
@@ -206,6 +213,9 @@ HWND CWindowWnd::Create(HWND hwndParent, const QString& pstrName, DWORD dwStyle,
     OnCreate();
     if (!*alive || m_hWnd == nullptr)
         return nullptr;
+    // An owned tool window lives under its owner's task bar entry.
+    if ((dwExStyle & WS_EX_TOOLWINDOW) && widget->parentWidget() != nullptr)
+        KeepOffTaskbar(widget);
     if (dwStyle & WS_VISIBLE)
         widget->show();
     return m_hWnd;
@@ -240,11 +250,14 @@ UINT CWindowWnd::ShowModal()
     UINT result = 0;
     m_pModalLoop = &loop;
     m_pModalResult = &result;
-    // Modality only takes effect when the window is shown anew.
-    m_pWidget->hide();
-    m_pWidget->setWindowModality(Qt::ApplicationModal);
+    // Modality only takes effect on a window not shown yet. Hiding a shown
+    // window to show it again races the window manager's map of the first
+    // request, which can leave the dialog never mapped.
+    if (!m_pWidget->isVisible())
+        m_pWidget->setWindowModality(Qt::ApplicationModal);
     m_pWidget->show();
     m_pWidget->raise();
+    // Qt defers the activation until the window manager has mapped the window.
     m_pWidget->activateWindow();
     const std::shared_ptr<bool> alive = m_alive;
     loop.exec(QEventLoop::DialogExec);

@@ -31,7 +31,7 @@ public:
 
     // Makes the window (owned by hwndParent, which it stays above) and runs
     // OnCreate before returning. WS_VISIBLE shows it; WS_EX_TOOLWINDOW keeps it
-    // off the task bar; WS_EX_TOPMOST keeps it above others; WS_EX_NOACTIVATE
+    // off the task bar; WS_EX_DLGMODALFRAME makes it a dialog of its owner; WS_EX_TOPMOST keeps it above others; WS_EX_NOACTIVATE
     // shows it without taking the focus. Null if it was destroyed while made.
     HWND Create(HWND hwndParent, const QString& pstrName, DWORD dwStyle, DWORD dwExStyle,
                 int x = CW_USEDEFAULT, int y = CW_USEDEFAULT, int cx = CW_USEDEFAULT,
@@ -40,7 +40,8 @@ public:
                 const RECT& rc);
 
     void ShowWindow(bool bShow = true, bool bTakeFocus = true);
-    // Shows the window and blocks every other window until it is closed;
+    // Shows the window (best not shown yet: only then can it be modal) and
+    // blocks every other window until it is closed;
     // returns the code given to Close (0 when it was ended otherwise).
     // Messages, timers and other events keep being handled meanwhile.
     UINT ShowModal();

@@ -59,6 +59,30 @@ protected:
     bool dialogTitle = false;
 };
 
+// Counts the Show events of top-level windows other than the main window.
+class WindowShowCounter : public QObject
+{
+public:
+    WindowShowCounter(QWidget* mainWindow, int& shows) : m_main(mainWindow), m_shows(shows)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~WindowShowCounter() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (e->type() == QEvent::Show && w != nullptr && w->isWindow() && w != m_main)
+            ++m_shows;
+        return false;
+    }
+
+private:
+    QWidget* m_main;
+    int& m_shows;
+};
+
 // Counts its deletions, to see the delete-on-close dialog go.
 class CountingMsgWnd : public CMsgWnd
 {
@@ -75,7 +99,7 @@ TEST_F(MsgWndTest, OkGivesOneAndTheOverlayIsHiddenAfterwards)
 {
     PressInDialog("ok_btn");
     EXPECT_EQ(CMsgWnd::ShowMessage(&main.PM(), main.GetHWND(), "warning_title_text",
-                                   "delete_profile_text"),
+                                   "delete_profile_text", MsgKind::Question),
               1u);
     EXPECT_TRUE(overlayWhileOpen);
     EXPECT_TRUE(dialogTitle);
@@ -88,7 +112,7 @@ TEST_F(MsgWndTest, CancelAndTheCloseButtonGiveZero)
     {
         PressInDialog(button);
         EXPECT_EQ(CMsgWnd::ShowMessage(&main.PM(), main.GetHWND(), "warning_title_text",
-                                       "delete_profile_text"),
+                                       "delete_profile_text", MsgKind::Question),
                   0u)
             << button;
         EXPECT_TRUE(overlayWhileOpen);
@@ -100,7 +124,7 @@ TEST_F(MsgWndTest, ClosedByTheWindowManagerGivesZeroAndHidesTheOverlay)
 {
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_EQ(CMsgWnd::ShowMessage(&main.PM(), main.GetHWND(), "warning_title_text",
-                                   "delete_profile_text"),
+                                   "delete_profile_text", MsgKind::Question),
               0u);
     EXPECT_FALSE(overlay->IsVisible());
 }
@@ -109,11 +133,51 @@ TEST_F(MsgWndTest, WithoutAnOverlayWindowNothingIsCovered)
 {
     // The no-device message and the firmware prompt (no owner at all).
     PressInDialog("ok_btn");
-    EXPECT_EQ(CMsgWnd::ShowMessage(nullptr, main.GetHWND(), "warning_title_text", "x"), 1u);
+    EXPECT_EQ(CMsgWnd::ShowMessage(nullptr, main.GetHWND(), "warning_title_text", "x",
+                                   MsgKind::Information),
+              1u);
     EXPECT_FALSE(overlayWhileOpen);
     PressInDialog("ok_btn");
-    EXPECT_EQ(CMsgWnd::ShowMessage(nullptr, nullptr, "warning_title_text", "x"), 1u);
+    EXPECT_EQ(
+        CMsgWnd::ShowMessage(nullptr, nullptr, "warning_title_text", "x", MsgKind::Information),
+        1u);
     EXPECT_FALSE(overlayWhileOpen);
+}
+
+// Shown once, already modal and with its caption as title: a window shown,
+// hidden and shown again can stay unmapped under a window manager. A message
+// that only informs offers OK alone.
+TEST_F(MsgWndTest, ShownOnceModalWithItsCaptionAndOkAloneWhenItOnlyInforms)
+{
+    for (const MsgKind kind : {MsgKind::Question, MsgKind::Information})
+    {
+        struct Seen
+        {
+            int shows = 0;
+            bool modal = false, cancelShown = false;
+            QString title;
+        } seen;
+        QTimer::singleShot(0,
+                           [&seen]
+                           {
+                               QWidget* dialog = QApplication::activeModalWidget();
+                               ASSERT_NE(dialog, nullptr);
+                               seen.modal = dialog->windowModality() == Qt::ApplicationModal;
+                               seen.title = dialog->windowTitle();
+                               seen.cancelShown =
+                                   dialog->findChild<QWidget*>("cancel_btn")->isVisible();
+                               QTest::keyClick(dialog, Qt::Key_Escape);
+                           });
+        WindowShowCounter counter(main.GetWidget(), seen.shows);
+        EXPECT_EQ(CMsgWnd::ShowMessage(&main.PM(), main.GetHWND(), "warning_title_text",
+                                       "delete_profile_text", kind),
+                  0u);
+        EXPECT_EQ(seen.shows, 1) << "the dialog is shown exactly once";
+        EXPECT_TRUE(seen.modal);
+        EXPECT_EQ(seen.title, "Warning");
+        EXPECT_EQ(seen.cancelShown, kind == MsgKind::Question);
+        EXPECT_FALSE(overlay->IsVisible());
+    }
 }
 
 TEST_F(MsgWndTest, LabelsShowTheTextsOfTheKeys)

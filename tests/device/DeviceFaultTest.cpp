@@ -32,7 +32,7 @@ public:
     void ShowButtonMode(int32_t) override {}
     void PostDpiPopup(int32_t) override {}
     void SaveProfiles() override {}
-    int ShowMessage(std::string_view, std::string_view, MessageOwner) override
+    int ShowMessage(std::string_view, std::string_view, MessageOwner, MessageKind) override
     {
         ++questions;
         return 0; // declines the updater

@@ -36,10 +36,12 @@ public:
         calls.push_back("PostDpiPopup " + std::to_string(dpiStep));
     }
     void SaveProfiles() override { calls.push_back("SaveProfiles"); }
-    int ShowMessage(std::string_view title, std::string_view text, MessageOwner owner) override
+    int ShowMessage(std::string_view title, std::string_view text, MessageOwner owner,
+                    MessageKind kind) override
     {
         calls.push_back("ShowMessage " + std::string(title) + " " + std::string(text) +
-                        (owner == MessageOwner::None ? " unowned" : " owned"));
+                        (owner == MessageOwner::None ? " unowned" : " owned") +
+                        (kind == MessageKind::Question ? " question" : " information"));
         if (duringMessage)
             duringMessage();
         return messageAnswer;
@@ -153,9 +155,10 @@ TEST(DeviceLink, DifferentFirmwareOffersTheUpdater)
     LinkRig accept;
     accept.mouse->SetFirmwareVersion(1, 2);
     EXPECT_FALSE(accept.link.StartDeviceLink());
-    EXPECT_EQ(accept.host.calls,
-              (std::vector<std::string>{"ShowMessage warning_title_text update_fw_text unowned",
-                                        "StartUpdater /opt/vestrel/Update/flashOnLine"}));
+    EXPECT_EQ(
+        accept.host.calls,
+        (std::vector<std::string>{"ShowMessage warning_title_text update_fw_text unowned question",
+                                  "StartUpdater /opt/vestrel/Update/flashOnLine"}));
 
     LinkRig decline;
     decline.host.messageAnswer = 0;
@@ -413,8 +416,9 @@ TEST(DeviceLink, NoDeviceMessageIsNeverShownTwiceAtOnce)
             rig.link.ShowNoDeviceMessage(); // a second click while it is open
     };
     rig.link.ShowNoDeviceMessage();
-    EXPECT_EQ(rig.host.calls, (std::vector<std::string>{
-                                  "ShowMessage warning_title_text no_connect_device_text owned"}));
+    EXPECT_EQ(rig.host.calls,
+              (std::vector<std::string>{
+                  "ShowMessage warning_title_text no_connect_device_text owned information"}));
     rig.link.ShowNoDeviceMessage(); // closed again: may open anew
     EXPECT_EQ(rig.host.calls.size(), 2u);
 }

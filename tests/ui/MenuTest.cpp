@@ -7,7 +7,9 @@
 #include "ui/MenuWnd.h"
 #include "ui/ResourceManager.h"
 
+#include <QGuiApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QTest>
 
 namespace
@@ -103,6 +105,22 @@ TEST_F(MenuTest, VisibleEntriesAreCountedAndFollowResize)
             sub = a->menu();
     ASSERT_NE(sub, nullptr);
     EXPECT_NE(ActionNamed(sub, "deep"), nullptr);
+}
+
+// The tray sits in a screen corner: a menu opened or resized there stays
+// wholly on the screen.
+TEST_F(MenuTest, AMenuAtTheScreenCornerStaysOnTheScreen)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    CMenuWnd menu;
+    const POINT corner{area.right() - 2, area.bottom() - 2};
+    menu.Init(nullptr, "testmenu.xml", corner, &owner.PM());
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        const QRect placed = menu.GetQMenu()->geometry();
+        EXPECT_TRUE(area.contains(placed)) << "pass " << pass;
+        menu.ResizeMenu();
+    }
 }
 
 TEST_F(MenuTest, AMissingMenuFileGivesAnEmptyMenu)

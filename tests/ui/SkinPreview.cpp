@@ -145,7 +145,8 @@ public:
     void ShowMessage()
     {
         const UINT result =
-            CMsgWnd::ShowMessage(&m_pm, GetHWND(), "warning_title_text", "delete_profile_text");
+            CMsgWnd::ShowMessage(&m_pm, GetHWND(), "warning_title_text", "delete_profile_text",
+                                 MsgKind::Question);
         std::printf("message dialog returned %u\n", result);
         std::fflush(stdout);
     }
