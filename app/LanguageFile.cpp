@@ -1,14 +1,13 @@
 #include "app/LanguageFile.h"
 
 #include "model/NameField.h"
-
-#include <pugixml.hpp>
+#include "model/XmlFile.h"
 
 bool LanguageFile::Load(const std::filesystem::path& file)
 {
     m_texts.clear();
     pugi::xml_document doc;
-    if (!doc.load_file(file.string().c_str()))
+    if (!LoadXmlFile(doc, file))
         return false;
     pugi::xml_node root = doc.child("Language");
     if (!root)

@@ -9,6 +9,7 @@
 #include "guns/GunPage.h"
 #include "macros/EditMacroName.h"
 #include "macros/MacroPage.h"
+#include "model/RecordExchange.h"
 #include "platform/DesktopServices.h"
 #include "ui/ButtonUI.h"
 #include "ui/ComboUI.h"
@@ -170,7 +171,13 @@ CLibraryPage<Record, Traits>::AskName(int mode, const std::u16string& name,
 
 template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::SaveLibrary() const
 {
-    Traits::Save(Traits::Library(), ProgramFolders().data);
+    ReportSave(Traits::Save(Traits::Library(), ProgramFolders().data));
+}
+
+template <typename Record, typename Traits>
+void CLibraryPage<Record, Traits>::ReportSave(const SaveResult& save) const
+{
+    ::SendMessage(m_hWnd, WM_SAVE_DONE, reinterpret_cast<WPARAM>(&save));
 }
 
 template <typename Record, typename Traits>
@@ -301,10 +308,11 @@ void CLibraryPage<Record, Traits>::OpenMenu(const char* xml, CControlUI* pButton
 
 // --- exchange files -----------------------------------------------------------
 
-template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::RefuseImport() const
+template <typename Record, typename Traits>
+void CLibraryPage<Record, Traits>::RefuseImport(const char* msgKey) const
 {
-    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                         Key(Traits::kFileInvalidText), MsgKind::Information);
+    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"), Key(msgKey),
+                         MsgKind::Information);
 }
 
 template <typename Record, typename Traits>
@@ -316,7 +324,7 @@ void CLibraryPage<Record, Traits>::ExportItem(bool bLocked)
     const auto file = Desktop().GetSaveFileName(FileRequest<Traits>(m_hWnd, false, true));
     if (!file)
         return;
-    Traits::WriteItem(*file, *record, bLocked);
+    ReportSave(Traits::WriteItem(*file, *record, bLocked));
 }
 
 template <typename Record, typename Traits>
@@ -327,7 +335,8 @@ void CLibraryPage<Record, Traits>::ExportFolder(bool bLocked)
     const auto file = Desktop().GetSaveFileName(FileRequest<Traits>(m_hWnd, true, true));
     if (!file)
         return;
-    Traits::WriteFolder(*file, Traits::Library(), CurFolderName().toStdU16String(), bLocked);
+    ReportSave(
+        Traits::WriteFolder(*file, Traits::Library(), CurFolderName().toStdU16String(), bLocked));
 }
 
 template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::ImportItem()
@@ -338,10 +347,16 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::I
     Record record{};
     if (!Traits::ReadItem(*file, record))
     {
-        RefuseImport();
+        RefuseImport(Traits::kFileInvalidText);
         return;
     }
     auto& library = Traits::Library();
+    // The item and perhaps a new folder entry.
+    if (!LibraryHasRoomFor(library, 2))
+    {
+        RefuseImport("import_too_large_text");
+        return;
+    }
     if (m_iCurFolder >= 0)
     {
         const int index = Traits::ImportIntoFolder(
@@ -366,7 +381,13 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::I
     std::vector<Record> records;
     if (!Traits::ReadFolder(*file, records))
     {
-        RefuseImport();
+        RefuseImport(Traits::kFileInvalidText);
+        return;
+    }
+    // The records and perhaps a folder entry made for them.
+    if (!LibraryHasRoomFor(Traits::Library(), records.size() + 1))
+    {
+        RefuseImport("import_too_large_text");
         return;
     }
     const std::u16string folder =

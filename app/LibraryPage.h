@@ -67,7 +67,9 @@ protected:
 
     std::optional<std::u16string> AskName(int mode, const std::u16string& name,
                                           const std::u16string& folder) const;
+    // Saves the library; a failure is told by the main window.
     void SaveLibrary() const;
+    void ReportSave(const SaveResult& save) const;
     // Saves the library and hands the changed record to the slots bound to it.
     void StoreRecord(int iIndex) const;
     void RefreshBindings(int iIndex, bool bRemoved, bool& bCurrentAffected) const;
@@ -93,7 +95,7 @@ private:
     void AppendFolderItem(const QString& name);
     void AppendItem(int iLibraryIndex);
     void OpenMenu(const char* xml, CControlUI* pButton);
-    void RefuseImport() const;
+    void RefuseImport(const char* msgKey) const;
 
     std::unique_ptr<CMenuWnd> m_pMenu;
     CButtonUI* m_pAddItemBtn = nullptr;

@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <array>
+#include <cerrno>
 #include <functional>
 
 namespace
@@ -87,13 +88,23 @@ void CMainWnd::InitWindow()
     m_macroPage.SetPaintManager(&m_pm, hWnd);
     m_gunPage.SetPaintManager(&m_pm, hWnd);
 
+    // Without a lock file nobody can write the folder; the saves then say so.
+    if (m_dataLock.LockForProgram(m_setup.folders.data) == DataFolderLock::Outcome::ProgramRunning)
+    {
+        CMsgWnd::ShowMessage(nullptr, nullptr, QStringLiteral("warning_title_text"),
+                             QStringLiteral("data_folder_in_use_text"), MsgKind::Information,
+                             {QString::fromStdU16String(m_setup.folders.data.u16string())});
+        DestroyWindow();
+        return;
+    }
     // Data.ini, Default.pbin, Data.bin, the language pick, profile.bin and
     // the libraries, loaded the way vestrelctl loads them too.
     SetProgramFolders(m_setup.folders);
-    LoadStartupData(g_StartupData, m_setup.folders, m_setup.uiLanguageId, g_vecMacro, g_vecGun);
+    const LoadReport loadReport =
+        LoadStartupData(g_StartupData, m_setup.folders, m_setup.uiLanguageId, g_vecMacro, g_vecGun);
 
     const QString logo = QString::fromStdString((m_setup.folders.program / "logo.png").string());
-    if (QFileInfo::exists(logo))
+    if (QFileInfo(logo).isFile()) // never a FIFO or a device
         m_icon = QIcon(logo);
     SetIcon(m_icon);
 
@@ -124,13 +135,21 @@ void CMainWnd::InitWindow()
     m_buttonPage.RefreshPage();
     m_performancePage.Refresh();
     m_lightPage.RefreshPage();
+    ReportLoadProblems(loadReport);
 
     m_pDeviceLink =
         std::make_unique<DeviceLink>(g_StartupData.description, m_setup.folders.program, *this,
                                      *this, *m_setup.pointer, m_setup.bindDriver, m_setup.sleep);
     m_pDeviceLink->SetAppliedSnapshot(g_AppliedProfile);
+    m_pDeviceLink->SetApplyNote(m_setup.folders.data / kApplyNoteFile);
     if (!m_pDeviceLink->StartDeviceLink())
+    {
         DestroyWindow(); // the firmware updater runs instead
+        return;
+    }
+    // The last run left the mouse half-configured: finish the job.
+    if (m_pDeviceLink->ApplyPending() && m_pDeviceLink->State() == DeviceState::Present)
+        RequestApply();
 }
 
 void CMainWnd::FindControls()
@@ -217,6 +236,10 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
         return 0;
     case WM_APPLY_DONE:
         OnApplyDone();
+        return 0;
+    case WM_SAVE_DONE:
+        if (wParam != 0)
+            ReportSave(*reinterpret_cast<const SaveResult*>(wParam));
         return 0;
     default:
         break;
@@ -437,7 +460,7 @@ void CMainWnd::AppendProfile(std::unique_ptr<ProfileData> profile, bool bSave)
     const QString name = ProfileName(*profile);
     g_vecProfile.push_back(std::move(profile));
     if (bSave)
-        ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+        SaveProfiles();
     if (m_pProfileCombo == nullptr)
         return;
     auto* item = new CListLabelElementUI;
@@ -465,7 +488,7 @@ void CMainWnd::DeleteProfile()
     const int index = CurrentProfileIndex();
     g_vecProfile.erase(g_vecProfile.begin() + index);
     g_pCurProfile = nullptr; // until the selection below picks the new current one
-    ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+    SaveProfiles();
     m_bProfileListChanged = true;
     m_pProfileCombo->RemoveAt(index);
     m_pProfileCombo->SelectItem(index < m_pProfileCombo->GetCount() ? index : index - 1);
@@ -475,8 +498,9 @@ void CMainWnd::RenameProfile()
 {
     if (m_pProfileNameEdit == nullptr || g_pCurProfile == nullptr)
         return;
-    // A name longer than the record holds is shortened to fit.
-    std::u16string newName = m_pProfileNameEdit->GetText().toStdU16String();
+    // A name longer than the record holds is shortened to fit, and control
+    // characters a paste may bring are replaced, before it is compared.
+    std::u16string newName = CleanName(m_pProfileNameEdit->GetText().toStdU16String());
     if (newName.size() > kNameMaxChars)
         newName.resize(kNameMaxChars);
     const std::u16string oldName = NameFromField(g_pCurProfile->szName);
@@ -493,7 +517,7 @@ void CMainWnd::RenameProfile()
     if (m_pProfileCombo != nullptr)
         if (CControlUI* item = m_pProfileCombo->GetItemAt(CurrentProfileIndex()))
             item->SetText(shown);
-    ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+    SaveProfiles();
 }
 
 void CMainWnd::ResetProfile()
@@ -518,7 +542,7 @@ void CMainWnd::ExportProfile()
     const auto file =
         Desktop().GetSaveFileName(ProfileFileRequest(GetHWND(), QStringLiteral("pbin")));
     if (file)
-        WriteProfileFile(*file, *g_pCurProfile);
+        ReportSave(WriteProfileFile(*file, *g_pCurProfile));
 }
 
 void CMainWnd::ImportProfile()
@@ -551,7 +575,7 @@ void CMainWnd::SelectLanguage(int index)
     resources->LoadLanguage(QString::fromStdString(LanguageFileName(index).generic_string()));
     resources->ReloadText();
     m_pm.NeedUpdate();
-    SaveAppState(m_setup.folders.data, g_StartupData.appState);
+    SaveAppState();
 }
 
 void CMainWnd::RequestApply()
@@ -565,8 +589,8 @@ void CMainWnd::RequestApply()
 
 void CMainWnd::OnApplyDone()
 {
-    SaveAppState(m_setup.folders.data, g_StartupData.appState);
-    ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+    SaveAppState();
+    SaveProfiles();
     if (CControlUI* ring = m_pm.FindControl(QStringLiteral("ring_ver")))
         ring->SetVisible(false);
 }
@@ -597,6 +621,87 @@ void CMainWnd::CloseDpiPopup()
     if (m_pDPIMsg == nullptr)
         return;
     std::exchange(m_pDPIMsg, nullptr)->Close(0);
+}
+
+void CMainWnd::SaveAppState()
+{
+    ReportSave(::SaveAppState(m_setup.folders.data, g_StartupData.appState));
+}
+
+namespace
+{
+
+QString FileName(const std::filesystem::path& file)
+{
+    return QString::fromStdU16String(file.u16string());
+}
+
+// Why a save failed, in the user's language where the reason is a common one.
+QString SaveFailureReason(const SaveResult& save)
+{
+    const char* key = nullptr;
+    switch (save.error)
+    {
+    case ENOSPC:
+    case EDQUOT:
+        key = "error_disk_full_text";
+        break;
+    case EACCES:
+    case EPERM:
+        key = "error_no_permission_text";
+        break;
+    case EROFS:
+        key = "error_read_only_text";
+        break;
+    default:
+        return QString::fromStdString(save.Reason());
+    }
+    return CResourceManager::GetInstance()->GetText(QString::fromLatin1(key));
+}
+
+QString DamageReason(DamageKind kind)
+{
+    const char* key = "damage_unreadable_text";
+    if (kind == DamageKind::NotRegularFile)
+        key = "damage_not_file_text";
+    else if (kind == DamageKind::PartialRecord)
+        key = "damage_partial_text";
+    else if (kind == DamageKind::TooLarge)
+        key = "damage_too_large_text";
+    return CResourceManager::GetInstance()->GetText(QString::fromLatin1(key));
+}
+
+} // namespace
+
+void CMainWnd::ReportSave(const SaveResult& save)
+{
+    if (save)
+        return;
+    // Before the window shows (start-up), the message stands on its own.
+    const bool bShown = ::IsWindowVisible(GetHWND());
+    CMsgWnd::ShowMessage(bShown ? &m_pm : nullptr, bShown ? GetHWND() : nullptr,
+                         QStringLiteral("warning_title_text"), QStringLiteral("save_failed_text"),
+                         MsgKind::Information, {FileName(save.file), SaveFailureReason(save)});
+}
+
+void CMainWnd::ReportLoadProblems(const LoadReport& report)
+{
+    // The window is not shown yet: no owner and no overlay, as for the
+    // firmware prompt.
+    for (const DamagedFile& damaged : report.damaged)
+    {
+        const bool bKept = !damaged.keptAs.empty();
+        const QString third =
+            bKept ? FileName(damaged.keptAs)
+                  : QString::fromStdString(SaveResult{{}, damaged.keepError}.Reason());
+        CMsgWnd::ShowMessage(nullptr, nullptr, QStringLiteral("warning_title_text"),
+                             bKept ? QStringLiteral("damaged_file_text")
+                                   : QStringLiteral("damaged_file_not_kept_text"),
+                             MsgKind::Information,
+                             {FileName(damaged.file), DamageReason(damaged.kind), third});
+    }
+    for (const SaveResult& save : report.failedSaves)
+        ReportSave(save);
 }
 
 UINT CMainWnd::AskUser(const QString& msgKey)
@@ -639,7 +744,7 @@ void CMainWnd::PostDpiPopup(int32_t dpiStep)
 
 void CMainWnd::SaveProfiles()
 {
-    ::SaveProfiles(m_setup.folders.data, g_vecProfile);
+    ReportSave(::SaveProfiles(m_setup.folders.data, g_vecProfile));
 }
 
 int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,

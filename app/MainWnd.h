@@ -11,6 +11,8 @@
 #include "guns/GunPage.h"
 #include "lighting/LightPage.h"
 #include "macros/MacroPage.h"
+#include "model/DataFolderLock.h"
+#include "model/LoadReport.h"
 #include "performance/PerformancePage.h"
 #include "ui/TrayIcon.h"
 #include "ui/WindowImplBase.h"
@@ -33,6 +35,8 @@ inline constexpr UINT WM_HOOK_KEY = 0x0500;
 inline constexpr UINT WM_HOOK_MOUSE = 0x0501;
 // An apply finished on the device thread; the files are written here.
 inline constexpr UINT WM_APPLY_DONE = 0x0671;
+// A page's save finished; wParam points to its SaveResult (sent, not posted).
+inline constexpr UINT WM_SAVE_DONE = 0x0672;
 inline constexpr UINT kDpiPopupTimer = 52;
 inline constexpr UINT kDpiPopupMilliseconds = 2000;
 
@@ -58,6 +62,11 @@ public:
     CDPIMsg* GetDpiPopup() const { return m_pDPIMsg; }
     CTrayIcon& GetTrayIcon() { return m_trayIcon; }
     CMenuWnd* GetOpenMenu() const { return m_pMenu.get(); }
+
+    // Every save of the program ends here: a failed one is told to the user,
+    // once, naming the file and why. What is in memory stays, and the next
+    // save writes it again.
+    void ReportSave(const SaveResult& save);
 
     // DeviceLinkHost
     ProfileData* CurrentProfile() override;
@@ -108,6 +117,10 @@ private:
     void RefreshAfterProfileChange();
     int CurrentProfileIndex() const;
 
+    // Damaged files found at start-up, and saves that failed on the way.
+    void ReportLoadProblems(const LoadReport& report);
+    void SaveAppState();
+
     void SelectLanguage(int index);
     void RequestApply();
     void OnApplyDone();
@@ -117,6 +130,8 @@ private:
     UINT AskUser(const QString& msgKey);
 
     MainWndSetup m_setup;
+    // Held for the whole run: this window is the data folder's one writer.
+    DataFolderLock m_dataLock;
 
     CButtonPage m_buttonPage;
     CPerformancePage m_performancePage;

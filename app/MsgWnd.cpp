@@ -2,6 +2,7 @@
 
 #include "ui/ButtonUI.h"
 #include "ui/ModalDialog.h"
+#include "ui/ResourceManager.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -17,11 +18,12 @@ void CMsgWnd::SetAnswerHook(AnswerHook hook)
 }
 
 UINT CMsgWnd::ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
-                          const QString& msgKey, MsgKind kind)
+                          const QString& msgKey, MsgKind kind, const QStringList& args)
 {
     CMsgWnd dialog;
     dialog.SetTitle(titleKey);
     dialog.SetMsg(msgKey);
+    dialog.SetMsgArgs(args);
     dialog.SetKind(kind);
     return RunModalDialog(dialog, pOverlayWindow, hOwner, QStringLiteral("MsgWnd"),
                           [&dialog, titleKey, msgKey]
@@ -32,6 +34,25 @@ UINT CMsgWnd::ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QS
                                       [&dialog, titleKey, msgKey]
                                       { dialog.Close(g_answerHook(titleKey, msgKey)); });
                           });
+}
+
+QString CMsgWnd::MessageText(const QString& msgKey, const QStringList& args)
+{
+    // One pass, so a file name holding "%2" stays as it is.
+    const QString pattern = CResourceManager::GetInstance()->GetText(msgKey);
+    QString text;
+    for (qsizetype i = 0; i < pattern.size(); ++i)
+    {
+        const int n = i + 1 < pattern.size() ? pattern[i + 1].digitValue() : -1;
+        if (pattern[i] == u'%' && n >= 1 && n <= args.size())
+        {
+            text += args[n - 1];
+            ++i;
+        }
+        else
+            text += pattern[i];
+    }
+    return text;
 }
 
 QString CMsgWnd::GetWindowClassName() const
@@ -57,7 +78,12 @@ void CMsgWnd::InitWindow()
         m_pTitleLabel->SetResourceText(true);
         m_pTitleLabel->SetText(m_strTitle);
     }
-    if (m_pMsgLabel != nullptr)
+    if (m_pMsgLabel != nullptr && !m_aMsgArgs.isEmpty())
+    {
+        m_pMsgLabel->SetResourceText(false); // filled once, in the language shown now
+        m_pMsgLabel->SetText(MessageText(m_strMsg, m_aMsgArgs));
+    }
+    else if (m_pMsgLabel != nullptr)
     {
         m_pMsgLabel->SetResourceText(true);
         m_pMsgLabel->SetText(m_strMsg);

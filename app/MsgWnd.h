@@ -4,6 +4,7 @@
 
 #include "ui/DialogWnd.h"
 
+#include <QStringList>
 #include <functional>
 
 class CLabelUI;
@@ -28,8 +29,14 @@ public:
     // Shows a message the way the whole program does: the overlay of
     // pOverlayWindow (null: none) is shown while the dialog, owned by hOwner
     // (null: none), runs modally and centred; returns 1 for OK, 0 otherwise.
+    // With args, the message's text fills its placeholders %1, %2, ...
     static UINT ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
-                            const QString& msgKey, MsgKind kind);
+                            const QString& msgKey, MsgKind kind, const QStringList& args = {});
+
+    // The text of a message key in the loaded language, %1, %2, ... filled
+    // from args.
+    static QString MessageText(const QString& msgKey, const QStringList& args);
+    void SetMsgArgs(const QStringList& args) { m_aMsgArgs = args; }
 
     // For tests without a person at the screen: once a message's dialog runs
     // modally, the hook gets its keys and returns the answer (1 OK, 0 Cancel)
@@ -49,6 +56,7 @@ private:
     QString m_strTitle;
     QString m_strMsg;
     MsgKind m_kind = MsgKind::Question;
+    QStringList m_aMsgArgs;
     CLabelUI* m_pTitleLabel = nullptr;
     CLabelUI* m_pMsgLabel = nullptr;
 };

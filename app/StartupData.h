@@ -32,11 +32,15 @@ struct StartupData
 
 // Data.ini with the default profile image, Data.bin, the language file,
 // profile.bin, then macro.bin and gun.bin into the given libraries (the
-// program's are g_vecMacro and g_vecGun); creates what a first start lacks.
-// Always leaves at least one profile and a valid current one (a stored index
-// outside the list selects profile 0).
-void LoadStartupData(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId,
-                     MacroLibrary& macros, GunLibrary& guns);
+// program's are g_vecMacro and g_vecGun); with ReadWrite (for the holder of
+// the data folder's lock) removes temporaries of saves that died, creates what
+// a first start lacks and sets damaged files aside, with ReadOnly only reads. Always
+// leaves at least one profile and a valid current one (a stored index
+// outside the list selects profile 0). The report lists damaged files and
+// failed saves, for the caller to tell the user.
+LoadReport LoadStartupData(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId,
+                           MacroLibrary& macros, GunLibrary& guns,
+                           DataAccess access = DataAccess::ReadWrite);
 
 // The process-wide instance the program runs on, and the names its parts use
 // for its members.

@@ -29,7 +29,7 @@ struct MacroFile
     {
         LoadMacroLibrary(library, dir);
     }
-    static bool Save(const MacroLibrary& library, const std::filesystem::path& dir)
+    static SaveResult Save(const MacroLibrary& library, const std::filesystem::path& dir)
     {
         return SaveMacroLibrary(library, dir);
     }
@@ -43,7 +43,7 @@ struct GunFile
     {
         LoadGunLibrary(library, dir);
     }
-    static bool Save(const GunLibrary& library, const std::filesystem::path& dir)
+    static SaveResult Save(const GunLibrary& library, const std::filesystem::path& dir)
     {
         return SaveGunLibrary(library, dir);
     }

@@ -41,7 +41,10 @@ public:
     void SelectReportRateOption(int32_t) override {}
     void ShowButtonMode(int32_t) override {}
     void PostDpiPopup(int32_t) override {}
-    void SaveProfiles() override { ::SaveProfiles(m_context.dataFolder, m_data.profiles); }
+    void SaveProfiles() override
+    {
+        m_report.Note(::SaveProfiles(m_context.dataFolder, m_data.profiles));
+    }
     int ShowMessage(std::string_view, std::string_view textKey, MessageOwner, MessageKind) override
     {
         m_context.err << "vestrelctl: " << Utf16ToUtf8(m_data.language.GetText(textKey)) << "\n";
@@ -51,9 +54,13 @@ public:
     // The command waits for the apply itself.
     void PostApplyDone() override {}
 
+    // Saves made for the mouse's own events that failed.
+    const LoadReport& Report() const { return m_report; }
+
 private:
     StartupData& m_data;
     const CtlContext& m_context;
+    LoadReport m_report;
 };
 
 } // namespace
@@ -66,8 +73,10 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     auto data = std::make_unique<StartupData>();
     MacroLibrary macros;
     GunLibrary guns;
-    LoadStartupData(*data, {context.programFolder, context.dataFolder}, LanguageIdFromEnvironment(),
-                    macros, guns);
+    // Damaged files are set aside and told; the apply goes on with the rest.
+    const bool bLoaded =
+        ReportLoad(context, LoadStartupData(*data, {context.programFolder, context.dataFolder},
+                                            LanguageIdFromEnvironment(), macros, guns));
     if (*choice >= static_cast<int>(data->profiles.size()))
     {
         context.err << "vestrelctl: apply: there is no profile " << *choice << "\n";
@@ -97,23 +106,36 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
         DeviceLink link(data->description, context.programFolder, host, messages, *pointer,
                         [&] { return BindDriver(context.programFolder, driverName, factories); });
         link.SetAppliedSnapshot(data->appliedProfile);
+        // An apply cut short leaves its note for the program to finish.
+        link.SetApplyNote(context.dataFolder / kApplyNoteFile);
         link.StartDeviceLink();
         present = link.State() == DeviceState::Present;
         link.RequestApply();
         link.WaitForApplies();
     }
-    SaveAppState(context.dataFolder, data->appState);
-    SaveProfiles(context.dataFolder, data->profiles);
+    const bool bSaved = ReportLoad(context, host.Report()) &&
+                        ReportSave(context, SaveAppState(context.dataFolder, data->appState)) &&
+                        ReportSave(context, SaveProfiles(context.dataFolder, data->profiles));
 
-    context.out << "applied profile " << data->appState.iCurrentProfile << ": "
-                << Utf16ToUtf8(NameFromField(data->currentProfile->szName)) << "\n";
+    const std::string profile = std::to_string(data->appState.iCurrentProfile) + ": " +
+                                PrintableName(NameFromField(data->currentProfile->szName));
+    // Only what reached the files is "applied".
+    if (bSaved)
+        context.out << "applied profile " << profile << "\n";
     if (driverName == "virtual")
         for (const std::string& line : DescribeVirtualMouse(mouse->State(), mouse->Sensor()))
             context.out << "  " << line << "\n";
+    if (!bSaved)
+    {
+        context.err << "vestrelctl: profile " << profile
+                    << (present ? " was sent to the mouse" : " was not sent (no mouse found)")
+                    << " but not saved\n";
+        return 1;
+    }
     if (!present)
     {
         context.err << "vestrelctl: no mouse found; the profile was saved but not sent\n";
         return 1;
     }
-    return 0;
+    return bLoaded ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 // The commands of vestrelctl. Each command is a function in its own source
 // file; VestrelCtl.cpp lists them.
 
+#include "model/LoadReport.h"
+
 #include <filesystem>
 #include <ostream>
 #include <span>
@@ -24,12 +26,20 @@ struct CtlCommand
     const char* name;
     const char* arguments; // shown in the usage text
     CtlCommandFn run;
+    // Writing commands run under the data folder's lock, and not at all
+    // while the program holds the folder; reading ones never write.
+    bool bWrites;
 };
 
 int RunDescribe(const CtlContext& context, std::span<const std::string> args);
 int RunProfiles(const CtlContext& context, std::span<const std::string> args);
 int RunTrace(const CtlContext& context, std::span<const std::string> args);
 int RunApply(const CtlContext& context, std::span<const std::string> args);
+
+// Tells on stderr what loading found wrong; true when it found nothing.
+bool ReportLoad(const CtlContext& context, const LoadReport& report);
+// Tells on stderr why a save failed; true when it was written.
+bool ReportSave(const CtlContext& context, const SaveResult& save);
 
 // For a command that takes no arguments: false (and a message) when some came.
 bool ExpectNoArguments(const CtlContext& context, const char* command,

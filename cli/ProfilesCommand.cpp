@@ -1,5 +1,7 @@
-// vestrelctl profiles: loads as the program starts (creating what a first start
-// lacks) and lists the profiles: index, TAB, '*' for the current one, TAB, name.
+// vestrelctl profiles: loads as the program starts, but only reads (what a
+// first start would create is shown, not written), and lists the profiles:
+// index, TAB, '*' for the current one, TAB, name. Damaged files are told on
+// stderr and make the exit code 1.
 
 #include "app/LanguageChoice.h"
 #include "app/StartupData.h"
@@ -15,13 +17,14 @@ int RunProfiles(const CtlContext& context, std::span<const std::string> args)
     auto data = std::make_unique<StartupData>();
     MacroLibrary macros;
     GunLibrary guns;
-    LoadStartupData(*data, {context.programFolder, context.dataFolder}, LanguageIdFromEnvironment(),
-                    macros, guns);
+    const LoadReport report =
+        LoadStartupData(*data, {context.programFolder, context.dataFolder},
+                        LanguageIdFromEnvironment(), macros, guns, DataAccess::ReadOnly);
     for (std::size_t i = 0; i < data->profiles.size(); ++i)
     {
         const ProfileData& profile = *data->profiles[i];
         context.out << i << "\t" << (&profile == data->currentProfile ? '*' : ' ') << "\t"
-                    << Utf16ToUtf8(NameFromField(profile.szName)) << "\n";
+                    << PrintableName(NameFromField(profile.szName)) << "\n";
     }
-    return 0;
+    return ReportLoad(context, report) ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "cli/VestrelCtl.h"
 
 #include "cli/CtlCommand.h"
+#include "model/DataFolderLock.h"
 #include "platform/ProgramFolder.h"
 
 #include <algorithm>
@@ -13,10 +14,10 @@ namespace
 // std::string>)` in its own cli/NameCommand.cpp, declare it in CtlCommand.h,
 // add the source to cli/CMakeLists.txt and give it one line here.
 constexpr CtlCommand kCommands[] = {
-    {"describe", "", &RunDescribe},
-    {"profiles", "", &RunProfiles},
-    {"trace", "[--profile N]", &RunTrace},
-    {"apply", "[--profile N]", &RunApply},
+    {"describe", "", &RunDescribe, false},
+    {"profiles", "", &RunProfiles, false},
+    {"trace", "[--profile N]", &RunTrace, false},
+    {"apply", "[--profile N]", &RunApply, true},
 };
 
 void PrintUsage(std::ostream& err)
@@ -35,6 +36,23 @@ int UsageError(std::ostream& err, const std::string& message)
 }
 
 } // namespace
+
+bool ReportLoad(const CtlContext& context, const LoadReport& report)
+{
+    for (const DamagedFile& damaged : report.damaged)
+        context.err << "vestrelctl: " << DescribeDamage(damaged) << "\n";
+    for (const SaveResult& save : report.failedSaves)
+        ReportSave(context, save);
+    return report.Empty();
+}
+
+bool ReportSave(const CtlContext& context, const SaveResult& save)
+{
+    if (!save)
+        context.err << "vestrelctl: could not save " << save.file.string() << ": " << save.Reason()
+                    << "\n";
+    return static_cast<bool>(save);
+}
 
 bool ExpectNoArguments(const CtlContext& context, const char* command,
                        std::span<const std::string> args)
@@ -76,5 +94,16 @@ int RunVestrelCtl(std::span<const std::string> args,
     if (command == std::end(kCommands))
         return UsageError(err, "unknown command '" + args[i] + "'");
     CtlContext context{programFolder, DataFolderFor(programFolder), driver, out, err};
+    DataFolderLock lock;
+    // Without a lock file nobody can write there; the command's own saves
+    // then fail and say why.
+    if (command->bWrites &&
+        lock.LockForCommand(context.dataFolder) == DataFolderLock::Outcome::ProgramRunning)
+    {
+        err << "vestrelctl: " << command->name << ": vestrel is running on "
+            << context.dataFolder.string()
+            << "; nothing was changed (use the program, or close it)\n";
+        return 1;
+    }
     return command->run(context, args.subspan(i + 1));
 }

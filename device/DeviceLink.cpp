@@ -4,6 +4,7 @@
 #include "device/DeviceMessages.h"
 #include "device/FirmwareCheck.h"
 #include "device/TransferProtocol.h"
+#include "model/AtomicFile.h"
 #include "model/ProfileData.h"
 #include "performance/PointerSettings.h"
 
@@ -89,6 +90,25 @@ bool DeviceLink::StartDeviceLink()
     return true;
 }
 
+void DeviceLink::SetApplyNote(const std::filesystem::path& file)
+{
+    m_applyNote = file;
+    std::error_code ec;
+    m_bApplyPending = std::filesystem::exists(file, ec);
+}
+
+void DeviceLink::MarkApplyPending(bool bPending)
+{
+    if (m_bApplyPending.exchange(bPending) == bPending || m_applyNote.empty())
+        return;
+    // A note that cannot be written leaves the one in memory; nothing to tell.
+    std::error_code ec;
+    if (bPending)
+        (void)WriteFileAtomically(m_applyNote, {});
+    else
+        std::filesystem::remove(m_applyNote, ec);
+}
+
 void DeviceLink::SetAppliedSnapshot(const ProfileData& profile)
 {
     std::lock_guard lock(m_snapshotMutex);
@@ -149,9 +169,15 @@ void DeviceLink::ApplyCurrentProfile(const DriverApi& driver, const ProfileData&
         *m_snapshot = profile;
     }
     // A removal in the middle lets the remaining sends fail; the apply still
-    // runs to its end and the files are written.
+    // runs to its end and the files are written, and the note stays until a
+    // later apply reaches the mouse whole.
+    const unsigned removals = m_iRemovals;
+    MarkApplyPending(true);
+    bool bWhole = false;
     if (m_state == DeviceState::Present)
-        TransferProtocol(driver, m_description, m_sleep).SendProfile(profile);
+        bWhole = TransferProtocol(driver, m_description, m_sleep).SendProfile(profile) &&
+                 m_state == DeviceState::Present && m_iRemovals == removals;
+    MarkApplyPending(!bWhole);
     m_host.PostApplyDone();
 }
 
@@ -176,6 +202,10 @@ void DeviceLink::Arrival()
     {
         m_bOpen = true;
         Protocol().RunStartupExchange();
+        // The mouse left in the middle of an apply (or missed one): it gets
+        // the current profile whole.
+        if (m_bApplyPending)
+            RequestApply();
     }
 }
 
@@ -184,6 +214,7 @@ void DeviceLink::Removal()
     if (m_state == DeviceState::Removed)
         return;
     m_state = DeviceState::Removed;
+    ++m_iRemovals;
     const DriverApi& d = *m_driver;
     CallDriver(d.Close_FeatureDevice);
     CallDriver(d.Close_ReportDevice);

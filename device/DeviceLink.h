@@ -38,6 +38,12 @@ enum class DeviceState : int
 
 using DriverBinder = std::function<DriverApi()>;
 
+// The note an unfinished apply leaves in the data folder: the mouse may hold
+// only part of the profile (it went away mid-apply, or refused reports), so
+// the next arrival applies the current profile again. Removed once an apply
+// goes through whole.
+inline constexpr char kApplyNoteFile[] = ".apply-pending";
+
 class DeviceLink
 {
 public:
@@ -55,6 +61,13 @@ public:
     // the start-up exchange and the firmware check. False when the check
     // started the updater: the caller then closes the main window.
     bool StartDeviceLink();
+
+    // Where the unfinished-apply note lives (kApplyNoteFile in the data
+    // folder); a note found there is still pending. Before StartDeviceLink;
+    // without it the note is kept in memory only.
+    void SetApplyNote(const std::filesystem::path& file);
+    // Whether the mouse may hold less than the last profile applied.
+    bool ApplyPending() const { return m_bApplyPending.load(); }
 
     // The profile the Windows pointer settings were last applied from.
     void SetAppliedSnapshot(const ProfileData& profile);
@@ -90,6 +103,7 @@ private:
     void ApplyCurrentProfile(const DriverApi& driver, const ProfileData& profile);
     void Arrival();
     void Removal();
+    void MarkApplyPending(bool bPending);
     TransferProtocol Protocol() const;
 
     const DeviceDescription m_description;
@@ -106,6 +120,9 @@ private:
     std::atomic<DeviceState> m_state{DeviceState::NotOpened};
     std::atomic<bool> m_bOpen{false};
     bool m_bNoDeviceMessageShown = false;
+    std::filesystem::path m_applyNote; // set before the device thread starts
+    std::atomic<bool> m_bApplyPending{false};
+    std::atomic<unsigned> m_iRemovals{0};
 
     mutable std::mutex m_snapshotMutex;
     std::unique_ptr<ProfileData> m_snapshot;

@@ -51,7 +51,9 @@ void TransferProtocol::Pause(int milliseconds) const
 int TransferProtocol::SetFeature(FeatureReport report)
 {
     m_scrambler.Scramble(report);
-    return CallDriver(m_driver.SetFeature, report.data(), kFeatureReportSize);
+    const int result = CallDriver(m_driver.SetFeature, report.data(), kFeatureReportSize);
+    m_iRefused += result == 0 ? 1 : 0;
+    return result;
 }
 
 int TransferProtocol::GetFeature(FeatureReport& buffer)
@@ -67,7 +69,9 @@ int TransferProtocol::WriteUSB(std::span<const uint8_t> payload)
     DataPacket packet{};
     std::copy_n(payload.begin(), std::min<std::size_t>(payload.size(), packet.size()),
                 packet.begin());
-    return CallDriver(m_driver.WriteUSB, packet.data(), kDataPacketSize);
+    const int result = CallDriver(m_driver.WriteUSB, packet.data(), kDataPacketSize);
+    m_iRefused += result == 0 ? 1 : 0;
+    return result;
 }
 
 int TransferProtocol::SendTable(const FeatureReport& report, std::span<const uint8_t> payload,
@@ -231,8 +235,9 @@ void TransferProtocol::SendButtonsMacrosAndGuns(const ProfileData& profile)
     Pause(kTransferPause);
 }
 
-void TransferProtocol::SendProfile(const ProfileData& p)
+bool TransferProtocol::SendProfile(const ProfileData& p)
 {
+    m_iRefused = 0;
     const int32_t sensor = m_description.m_iSensor;
     const bool liftOffOn = m_description.m_iDistance != 0;
 
@@ -269,4 +274,5 @@ void TransferProtocol::SendProfile(const ProfileData& p)
         SendDpiRangeMask(DpiRangeMask(sensor, p.aiDpi));
         Pause(kReportPause);
     }
+    return m_iRefused == 0;
 }

@@ -59,8 +59,10 @@ public:
     int RunStartupExchange();
 
     // Step 3 of an apply: the whole profile in its order, with its pauses.
-    // Results are not looked at beyond deciding the conditional pauses.
-    void SendProfile(const ProfileData& profile);
+    // Results decide only the conditional pauses on the way; the result is
+    // whether the driver accepted every report and packet, so a caller can
+    // tell a mouse left half-configured.
+    bool SendProfile(const ProfileData& profile);
 
     void Pause(int milliseconds) const;
 
@@ -77,4 +79,5 @@ private:
     const DeviceDescription& m_description;
     const SleepFunction& m_sleep;
     ReportScrambler m_scrambler;
+    int m_iRefused = 0; // sends the driver did not accept
 };

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     WriteInput(dataDir / kGunFileName, data, size);
 
     GunLibrary library;
-    LoadGunLibrary(library, dataDir);
+    LoadGunLibrary(library, dataDir, DataAccess::ReadOnly); // damaged copies would pile up
     ProfileList profiles = BoundProfiles(library.size());
     for (int index = -2; index <= static_cast<int>(library.size()) + 3; ++index)
     {

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     WriteInput(dataDir / kMacroFileName, data, size);
 
     MacroLibrary library;
-    LoadMacroLibrary(library, dataDir);
+    LoadMacroLibrary(library, dataDir, DataAccess::ReadOnly); // damaged copies would pile up
     ProfileList profiles = BoundProfiles(library.size());
     for (std::size_t i = 0; i < library.size(); ++i)
     {

@@ -83,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     auto startup = std::make_unique<StartupData>();
     MacroLibrary macros;
     GunLibrary guns;
-    LoadStartupData(*startup, {folder, dataFolder}, 0x0409, macros, guns);
+    // Only read: a damaged file set aside would pile up copies run after run.
+    LoadStartupData(*startup, {folder, dataFolder}, 0x0409, macros, guns, DataAccess::ReadOnly);
     for (const auto& profile : startup->profiles)
         Utf16ToUtf8(NameFromField(profile->szName));
 

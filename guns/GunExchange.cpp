@@ -22,13 +22,13 @@ bool ReadGunFolderFile(const std::filesystem::path& file, std::vector<GunData>& 
     return ReadFolderFile(file, records);
 }
 
-bool WriteGunFile(const std::filesystem::path& file, const GunData& gun, bool bLocked)
+SaveResult WriteGunFile(const std::filesystem::path& file, const GunData& gun, bool bLocked)
 {
     return WriteItemFile(file, gun, bLocked);
 }
 
-bool WriteGunFolderFile(const std::filesystem::path& file, const GunLibrary& library,
-                        std::u16string_view folder, bool bLocked)
+SaveResult WriteGunFolderFile(const std::filesystem::path& file, const GunLibrary& library,
+                              std::u16string_view folder, bool bLocked)
 {
     return WriteFolderFile(file, library, folder, bLocked);
 }

@@ -21,10 +21,10 @@ bool ParseGunFolderFile(std::span<const std::byte> bytes, std::vector<GunData>& 
 bool ReadGunFile(const std::filesystem::path& file, GunData& gun);
 bool ReadGunFolderFile(const std::filesystem::path& file, std::vector<GunData>& records);
 
-bool WriteGunFile(const std::filesystem::path& file, const GunData& gun, bool bLocked);
+SaveResult WriteGunFile(const std::filesystem::path& file, const GunData& gun, bool bLocked);
 // Every record of the folder, in library order.
-bool WriteGunFolderFile(const std::filesystem::path& file, const GunLibrary& library,
-                        std::u16string_view folder, bool bLocked);
+SaveResult WriteGunFolderFile(const std::filesystem::path& file, const GunLibrary& library,
+                              std::u16string_view folder, bool bLocked);
 
 // Appends the gun to an existing folder under baseName (the file's base
 // name), made unique there. Returns its library index.

@@ -15,12 +15,13 @@ int BulletCount(const GunData& gun)
     return std::min<int>(gun.byBulletCount, kGunMaxBullets);
 }
 
-void LoadGunLibrary(GunLibrary& library, const std::filesystem::path& dataDir)
+LoadReport LoadGunLibrary(GunLibrary& library, const std::filesystem::path& dataDir,
+                          DataAccess access)
 {
-    LoadRecordLibrary(library, dataDir / kGunFileName);
+    return LoadRecordLibrary(library, dataDir, kGunFileName, access);
 }
 
-bool SaveGunLibrary(const GunLibrary& library, const std::filesystem::path& dataDir)
+SaveResult SaveGunLibrary(const GunLibrary& library, const std::filesystem::path& dataDir)
 {
     return SaveRecordLibrary(library, dataDir, kGunFileName);
 }

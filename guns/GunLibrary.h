@@ -29,8 +29,11 @@ inline char16_t (&ItemNameField(GunData& gun))[kNameFieldUnits]
 // The used bullets, never more than the record holds, whatever the file said.
 int BulletCount(const GunData& gun);
 
-void LoadGunLibrary(GunLibrary& library, const std::filesystem::path& dataDir);
-bool SaveGunLibrary(const GunLibrary& library, const std::filesystem::path& dataDir);
+// A missing file gives an empty library; a damaged one is set aside and
+// reported.
+LoadReport LoadGunLibrary(GunLibrary& library, const std::filesystem::path& dataDir,
+                          DataAccess access = DataAccess::ReadWrite);
+SaveResult SaveGunLibrary(const GunLibrary& library, const std::filesystem::path& dataDir);
 
 // The record at a library index; null for any index outside the library.
 GunData* GunAt(GunLibrary& library, int index);

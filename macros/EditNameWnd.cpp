@@ -56,8 +56,10 @@ void CEditNameWnd::OnOk()
     if (m_pNameEdit == nullptr)
         return;
     // The stored field holds 49 units; a longer text could only come from a
-    // skin without the limit, and is cut so the check sees the stored name.
-    const QString typed = m_pNameEdit->GetText().left(static_cast<int>(kNameMaxChars));
+    // skin without the limit, and is cut (and cleaned of control characters,
+    // which a paste may bring) so the check sees the stored name.
+    const QString typed = QString::fromStdU16String(
+        CleanName(m_pNameEdit->GetText().left(static_cast<int>(kNameMaxChars)).toStdU16String()));
     if (typed.compare(m_strName, Qt::CaseInsensitive) == 0)
     {
         Close(0);

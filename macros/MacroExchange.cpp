@@ -22,13 +22,13 @@ bool ReadMacroFolderFile(const std::filesystem::path& file, std::vector<MacroDat
     return ReadFolderFile(file, records);
 }
 
-bool WriteMacroFile(const std::filesystem::path& file, const MacroData& macro, bool bLocked)
+SaveResult WriteMacroFile(const std::filesystem::path& file, const MacroData& macro, bool bLocked)
 {
     return WriteItemFile(file, macro, bLocked);
 }
 
-bool WriteMacroFolderFile(const std::filesystem::path& file, const MacroLibrary& library,
-                          std::u16string_view folder, bool bLocked)
+SaveResult WriteMacroFolderFile(const std::filesystem::path& file, const MacroLibrary& library,
+                                std::u16string_view folder, bool bLocked)
 {
     return WriteFolderFile(file, library, folder, bLocked);
 }

@@ -21,10 +21,10 @@ bool ParseMacroFolderFile(std::span<const std::byte> bytes, std::vector<MacroDat
 bool ReadMacroFile(const std::filesystem::path& file, MacroData& macro);
 bool ReadMacroFolderFile(const std::filesystem::path& file, std::vector<MacroData>& records);
 
-bool WriteMacroFile(const std::filesystem::path& file, const MacroData& macro, bool bLocked);
+SaveResult WriteMacroFile(const std::filesystem::path& file, const MacroData& macro, bool bLocked);
 // Every record of the folder, in library order.
-bool WriteMacroFolderFile(const std::filesystem::path& file, const MacroLibrary& library,
-                          std::u16string_view folder, bool bLocked);
+SaveResult WriteMacroFolderFile(const std::filesystem::path& file, const MacroLibrary& library,
+                                std::u16string_view folder, bool bLocked);
 
 // Appends the macro to an existing folder under baseName, made unique there.
 // Returns its library index.

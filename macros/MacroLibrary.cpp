@@ -9,12 +9,13 @@ int ActionCount(const MacroData& macro)
     return std::min<int>(macro.wActionCount, kMacroMaxActions);
 }
 
-void LoadMacroLibrary(MacroLibrary& library, const std::filesystem::path& dataDir)
+LoadReport LoadMacroLibrary(MacroLibrary& library, const std::filesystem::path& dataDir,
+                            DataAccess access)
 {
-    LoadRecordLibrary(library, dataDir / kMacroFileName);
+    return LoadRecordLibrary(library, dataDir, kMacroFileName, access);
 }
 
-bool SaveMacroLibrary(const MacroLibrary& library, const std::filesystem::path& dataDir)
+SaveResult SaveMacroLibrary(const MacroLibrary& library, const std::filesystem::path& dataDir)
 {
     return SaveRecordLibrary(library, dataDir, kMacroFileName);
 }

@@ -30,8 +30,11 @@ inline char16_t (&ItemNameField(MacroData& macro))[kNameFieldUnits]
 // The used actions, never more than the record holds, whatever the file said.
 int ActionCount(const MacroData& macro);
 
-void LoadMacroLibrary(MacroLibrary& library, const std::filesystem::path& dataDir);
-bool SaveMacroLibrary(const MacroLibrary& library, const std::filesystem::path& dataDir);
+// A missing file gives an empty library; a damaged one is set aside and
+// reported.
+LoadReport LoadMacroLibrary(MacroLibrary& library, const std::filesystem::path& dataDir,
+                            DataAccess access = DataAccess::ReadWrite);
+SaveResult SaveMacroLibrary(const MacroLibrary& library, const std::filesystem::path& dataDir);
 
 // Lookups compare names without regard to case; the first match wins.
 // FolderNameUsed and MakeFreeFolderName come from model/RecordLibrary.h.

@@ -1,30 +1,82 @@
 #pragma once
-// Whole-file reads and crash-safe whole-file writes.
+// Whole-file reads, bounded and never blocking, and crash-safe whole-file
+// writes that report why they failed.
 
 #include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
-// Writes <path>.tmp, flushes it to disk and renames it over <path>, so that a
-// crash leaves either the old file or the new one. False when any step failed;
-// the old file is then untouched.
-bool WriteFileAtomically(const std::filesystem::path& path, std::span<const std::byte> bytes);
+// The outcome of a save: the file it was for and, when it failed, the errno
+// of the step that failed (0: written).
+struct SaveResult
+{
+    std::filesystem::path file;
+    int error = 0;
+
+    explicit operator bool() const { return error == 0; }
+    // The system's text for the error ("No space left on device").
+    std::string Reason() const;
+};
+
+// Writes a uniquely named temporary file beside <path>, flushes it to disk,
+// renames it over <path> and syncs the folder, so that a crash leaves either
+// the old file or the new one and two writers never share a temporary. An
+// existing file keeps its mode and owner, a new one is private to the user
+// (0600); a symlink is followed and its target replaced, keeping the link.
+// On failure the old file is untouched.
+SaveResult WriteFileAtomically(const std::filesystem::path& path, std::span<const std::byte> bytes);
 // The same for a file made of several pieces (records that live apart in
 // memory), written in order without joining them first.
-bool WritePiecesAtomically(const std::filesystem::path& path,
-                           std::span<const std::span<const std::byte>> pieces);
+SaveResult WritePiecesAtomically(const std::filesystem::path& path,
+                                 std::span<const std::span<const std::byte>> pieces);
 
-// The whole file, or nothing when it cannot be opened or read.
-std::optional<std::vector<std::byte>> ReadWholeFile(const std::filesystem::path& path);
+// Removes what saves of `file` left when their process died mid-save: its
+// "<name>.tmp-XXXXXX" temporaries, and the fixed "<name>.tmp" of earlier
+// versions. Only for the holder of the folder's writer lock, for whom none of
+// them can be a save in progress.
+void RemoveStaleTemporaries(const std::filesystem::path& file);
 
-// Makes sure `dir` exists as a directory (a plain file of that name is
-// replaced by nothing: the caller's writes then fail quietly).
-void EnsureDirectory(const std::filesystem::path& dir);
+// Why a file that exists could not be read whole.
+enum class DamageKind
+{
+    Unreadable,     // it cannot be opened or read (the errno says why)
+    NotRegularFile, // a folder, a FIFO, a device, ...
+    PartialRecord,  // its length is not a whole number of records
+    TooLarge,       // larger than the cap of its kind
+};
 
-template <typename Record>
-std::span<const std::byte> RecordBytes(const Record& record)
+struct FileRead
+{
+    enum class Status
+    {
+        Read,
+        Missing,
+        Damaged,
+    };
+    Status status = Status::Missing;
+    std::vector<std::byte> bytes; // the whole file when Read
+    DamageKind damage = DamageKind::Unreadable;
+    int error = 0; // errno for Unreadable
+};
+
+// Reads a regular file of at most maxBytes whole. It is opened without
+// blocking (a FIFO or a device never stalls the caller) and its type checked
+// on the open file; a larger file is not read at all.
+FileRead ReadFileBounded(const std::filesystem::path& path, std::size_t maxBytes);
+
+// The whole file, or nothing when it is missing, cannot be read whole or is
+// larger than maxBytes.
+std::optional<std::vector<std::byte>> ReadWholeFile(const std::filesystem::path& path,
+                                                    std::size_t maxBytes);
+
+// Makes sure `dir` exists as a directory; folders it creates are private to
+// the user (0700). The errno of a failure, or 0.
+int EnsureDirectory(const std::filesystem::path& dir);
+
+template <typename Record> std::span<const std::byte> RecordBytes(const Record& record)
 {
     return std::as_bytes(std::span<const Record, 1>(&record, 1));
 }

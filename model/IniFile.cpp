@@ -70,14 +70,8 @@ std::u16string CopyValue(std::u16string_view value, std::size_t units)
 bool IniFile::Load(const fs::path& file)
 {
     m_sections.clear();
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
-        return false;
-    auto size = fs::file_size(file, ec);
-    if (ec || size > kMaxFileBytes)
-        return false;
-    auto bytes = ReadWholeFile(file);
-    if (!bytes || bytes->size() > kMaxFileBytes)
+    const auto bytes = ReadWholeFile(file, kMaxFileBytes);
+    if (!bytes)
         return false;
     Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     return true;

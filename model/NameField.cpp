@@ -12,9 +12,30 @@ std::u16string NameFromField(const char16_t (&field)[kNameFieldUnits])
 
 void SetNameField(char16_t (&field)[kNameFieldUnits], std::u16string_view name)
 {
+    const std::u16string clean = CleanName(name.substr(0, kNameMaxChars));
     std::fill(std::begin(field), std::end(field), u'\0');
-    std::size_t n = std::min(name.size(), kNameMaxChars);
-    std::copy_n(name.begin(), n, field);
+    std::copy(clean.begin(), clean.end(), field);
+}
+
+namespace
+{
+bool IsControlCharacter(char16_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x2028 && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+} // namespace
+
+std::u16string CleanName(std::u16string_view name)
+{
+    std::u16string clean(name);
+    std::replace_if(clean.begin(), clean.end(), IsControlCharacter, u'\uFFFD');
+    return clean;
+}
+
+std::string PrintableName(std::u16string_view name)
+{
+    return Utf16ToUtf8(CleanName(name));
 }
 
 char16_t FoldCase(char16_t c)

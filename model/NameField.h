@@ -13,8 +13,18 @@ inline constexpr std::size_t kNameMaxChars = kNameFieldUnits - 1;
 // even when a damaged file left no terminator.
 std::u16string NameFromField(const char16_t (&field)[kNameFieldUnits]);
 
-// Stores a name, cut to 49 units, zero-filling the rest of the field.
+// Stores a name, cleaned and cut to 49 units, zero-filling the rest of the
+// field.
 void SetNameField(char16_t (&field)[kNameFieldUnits], std::u16string_view name);
+
+// The name with every control character (C0, DEL, C1, the bidirectional
+// overrides and line separators, which can forge lines or reorder what a
+// terminal or list shows) replaced by U+FFFD. Names from imports or typing
+// pass through it before they enter a record.
+std::u16string CleanName(std::u16string_view name);
+// UTF-8 of a cleaned name, for output that must never carry a control
+// character raw (vestrelctl).
+std::string PrintableName(std::u16string_view name);
 
 // Case-insensitive comparison, as the program compares every name.
 bool NamesEqualNoCase(std::u16string_view a, std::u16string_view b);
@@ -27,8 +37,11 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // isTaken refuses. The result always fits a name field: the base is shortened
 // so that the suffix still fits in 49 units.
 template <typename IsTaken>
-std::u16string MakeFreeName(std::u16string_view base, IsTaken isTaken)
+std::u16string MakeFreeName(std::u16string_view rawBase, IsTaken isTaken)
 {
+    // Cleaned first, so the name checked is the name stored.
+    const std::u16string cleanBase = CleanName(rawBase);
+    const std::u16string_view base = cleanBase;
     std::u16string candidate(base.substr(0, kNameMaxChars));
     if (!isTaken(candidate))
         return candidate;

@@ -2,6 +2,7 @@
 // Single-profile files: the ".pbin" exchange file and Data/Default.pbin. Both
 // hold exactly one ProfileData record as it lies in memory.
 
+#include "model/AtomicFile.h"
 #include "model/ProfileData.h"
 
 #include <filesystem>
@@ -14,10 +15,10 @@ inline constexpr char kDefaultProfileFile[] = "Default.pbin";
 bool ReadProfileFile(const std::filesystem::path& file, ProfileData& record);
 
 // Writes an exchange file, replacing any file of that name atomically.
-bool WriteProfileFile(const std::filesystem::path& file, const ProfileData& record);
+SaveResult WriteProfileFile(const std::filesystem::path& file, const ProfileData& record);
 
 // The default profile image: Default.pbin from `dataFolder`, or, when there is
-// none, the copy shipped in `shippedFolder`. What no file gives stays zero, so
-// a short file leaves the rest of the record zero.
+// none (or one longer than a record), the copy shipped in `shippedFolder`.
+// What no file gives stays zero, so a short file leaves the rest zero.
 void LoadDefaultProfileImage(ProfileData& image, const std::filesystem::path& dataFolder,
                              const std::filesystem::path& shippedFolder);

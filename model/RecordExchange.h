@@ -72,21 +72,31 @@ bool ParseFolderFile(std::span<const std::byte> bytes, std::vector<Record>& reco
     return true;
 }
 
+// Reading is bounded: an item file is one record, a folder file no more
+// than a library may hold; anything larger is refused unread.
 template <typename Record> bool ReadItemFile(const std::filesystem::path& file, Record& item)
 {
-    const auto bytes = ReadWholeFile(file);
+    const auto bytes = ReadWholeFile(file, sizeof(Record));
     return bytes && ParseItemFile(*bytes, item);
 }
 
 template <typename Record>
 bool ReadFolderFile(const std::filesystem::path& file, std::vector<Record>& records)
 {
-    const auto bytes = ReadWholeFile(file);
+    const auto bytes = ReadWholeFile(file, kMaxLibraryRecords * sizeof(Record));
     return bytes && ParseFolderFile(*bytes, records);
 }
 
+// Whether `count` more records fit the library without passing the cap it
+// is read back with.
 template <typename Record>
-bool WriteItemFile(const std::filesystem::path& file, const Record& item, bool bLocked)
+bool LibraryHasRoomFor(const RecordLibrary<Record>& library, std::size_t count)
+{
+    return library.size() <= kMaxLibraryRecords && count <= kMaxLibraryRecords - library.size();
+}
+
+template <typename Record>
+SaveResult WriteItemFile(const std::filesystem::path& file, const Record& item, bool bLocked)
 {
     const Record record = record_exchange_detail::WithLock(item, bLocked);
     return WriteFileAtomically(file, RecordBytes(record));
@@ -94,8 +104,8 @@ bool WriteItemFile(const std::filesystem::path& file, const Record& item, bool b
 
 // Every record of the folder, entry and items, in library order.
 template <typename Record>
-bool WriteFolderFile(const std::filesystem::path& file, const RecordLibrary<Record>& library,
-                     std::u16string_view folder, bool bLocked)
+SaveResult WriteFolderFile(const std::filesystem::path& file, const RecordLibrary<Record>& library,
+                           std::u16string_view folder, bool bLocked)
 {
     std::vector<Record> records;
     for (const auto& record : library)

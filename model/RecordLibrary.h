@@ -6,10 +6,11 @@
 // ItemNameField overload declared beside its library.
 
 #include "model/AtomicFile.h"
+#include "model/LoadReport.h"
 #include "model/NameField.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <span>
@@ -19,41 +20,20 @@
 
 template <typename Record> using RecordLibrary = std::vector<std::unique_ptr<Record>>;
 
-// Replaces the library with the whole records of `file`. A trailing partial
-// record is dropped; a missing or unreadable file gives an empty library.
-template <typename Record>
-void LoadRecordLibrary(RecordLibrary<Record>& library, const std::filesystem::path& file)
-{
-    library.clear();
-    std::FILE* f = std::fopen(file.string().c_str(), "rb");
-    if (!f)
-        return;
-    // Whole blocks of records straight from the file, then one allocation
-    // per record; fread counts only complete records, so a partial tail
-    // never enters the library.
-    std::setvbuf(f, nullptr, _IONBF, 0);
-    constexpr std::size_t kBlock = 64;
-    auto block = std::make_unique_for_overwrite<Record[]>(kBlock);
-    std::size_t count;
-    while ((count = std::fread(block.get(), sizeof(Record), kBlock, f)) > 0)
-    {
-        for (std::size_t i = 0; i < count; ++i)
-            library.push_back(std::make_unique<Record>(block[i]));
-        if (count < kBlock)
-            break;
-    }
-    if (std::ferror(f))
-        library.clear();
-    std::fclose(f);
-}
+// A library file holds at most this many records (85.6 MB of macros); a
+// larger one is damaged. Real libraries hold hundreds; imports that would
+// pass the cap are refused, so the program never writes a file it would
+// not read back.
+inline constexpr std::size_t kMaxLibraryRecords = 100000;
 
 // Writes every record in library order to dataDir/fileName, creating the
 // folder when needed; the old file stays whole when anything fails.
 template <typename Record>
-bool SaveRecordLibrary(const RecordLibrary<Record>& library, const std::filesystem::path& dataDir,
-                       const char* fileName)
+SaveResult SaveRecordLibrary(const RecordLibrary<Record>& library,
+                             const std::filesystem::path& dataDir, const char* fileName)
 {
-    EnsureDirectory(dataDir);
+    if (const int error = EnsureDirectory(dataDir))
+        return {dataDir / fileName, error};
     const std::size_t size = library.size() * sizeof(Record);
     auto image = std::make_unique_for_overwrite<std::byte[]>(size);
     std::byte* out = image.get();
@@ -63,6 +43,33 @@ bool SaveRecordLibrary(const RecordLibrary<Record>& library, const std::filesyst
         out = std::copy(bytes.begin(), bytes.end(), out);
     }
     return WriteFileAtomically(dataDir / fileName, std::span<const std::byte>(image.get(), size));
+}
+
+// Replaces the library with the whole records of dataDir/fileName. A missing
+// file gives an empty library; a damaged one is set aside and reported, and
+// its whole records are kept and saved anew.
+template <typename Record>
+LoadReport LoadRecordLibrary(RecordLibrary<Record>& library, const std::filesystem::path& dataDir,
+                             const char* fileName, DataAccess access)
+{
+    library.clear();
+    LoadReport report;
+    const DataFileRead read =
+        ReadDataFile(dataDir / fileName, {sizeof(Record), kMaxLibraryRecords}, access, report);
+    if (!read.bytes)
+        return report;
+    // A partial record at the end is dropped: its missing bytes are undefined.
+    const std::size_t count = read.bytes->size() / sizeof(Record);
+    library.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        auto record = std::make_unique_for_overwrite<Record>();
+        std::memcpy(record.get(), read.bytes->data() + i * sizeof(Record), sizeof(Record));
+        library.push_back(std::move(record));
+    }
+    if (read.bSetAside)
+        report.Note(SaveRecordLibrary(library, dataDir, fileName));
+    return report;
 }
 
 // The record at a library index; null for any index outside the library.

@@ -1,61 +1,46 @@
 #include "model/SettingsFiles.h"
 
-#include "model/AtomicFile.h"
 #include "model/NameField.h"
 #include "model/ProfileDefaults.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
 
 namespace fs = std::filesystem;
 
-namespace
+int EnsureDataFolder(const fs::path& dataFolder)
 {
-
-using FileHandle = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-FileHandle OpenForReading(const fs::path& file)
-{
-    // Only a regular file: a directory or a device is no settings file.
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
-        return {nullptr, &std::fclose};
-    return {std::fopen(file.string().c_str(), "rb"), &std::fclose};
+    return EnsureDirectory(dataFolder);
 }
 
-} // namespace
-
-void EnsureDataFolder(const fs::path& dataFolder)
+SaveResult SaveAppState(const fs::path& dataFolder, const AppState& state)
 {
-    EnsureDirectory(dataFolder);
-}
-
-bool SaveAppState(const fs::path& dataFolder, const AppState& state)
-{
-    EnsureDataFolder(dataFolder);
+    if (const int error = EnsureDataFolder(dataFolder))
+        return {dataFolder / kAppStateFile, error};
     return WriteFileAtomically(dataFolder / kAppStateFile, RecordBytes(state));
 }
 
-AppState LoadAppState(const fs::path& dataFolder)
+AppState LoadAppState(const fs::path& dataFolder, LoadReport& report, DataAccess access)
 {
+    const DataFileRead read =
+        ReadDataFile(dataFolder / kAppStateFile, {sizeof(AppState), 1, 1}, access, report);
     AppState state{0, -1};
-    FileHandle f = OpenForReading(dataFolder / kAppStateFile);
-    if (!f)
+    if (read.bytes)
     {
-        SaveAppState(dataFolder, state);
-        return state;
+        state = {0, 0};
+        std::memcpy(&state, read.bytes->data(), std::min(read.bytes->size(), sizeof state));
     }
-    state = {0, 0};
-    std::fread(&state, 1, sizeof state, f.get());
+    if (access == DataAccess::ReadWrite && (!read.bytes || read.bSetAside))
+        report.Note(SaveAppState(dataFolder, state));
     return state;
 }
 
-bool SaveProfiles(const fs::path& dataFolder, const ProfileList& profiles)
+SaveResult SaveProfiles(const fs::path& dataFolder, const ProfileList& profiles)
 {
-    EnsureDataFolder(dataFolder);
+    if (const int error = EnsureDataFolder(dataFolder))
+        return {dataFolder / kProfilesFile, error};
     std::vector<std::span<const std::byte>> records;
     records.reserve(profiles.size());
     for (const auto& record : profiles)
@@ -63,27 +48,29 @@ bool SaveProfiles(const fs::path& dataFolder, const ProfileList& profiles)
     return WritePiecesAtomically(dataFolder / kProfilesFile, records);
 }
 
-void LoadProfiles(ProfileList& profiles, const fs::path& dataFolder, int sensor,
-                  std::u16string_view profileText)
+LoadReport LoadProfiles(ProfileList& profiles, const fs::path& dataFolder, int sensor,
+                        std::u16string_view profileText, DataAccess access)
 {
     profiles.clear();
-    FileHandle f = OpenForReading(dataFolder / kProfilesFile);
-    if (!f)
+    LoadReport report;
+    const DataFileRead read = ReadDataFile(dataFolder / kProfilesFile,
+                                           {sizeof(ProfileData), kMaxProfiles}, access, report);
+    if (!read.bytes)
     {
-        CreateDefaultProfile(profiles, dataFolder, sensor, profileText);
-        return;
+        report.Note(CreateDefaultProfile(profiles, dataFolder, sensor, profileText, access));
+        return report;
     }
-    // Whole records go straight from the file into their memory, with no
-    // stdio buffer in between.
-    std::setvbuf(f.get(), nullptr, _IONBF, 0);
-    for (;;)
+    // A partial record at the end is dropped: its missing bytes are undefined.
+    for (std::size_t at = 0; at + sizeof(ProfileData) <= read.bytes->size();
+         at += sizeof(ProfileData))
     {
-        // Read straight into the record; one that the file cannot fill is dropped.
-        std::unique_ptr<ProfileData> record(new ProfileData);
-        if (std::fread(record.get(), 1, sizeof(ProfileData), f.get()) != sizeof(ProfileData))
-            break;
+        auto record = std::make_unique_for_overwrite<ProfileData>();
+        std::memcpy(record.get(), read.bytes->data() + at, sizeof(ProfileData));
         profiles.push_back(std::move(record));
     }
+    if (read.bSetAside)
+        report.Note(SaveProfiles(dataFolder, profiles));
+    return report;
 }
 
 bool ProfileNameExists(const ProfileList& profiles, std::u16string_view name)
@@ -99,8 +86,8 @@ std::u16string MakeFreeProfileName(const ProfileList& profiles, std::u16string_v
                         { return ProfileNameExists(profiles, name); });
 }
 
-void CreateDefaultProfile(ProfileList& profiles, const fs::path& dataFolder, int sensor,
-                          std::u16string_view profileText)
+SaveResult CreateDefaultProfile(ProfileList& profiles, const fs::path& dataFolder, int sensor,
+                                std::u16string_view profileText, DataAccess access)
 {
     std::string number = std::to_string(profiles.size() + 1);
     std::u16string base(profileText);
@@ -110,5 +97,7 @@ void CreateDefaultProfile(ProfileList& profiles, const fs::path& dataFolder, int
     ApplyProfileDefaults(*record, sensor);
     SetNameField(record->szName, MakeFreeProfileName(profiles, base));
     profiles.push_back(std::move(record));
-    SaveProfiles(dataFolder, profiles);
+    if (access == DataAccess::ReadOnly)
+        return {};
+    return SaveProfiles(dataFolder, profiles);
 }

@@ -1,6 +1,7 @@
 #include "ui/DialogBuilder.h"
 
 #include "model/DebugTrace.h"
+#include "model/XmlFile.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ColorPaletteUI.h"
 #include "ui/ComboUI.h"
@@ -54,11 +55,10 @@ std::shared_ptr<const pugi::xml_document> CDialogBuilder::LoadDocument(const QSt
     if (it != cache.end())
         return it.value();
     const std::filesystem::path file(path.toStdU16String());
-    // An <Include> without a source names the resource folder itself; read
-    // as a file, a folder reports an endless size.
-    std::error_code ec;
+    // An <Include> without a source names the resource folder itself, which
+    // the bounded read refuses like any other non-file.
     auto doc = std::make_shared<pugi::xml_document>();
-    if (!std::filesystem::is_regular_file(file, ec) || !doc->load_file(file.c_str()))
+    if (!LoadXmlFile(*doc, file))
     {
         DebugTrace("skin %s cannot be read\n", path.toUtf8().constData());
         return nullptr;

@@ -1,5 +1,6 @@
 #include "ui/Theme.h"
 
+#include "model/XmlFile.h"
 #include "ui/SkinValue.h"
 
 #include <QApplication>
@@ -16,7 +17,7 @@ Theme& Theme::Instance()
 bool Theme::Load(const QString& file)
 {
     pugi::xml_document doc;
-    if (!doc.load_file(file.toStdString().c_str()))
+    if (!LoadXmlFile(doc, std::filesystem::path(file.toStdU16String())))
         return false;
     pugi::xml_node root = doc.child("Theme");
     if (!root)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 TEST(LanguageFile, ReadsKeysFirstDefinitionWins)
 {
     TempProgramFolder dir;
@@ -28,6 +30,12 @@ TEST(LanguageFile, BrokenOrMissingFileGivesEmptyTable)
     EXPECT_FALSE(lang.Load(dir.Path() / "bad.xml"));
     EXPECT_EQ(lang.Size(), 0u);
     EXPECT_FALSE(lang.Load(dir.Path() / "none.xml"));
+
+    // Neither a FIFO nor an endless device may stall or fill the program.
+    ASSERT_EQ(::mkfifo((dir.Path() / "fifo.xml").c_str(), 0600), 0);
+    EXPECT_FALSE(lang.Load(dir.Path() / "fifo.xml"));
+    std::filesystem::create_symlink("/dev/zero", dir.Path() / "zero.xml");
+    EXPECT_FALSE(lang.Load(dir.Path() / "zero.xml"));
 }
 
 TEST(LanguageFile, ShippedFilesLoad)

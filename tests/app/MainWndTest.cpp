@@ -16,6 +16,7 @@
 #include "platform/DesktopServices.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/PageTestSupport.h"
+#include "tests/support/SmallTmpfs.h"
 #include "tests/support/TempProgramFolder.h"
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
@@ -326,6 +327,12 @@ TEST_F(MainWndTest, RenameOnLeavingTheNameField)
     EXPECT_EQ(EditText(), QString(49, QLatin1Char('x')));
     EXPECT_EQ(ComboText(0), QString(49, QLatin1Char('x')));
     EXPECT_EQ(NameFromField(StoredProfiles()[0].szName), std::u16string(49, u'x'));
+
+    // A pasted line break or escape never reaches the record.
+    leave(QString::fromUtf16(u"Work\nline\x1b[2J"));
+    EXPECT_EQ(NameFromField(g_pCurProfile->szName), u"Work\uFFFDline\uFFFD[2J");
+    EXPECT_EQ(ComboText(0), QString::fromUtf16(u"Work\uFFFDline\uFFFD[2J"));
+    EXPECT_EQ(NameFromField(StoredProfiles()[0].szName), u"Work\uFFFDline\uFFFD[2J");
 }
 
 TEST_F(MainWndTest, ResetAsksFirstThenRestoresTheDefaultAndApplies)
@@ -641,4 +648,108 @@ TEST_F(MainWndTest, PageEditsReachTheMouseWithTheNextApply)
     EXPECT_EQ(m_mouse->State().byReportRateCode, 1);
     EXPECT_EQ(m_mouse->State().lightMode[0], 2);
     EXPECT_EQ(StoredProfiles().at(0).aiDpi[2], 40);
+}
+
+TEST_F(MainWndTest, DamagedFilesAtStartAreToldOnceAndKept)
+{
+    std::vector<ProfileData> profiles = {NamedProfile(u"Office"), NamedProfile(u"Game")};
+    WriteProfiles(profiles);
+    fs::resize_file(m_folder.DataDir() / "profile.bin", 2 * sizeof(ProfileData) - 1);
+    const auto damaged = ReadData("profile.bin");
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(m_asked, std::vector<QString>{"damaged_file_text"});
+    EXPECT_FALSE(Text("damaged_file_text").isEmpty());
+    ASSERT_EQ(g_vecProfile.size(), 1u);
+    EXPECT_EQ(EditText(), "Office");
+
+    const QString message = CMsgWnd::MessageText(
+        "damaged_file_text", {"profile.bin", "short", "profile.bin.damaged-x %2"});
+    EXPECT_TRUE(message.contains("profile.bin.damaged-x %2")) << message.toStdString();
+    EXPECT_FALSE(message.contains("%1")) << message.toStdString();
+
+    int copies = 0;
+    for (const auto& entry : fs::directory_iterator(m_folder.DataDir()))
+        if (entry.path().filename().string().starts_with("profile.bin.damaged-"))
+        {
+            ++copies;
+            EXPECT_EQ(m_folder.ReadFile(fs::relative(entry.path(), m_folder.Path())), damaged);
+        }
+    EXPECT_EQ(copies, 1);
+    EXPECT_EQ(StoredProfiles().size(), 1u); // the whole record, saved anew
+}
+
+TEST_F(MainWndTest, FailedSavesAreToldOnceEachAndTheNextSaveTriesAgain)
+{
+    SmallTmpfs disk(m_folder.DataDir(), 512 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    WriteProfiles({NamedProfile(u"Office")});
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(m_asked.empty());
+
+    disk.Fill();
+    Click("btn_add_profile");
+    EXPECT_EQ(g_vecProfile.size(), 2u); // kept in memory
+    EXPECT_EQ(m_asked, std::vector<QString>{"save_failed_text"});
+    EXPECT_EQ(StoredProfiles().size(), 1u);
+
+    // A library save from a page is told the same way.
+    auto folder = std::make_unique<MacroData>();
+    folder->bIsFolder = 1;
+    m_folder.WriteFile("f.mbins", folder.get(), sizeof *folder);
+    m_desktop.answers = {m_folder.Path() / "f.mbins"};
+    m_wnd->SendMessage(WM_MENUCLICK,
+                       reinterpret_cast<WPARAM>(new MenuCmd{"import_macro_dir", "", ""}));
+    EXPECT_EQ(m_asked.size(), 2u);
+    EXPECT_FALSE(fs::exists(m_folder.DataDir() / "macro.bin"));
+
+    fs::remove(m_folder.DataDir() / "filler");
+    Click("btn_add_profile");
+    EXPECT_EQ(StoredProfiles().size(), 3u);
+    EXPECT_EQ(m_asked.size(), 2u);
+
+    // An export into a read-only folder did not happen, and says so.
+    SmallTmpfs readOnly(m_folder.Path() / "ro", 64 * 1024);
+    ASSERT_TRUE(readOnly.Mounted() && readOnly.MakeReadOnly());
+    m_desktop.answers = {m_folder.Path() / "ro" / "out.pbin"};
+    m_wnd->SendMessage(WM_MENUCLICK,
+                       reinterpret_cast<WPARAM>(new MenuCmd{"export_profile", "", ""}));
+    EXPECT_EQ(m_asked.size(), 3u);
+    EXPECT_EQ(m_asked.back(), "save_failed_text");
+    EXPECT_FALSE(fs::exists(m_folder.Path() / "ro" / "out.pbin"));
+}
+
+TEST_F(MainWndTest, TheWindowIsTheDataFolderWriterForItsWholeRun)
+{
+    ASSERT_NE(Open(), nullptr);
+    {
+        DataFolderLock command; // what a writing vestrelctl command takes
+        EXPECT_EQ(command.LockForCommand(m_folder.DataDir()),
+                  DataFolderLock::Outcome::ProgramRunning);
+    }
+    // A second copy on the same folder (another user's, say) says so and
+    // does not start.
+    MainWndSetup setup;
+    setup.folders = {m_folder.Path(), m_folder.DataDir()};
+    setup.pointer = &m_pointer;
+    CMainWnd second(std::move(setup));
+    EXPECT_EQ(second.Create(nullptr, QString(), WS_POPUP | WS_VISIBLE, 0, 0, 0, 800, 572), nullptr);
+    EXPECT_EQ(m_asked, std::vector<QString>{"data_folder_in_use_text"});
+    EXPECT_FALSE(Text("data_folder_in_use_text").isEmpty());
+
+    Close();
+    DataFolderLock command;
+    EXPECT_EQ(command.LockForCommand(m_folder.DataDir()), DataFolderLock::Outcome::Locked);
+}
+
+TEST_F(MainWndTest, AnApplyTheLastRunLeftUnfinishedIsDoneAtStart)
+{
+    WriteProfiles({NamedProfile(u"Office")});
+    m_folder.WriteFile(fs::path("Data") / kApplyNoteFile, "", 0);
+    ASSERT_NE(Open(), nullptr);
+    FinishApplies();
+    EXPECT_EQ(m_mouse->State().iStartupRequests, 2); // start-up, then the apply's own
+    EXPECT_FALSE(m_mouse->State().blocks.empty() && m_mouse->State().byDpiLevel == 0);
+    EXPECT_FALSE(fs::exists(m_folder.DataDir() / kApplyNoteFile));
+    EXPECT_FALSE(RingVisible());
 }

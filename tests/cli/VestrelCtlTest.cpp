@@ -1,4 +1,7 @@
 #include "cli/VestrelCtl.h"
+#include "model/DataFolderLock.h"
+#include "model/ProfileData.h"
+#include "tests/support/SmallTmpfs.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -43,22 +46,25 @@ TEST(VestrelCtl, DescribePrintsEveryKeyInOrder)
     EXPECT_EQ(r.out.find("abcdef"), std::string::npos);
 }
 
-TEST(VestrelCtl, ProfilesStartsLikeTheProgram)
+TEST(VestrelCtl, ProfilesShowsTheFirstStartWithoutWritingIt)
 {
     TempProgramFolder dir;
     setenv("LC_ALL", "en_US.UTF-8", 1); // this test process only
     Result r = RunCtl(dir, {"--driver", "virtual", "profiles"});
     EXPECT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "0\t*\tProfile1\n");
-    EXPECT_EQ(dir.ReadFile("Data/Data.bin").size(), 8u);
-    EXPECT_EQ(dir.ReadFile("Data/profile.bin").size(), 56528u);
+    EXPECT_FALSE(std::filesystem::exists(dir.DataDir()));
 
-    // Another program folder given on the command line.
+    // Another program folder given on the command line, written by a
+    // writing command.
     TempProgramFolder other;
     std::ostringstream out, err;
-    std::vector<std::string> args = {"--program-dir", other.Path().string(), "profiles"};
-    EXPECT_EQ(RunVestrelCtl(args, dir.Path(), out, err), 0);
+    std::vector<std::string> args = {"--program-dir", other.Path().string(), "--driver", "virtual",
+                                     "apply"};
+    EXPECT_EQ(RunVestrelCtl(args, dir.Path(), out, err), 0) << err.str();
     EXPECT_EQ(other.ReadFile("Data/profile.bin").size(), 56528u);
+    EXPECT_EQ(other.ReadFile("Data/Data.bin").size(), 8u);
+    EXPECT_FALSE(std::filesystem::exists(dir.DataDir()));
 }
 
 TEST(VestrelCtl, UsageErrorsGoToStderrWithNonZeroExit)
@@ -106,7 +112,7 @@ TEST(VestrelCtl, ExecutableListsProfilesOfItsProgramFolder)
     auto [code, out] = RunExecutable("--program-dir '" + dir.Path().string() + "' profiles");
     EXPECT_EQ(code, 0);
     EXPECT_TRUE(out.starts_with("0\t*\t")) << out;
-    EXPECT_EQ(dir.ReadFile("Data/profile.bin").size(), 56528u);
+    EXPECT_FALSE(std::filesystem::exists(dir.DataDir()));
 }
 
 TEST(VestrelCtl, ExecutableKeepsDataUnderXdgWhenProgramFolderIsNotWritable)
@@ -115,17 +121,83 @@ TEST(VestrelCtl, ExecutableKeepsDataUnderXdgWhenProgramFolderIsNotWritable)
     // folder that does not exist stands in for a read-only one, even for root).
     TempProgramFolder home;
     const std::filesystem::path xdg = home.Path() / "xdg";
-    auto [code, out] = RunExecutable("--program-dir /nonexistent-vestrel/lib/vestrel profiles",
-                                     "XDG_DATA_HOME='" + xdg.string() + "'");
+    const std::string command =
+        "--program-dir /nonexistent-vestrel/lib/vestrel --driver virtual apply";
+    auto [code, out] = RunExecutable(command, "XDG_DATA_HOME='" + xdg.string() + "'");
     EXPECT_EQ(code, 0);
-    EXPECT_TRUE(out.starts_with("0\t*\t")) << out;
+    EXPECT_TRUE(out.starts_with("applied profile 0: ")) << out;
     EXPECT_EQ(home.ReadFile("xdg/vestrel/Data/profile.bin").size(), 56528u);
     EXPECT_EQ(home.ReadFile("xdg/vestrel/Data/Data.bin").size(), 8u);
 
     // Without XDG_DATA_HOME the files go under the home folder.
     auto [homeCode, homeOut] =
-        RunExecutable("--program-dir /nonexistent-vestrel/lib/vestrel profiles",
-                      "env -u XDG_DATA_HOME HOME='" + home.Path().string() + "'");
+        RunExecutable(command, "env -u XDG_DATA_HOME HOME='" + home.Path().string() + "'");
     EXPECT_EQ(homeCode, 0) << homeOut;
     EXPECT_EQ(home.ReadFile(".local/share/vestrel/Data/profile.bin").size(), 56528u);
+}
+
+TEST(VestrelCtl, WritingCommandsGiveWayToTheRunningProgramReadingOnesWork)
+{
+    TempProgramFolder dir;
+    ASSERT_EQ(RunCtl(dir, {"--driver", "virtual", "apply"}).code, 0);
+    const auto profiles = dir.ReadFile("Data/profile.bin");
+    const auto state = dir.ReadFile("Data/Data.bin");
+    {
+        DataFolderLock program; // as the GUI holds it for its whole run
+        ASSERT_EQ(program.LockForProgram(dir.DataDir()), DataFolderLock::Outcome::Locked);
+        Result r = RunCtl(dir, {"--driver", "virtual", "apply", "--profile", "0"});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find("vestrel is running"), std::string::npos) << r.err;
+        EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles);
+        EXPECT_EQ(dir.ReadFile("Data/Data.bin"), state);
+
+        r = RunCtl(dir, {"profiles"});
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_TRUE(r.out.starts_with("0\t*\t")) << r.out;
+    }
+    EXPECT_EQ(RunCtl(dir, {"--driver", "virtual", "apply"}).code, 0);
+}
+
+TEST(VestrelCtl, NamesArePrintedWithoutControlCharacters)
+{
+    // A profile.bin from before names were cleaned, or written by hand.
+    TempProgramFolder dir;
+    auto profile = std::make_unique<ProfileData>();
+    const char16_t raw[] = u"evil\n1\t*\tforged\x1b[2J\x9b\u202e";
+    std::copy(std::begin(raw), std::end(raw), profile->szName);
+    dir.WriteFile("Data/profile.bin", profile.get(), sizeof *profile);
+    Result r = RunCtl(dir, {"profiles"});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "0\t*\tevil\xEF\xBF\xBD"
+                     "1\xEF\xBF\xBD*\xEF\xBF\xBD"
+                     "forged\xEF\xBF\xBD[2J"
+                     "\xEF\xBF\xBD\xEF\xBF\xBD\n");
+}
+
+TEST(VestrelCtl, ApplyOnAFullDiskOrReadOnlyFolderSaysItWasNotSaved)
+{
+    TempProgramFolder dir;
+    SmallTmpfs disk(dir.DataDir(), 512 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    ASSERT_EQ(RunCtl(dir, {"--driver", "virtual", "apply"}).code, 0);
+    const auto profiles = dir.ReadFile("Data/profile.bin");
+
+    disk.Fill();
+    Result r = RunCtl(dir, {"--driver", "virtual", "apply"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out.find("applied"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("could not save"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("not saved"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles);
+
+    std::filesystem::remove(dir.DataDir() / "filler");
+    ASSERT_TRUE(disk.MakeReadOnly());
+    r = RunCtl(dir, {"--driver", "virtual", "apply"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out.find("applied"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("Read-only file system"), std::string::npos) << r.err;
+    EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles);
 }

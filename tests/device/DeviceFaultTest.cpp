@@ -13,6 +13,7 @@
 #include "performance/RecordingPointerBackend.h"
 #include "tests/device/DeviceTestSupport.h"
 #include "tests/device/FaultyDriver.h"
+#include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -205,3 +206,38 @@ TEST(DeviceFaults, SlowAndRefusingDriverKeepsAppliesInOrder)
 }
 
 } // namespace
+
+TEST(DeviceFaults, AnApplyCutShortLeavesANoteAndTheReturningMouseGetsTheProfileWhole)
+{
+    const auto clean = CleanMouse();
+    TempProgramFolder dir;
+    const std::filesystem::path note = dir.Path() / kApplyNoteFile;
+    {
+        FaultRig rig({.dropAfter = 20});
+        rig.link.SetApplyNote(note);
+        ASSERT_TRUE(rig.link.StartDeviceLink());
+        EXPECT_FALSE(rig.link.ApplyPending());
+        rig.Apply();
+        EXPECT_EQ(rig.link.State(), DeviceState::Removed);
+        EXPECT_TRUE(rig.link.ApplyPending());
+        EXPECT_TRUE(std::filesystem::exists(note));
+
+        // Back again: the arrival alone brings the whole profile.
+        rig.mouse->Plug();
+        rig.Deliver();
+        rig.link.WaitForApplies();
+        EXPECT_EQ(rig.host.appliesDone, 2);
+        EXPECT_EQ(rig.Mouse(), clean);
+        EXPECT_FALSE(rig.link.ApplyPending());
+        EXPECT_FALSE(std::filesystem::exists(note));
+
+        // Refused reports leave the mouse half-configured just as well.
+        rig.driver.SetFaults({.refuseEvery = 5});
+        rig.Apply();
+        EXPECT_TRUE(std::filesystem::exists(note));
+    }
+    // The note outlives the run that left it.
+    FaultRig next({});
+    next.link.SetApplyNote(note);
+    EXPECT_TRUE(next.link.ApplyPending());
+}

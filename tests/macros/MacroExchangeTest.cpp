@@ -2,11 +2,13 @@
 // names and folders an import gets.
 
 #include "macros/MacroExchange.h"
+#include "model/RecordExchange.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace
 {
@@ -156,4 +158,29 @@ TEST(MacroExchange, FolderImportKeepsOneEntry)
     ASSERT_EQ(library.size(), 5u);
     EXPECT_EQ(library[4]->bIsFolder, 1u);
     EXPECT_EQ(Folder(library, 4), u"h");
+}
+
+TEST(MacroExchange, ImportsAreBoundedAndNeverBlock)
+{
+    TempProgramFolder dir;
+    // A million records in a sparse file: refused unread.
+    const fs::path huge = dir.Path() / "huge.mbins";
+    dir.WriteFile("huge.mbins", "", 0);
+    fs::resize_file(huge, std::uintmax_t{1000000} * sizeof(MacroData));
+    std::vector<MacroData> records;
+    EXPECT_FALSE(ReadMacroFolderFile(huge, records));
+    EXPECT_TRUE(records.empty());
+
+    ASSERT_EQ(::mkfifo((dir.Path() / "pipe.mbins").c_str(), 0600), 0);
+    EXPECT_FALSE(ReadMacroFolderFile(dir.Path() / "pipe.mbins", records));
+    MacroData macro{};
+    EXPECT_FALSE(ReadMacroFile(dir.Path() / "pipe.mbins", macro));
+    fs::create_symlink("/dev/zero", dir.Path() / "zero.mbin");
+    EXPECT_FALSE(ReadMacroFile(dir.Path() / "zero.mbin", macro));
+
+    // What the library would not read back is not let in.
+    MacroLibrary library(kMaxLibraryRecords - 1);
+    EXPECT_TRUE(LibraryHasRoomFor(library, 1));
+    EXPECT_FALSE(LibraryHasRoomFor(library, 2));
+    EXPECT_TRUE(LibraryHasRoomFor(MacroLibrary{}, kMaxLibraryRecords));
 }

@@ -126,7 +126,9 @@ TEST(CrashSafeSave, KilledSaverLeavesEveryFileWhole)
             CheckWhole<ProfileData>(folder, kProfilesFile, kProfileSpread, oldest),
             CheckWhole<MacroData>(folder, kMacroFileName, kMacroSpread, oldest),
             CheckWhole<GunData>(folder, kGunFileName, kGunSpread, oldest)};
-        const AppState state = LoadAppState(dataDir);
+        LoadReport report;
+        const AppState state = LoadAppState(dataDir, report);
+        EXPECT_TRUE(report.Empty());
         EXPECT_EQ(state.iCurrentProfile, state.iLanguage);
         EXPECT_GE(static_cast<uint32_t>(state.iCurrentProfile), oldest);
         if (::testing::Test::HasFailure())

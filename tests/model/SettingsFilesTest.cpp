@@ -46,27 +46,40 @@ ProfileList Names(std::initializer_list<std::u16string_view> names)
 TEST(SettingsFiles, AppStateIsCreatedOnFirstStartAndReadBack)
 {
     TempProgramFolder dir;
-    AppState state = LoadAppState(dir.DataDir());
+    LoadReport report;
+    AppState state = LoadAppState(dir.DataDir(), report);
+    EXPECT_TRUE(report.Empty());
     EXPECT_EQ(state.iCurrentProfile, 0);
     EXPECT_EQ(state.iLanguage, -1);
     EXPECT_EQ(dir.ReadFile("Data/Data.bin"), Bytes({0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
 
     ASSERT_TRUE(SaveAppState(dir.DataDir(), {0x0102, 2}));
     EXPECT_EQ(dir.ReadFile("Data/Data.bin"), Bytes({2, 1, 0, 0, 2, 0, 0, 0}));
-    state = LoadAppState(dir.DataDir());
+    state = LoadAppState(dir.DataDir(), report);
     EXPECT_EQ(state.iCurrentProfile, 0x0102);
     EXPECT_EQ(state.iLanguage, 2);
 }
 
-TEST(SettingsFiles, ShortAppStateLeavesTheMissingValuesZero)
+TEST(SettingsFiles, ShortAppStateLeavesTheMissingValuesZeroAndIsKeptAside)
 {
     TempProgramFolder dir;
     const uint8_t three[] = {5, 0, 0};
     dir.WriteFile("Data/Data.bin", three, sizeof three);
-    AppState state = LoadAppState(dir.DataDir());
+    LoadReport report;
+    AppState state = LoadAppState(dir.DataDir(), report, DataAccess::ReadOnly);
     EXPECT_EQ(state.iCurrentProfile, 5);
     EXPECT_EQ(state.iLanguage, 0);
-    EXPECT_EQ(dir.ReadFile("Data/Data.bin").size(), 3u); // only read, not rewritten
+    EXPECT_EQ(dir.ReadFile("Data/Data.bin").size(), 3u); // only read
+    ASSERT_EQ(report.damaged.size(), 1u);
+    EXPECT_TRUE(report.damaged[0].keptAs.empty());
+
+    report = {};
+    state = LoadAppState(dir.DataDir(), report);
+    EXPECT_EQ(state.iCurrentProfile, 5);
+    ASSERT_EQ(report.damaged.size(), 1u);
+    EXPECT_EQ(report.damaged[0].kind, DamageKind::PartialRecord);
+    EXPECT_EQ(dir.ReadFile(fs::relative(report.damaged[0].keptAs, dir.Path())), Bytes({5, 0, 0}));
+    EXPECT_EQ(dir.ReadFile("Data/Data.bin"), Bytes({5, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(SettingsFiles, MissingProfileFileYieldsOneSavedDefaultProfile)
@@ -130,14 +143,19 @@ TEST(SettingsFiles, PartialAndEmptyProfileFiles)
     EXPECT_TRUE(dir.ReadFile("Data/profile.bin").empty());
 }
 
-TEST(SettingsFiles, UnreadableProfileFileStillGivesAProfile)
+TEST(SettingsFiles, UnreadableProfileFileIsSetAsideAndStillGivesAProfile)
 {
     TempProgramFolder dir;
-    fs::create_directories(dir.DataDir() / "profile.bin");
+    fs::create_directories(dir.DataDir() / "profile.bin" / "inside");
     ProfileList list;
-    LoadProfiles(list, dir.DataDir(), 3335, u"Profile");
+    const LoadReport report = LoadProfiles(list, dir.DataDir(), 3335, u"Profile");
     ASSERT_EQ(list.size(), 1u);
-    EXPECT_TRUE(fs::is_directory(dir.DataDir() / "profile.bin"));
+    ASSERT_EQ(report.damaged.size(), 1u);
+    EXPECT_EQ(report.damaged[0].file, dir.DataDir() / "profile.bin");
+    EXPECT_EQ(report.damaged[0].kind, DamageKind::NotRegularFile);
+    EXPECT_TRUE(report.damaged[0].keptAs.filename().string().starts_with("profile.bin.damaged-"));
+    EXPECT_TRUE(fs::is_directory(report.damaged[0].keptAs / "inside"));
+    EXPECT_EQ(fs::file_size(dir.DataDir() / "profile.bin"), sizeof(ProfileData));
 }
 
 TEST(SettingsFiles, NamesAreFoundWithoutCaseAndMadeFree)
