@@ -12,6 +12,7 @@
 #include "ui/MenuElementUI.h"
 #include "ui/MenuUI.h"
 #include "ui/PaintManagerUI.h"
+#include "ui/SkinProblem.h"
 #include "ui/SkinValue.h"
 #include "ui/SliderUI.h"
 #include "ui/TabLayoutUI.h"
@@ -26,6 +27,9 @@ namespace
 {
 // Deep enough for any real skin, small enough to stop a file that includes itself.
 constexpr int kMaxIncludeDepth = 8;
+// Elements nested within one file; building recurses, so a deeper file could
+// overflow the stack.
+constexpr int kMaxNesting = 64;
 
 QHash<QString, std::shared_ptr<const pugi::xml_document>>& DocumentCache()
 {
@@ -44,6 +48,60 @@ pugi::xml_node TreeRoot(const pugi::xml_document& doc)
             return child;
     return pugi::xml_node();
 }
+
+// Walked without recursion, so that any depth can be measured.
+bool NestsDeeperThan(const pugi::xml_document& doc, int limit)
+{
+    pugi::xml_node node = doc.first_child();
+    int depth = 1;
+    while (node)
+    {
+        if (node.type() == pugi::node_element && depth > limit)
+            return true;
+        if (pugi::xml_node child = node.first_child())
+        {
+            node = child;
+            ++depth;
+            continue;
+        }
+        while (node && !node.next_sibling())
+        {
+            node = node.parent();
+            --depth;
+        }
+        if (node)
+            node = node.next_sibling();
+    }
+    return false;
+}
+
+// The parsed file, or null after saying why there is none.
+std::shared_ptr<const pugi::xml_document> ReadDocument(const QString& xml, const QString& path)
+{
+    const std::filesystem::path file(path.toStdU16String());
+    // An <Include> without a source names the resource folder itself; read
+    // as a file, a folder reports an endless size.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec))
+    {
+        ReportSkinProblem(xml, QStringLiteral("cannot be read"));
+        return nullptr;
+    }
+    auto doc = std::make_shared<pugi::xml_document>();
+    if (const pugi::xml_parse_result result = doc->load_file(file.c_str()); !result)
+    {
+        ReportSkinProblem(xml, QStringLiteral("cannot be read (%1 at byte %2)")
+                                   .arg(QString::fromUtf8(result.description()))
+                                   .arg(result.offset));
+        return nullptr;
+    }
+    if (NestsDeeperThan(*doc, kMaxNesting))
+    {
+        ReportSkinProblem(xml, QStringLiteral("elements nest deeper than %1").arg(kMaxNesting));
+        return nullptr;
+    }
+    return doc;
+}
 } // namespace
 
 std::shared_ptr<const pugi::xml_document> CDialogBuilder::LoadDocument(const QString& xml)
@@ -53,16 +111,9 @@ std::shared_ptr<const pugi::xml_document> CDialogBuilder::LoadDocument(const QSt
     auto it = cache.find(path);
     if (it != cache.end())
         return it.value();
-    const std::filesystem::path file(path.toStdU16String());
-    // An <Include> without a source names the resource folder itself; read
-    // as a file, a folder reports an endless size.
-    std::error_code ec;
-    auto doc = std::make_shared<pugi::xml_document>();
-    if (!std::filesystem::is_regular_file(file, ec) || !doc->load_file(file.c_str()))
-    {
-        DebugTrace("skin %s cannot be read\n", path.toUtf8().constData());
-        return nullptr;
-    }
+    // A file that failed is kept as failed too: a list whose items all come
+    // from it says so once, not once per item.
+    auto doc = ReadDocument(xml, path);
     cache.insert(path, doc);
     return doc;
 }
@@ -76,6 +127,7 @@ CControlUI* CDialogBuilder::Create(const QString& xml, const QString&,
                                    IDialogBuilderCallback* pCallback, CPaintManagerUI* pManager,
                                    CControlUI* pParent)
 {
+    m_file = xml;
     m_doc = LoadDocument(xml);
     return Create(pCallback, pManager, pParent);
 }
@@ -98,10 +150,13 @@ CControlUI* CDialogBuilder::Create(IDialogBuilderCallback* pCallback, CPaintMana
             pManager->SetCaptionRect(ParseSkinRect(QString::fromUtf8(caption.value())));
     }
     pugi::xml_node root = TreeRoot(*m_doc);
-    if (!root)
+    CControlUI* control = root ? Build(root) : nullptr;
+    if (control == nullptr)
+    {
+        ReportSkinProblem(m_file, QStringLiteral("holds no control"));
         return nullptr;
-    CControlUI* control = Build(root);
-    if (control != nullptr && pParent != nullptr && !AddToParent(pParent, control))
+    }
+    if (pParent != nullptr && !AddToParent(pParent, control))
     {
         delete control;
         return nullptr;
