@@ -40,27 +40,22 @@ QString Key(const char* key)
 }
 } // namespace
 
-template <typename Record, typename Traits> CLibraryPage<Record, Traits>::CLibraryPage() = default;
-template <typename Record, typename Traits> CLibraryPage<Record, Traits>::~CLibraryPage() = default;
-
 template <typename Record, typename Traits>
-void CLibraryPage<Record, Traits>::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
+CLibraryPage<Record, Traits>::CLibraryPage() : CSkinPage(Key(Traits::kSkinFile))
 {
-    m_pPaintManager = pPaintManager;
-    m_hWnd = hWnd;
 }
+template <typename Record, typename Traits> CLibraryPage<Record, Traits>::~CLibraryPage() = default;
 
 template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::FindLibraryControls()
 {
-    auto find = [this](const char* name) { return m_pPaintManager->FindControl(Key(name)); };
-    m_pFolderCombo = dynamic_cast<CComboUI*>(find(Traits::kFolderCombo));
-    m_pItemList = dynamic_cast<CListUI*>(find(Traits::kItemList));
-    m_pAddItemBtn = dynamic_cast<CButtonUI*>(find(Traits::kAddItemButton));
-    m_pDeleteItemBtn = dynamic_cast<CButtonUI*>(find(Traits::kDeleteItemButton));
-    m_pMenuItemBtn = dynamic_cast<CButtonUI*>(find(Traits::kItemMenuButton));
-    m_pAddFolderBtn = dynamic_cast<CButtonUI*>(find(Traits::kAddFolderButton));
-    m_pDeleteFolderBtn = dynamic_cast<CButtonUI*>(find(Traits::kDeleteFolderButton));
-    m_pMenuFolderBtn = dynamic_cast<CButtonUI*>(find(Traits::kFolderMenuButton));
+    m_pFolderCombo = NeedControl<CComboUI>(Key(Traits::kFolderCombo));
+    m_pItemList = NeedControl<CListUI>(Key(Traits::kItemList));
+    m_pAddItemBtn = NeedControl<CButtonUI>(Key(Traits::kAddItemButton));
+    m_pDeleteItemBtn = NeedControl<CButtonUI>(Key(Traits::kDeleteItemButton));
+    m_pMenuItemBtn = NeedControl<CButtonUI>(Key(Traits::kItemMenuButton));
+    m_pAddFolderBtn = NeedControl<CButtonUI>(Key(Traits::kAddFolderButton));
+    m_pDeleteFolderBtn = NeedControl<CButtonUI>(Key(Traits::kDeleteFolderButton));
+    m_pMenuFolderBtn = NeedControl<CButtonUI>(Key(Traits::kFolderMenuButton));
 }
 
 template <typename Record, typename Traits>
@@ -121,6 +116,8 @@ QString CLibraryPage<Record, Traits>::CurFolderName() const
 
 template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::LoadFolders()
 {
+    if (!IsUsable())
+        return;
     m_pFolderCombo->RemoveAll();
     m_iCurFolder = -1;
     m_aFolderName = FillFolderCombo(m_pFolderCombo, Traits::Library());
@@ -220,7 +217,7 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::A
 
 template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::RenameFolder()
 {
-    if (m_iCurFolder < 0)
+    if (!IsUsable() || m_iCurFolder < 0)
         return;
     const std::u16string oldName = CurFolderName().toStdU16String();
     const auto name = AskName(CEditNameWnd::kRenameFolder, oldName, u"");
@@ -319,7 +316,7 @@ template <typename Record, typename Traits>
 void CLibraryPage<Record, Traits>::ExportItem(bool bLocked)
 {
     const Record* record = CurRecord();
-    if (record == nullptr)
+    if (!IsUsable() || record == nullptr)
         return;
     const auto file = Desktop().GetSaveFileName(FileRequest<Traits>(m_hWnd, false, true));
     if (!file)
@@ -330,7 +327,7 @@ void CLibraryPage<Record, Traits>::ExportItem(bool bLocked)
 template <typename Record, typename Traits>
 void CLibraryPage<Record, Traits>::ExportFolder(bool bLocked)
 {
-    if (m_iCurFolder < 0)
+    if (!IsUsable() || m_iCurFolder < 0)
         return;
     const auto file = Desktop().GetSaveFileName(FileRequest<Traits>(m_hWnd, true, true));
     if (!file)
@@ -341,6 +338,8 @@ void CLibraryPage<Record, Traits>::ExportFolder(bool bLocked)
 
 template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::ImportItem()
 {
+    if (!IsUsable())
+        return;
     const auto file = Desktop().GetOpenFileName(FileRequest<Traits>(m_hWnd, false, false));
     if (!file)
         return;
@@ -375,6 +374,8 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::I
 
 template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::ImportFolder()
 {
+    if (!IsUsable())
+        return;
     const auto file = Desktop().GetOpenFileName(FileRequest<Traits>(m_hWnd, true, false));
     if (!file)
         return;

@@ -7,12 +7,12 @@
 // Traits names one library: Library(), Save, AppendItem, RefreshBindings,
 // ReadItem, ReadFolder, WriteItem, WriteFolder, ImportIntoFolder,
 // ImportWithFolder, ImportFolder, the name dialog class NameDialog, kLockLeft
-// (the lock picture in the item list), the control names, menu files, text
-// keys and exchange file extensions. The members are compiled once for each
-// library in app/LibraryPage.cpp.
+// (the lock picture in the item list), the page's skin file kSkinFile, the
+// control names, menu files, text keys and exchange file extensions. The
+// members are compiled once for each library in app/LibraryPage.cpp.
 
 #include "model/RecordLibrary.h"
-#include "ui/NotifyPump.h"
+#include "ui/SkinPage.h"
 #include "ui/UIDefs.h"
 
 #include <QString>
@@ -29,13 +29,12 @@ class CListUI;
 class CMenuWnd;
 class CPaintManagerUI;
 
-template <typename Record, typename Traits> class CLibraryPage : public CNotifyPump
+template <typename Record, typename Traits> class CLibraryPage : public CSkinPage
 {
 public:
     CLibraryPage();
     ~CLibraryPage() override;
 
-    void SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd);
     // Refills the folder combo from the library and shows the first folder.
     void LoadFolders();
 
@@ -54,6 +53,7 @@ protected:
     // After the item at list position iPos left the library and the list.
     virtual void ItemDeleted(int iPos) = 0;
 
+    // Before the page's own NeedControl calls.
     void FindLibraryControls();
     // The library's part of a click or a selection; false when the sender is
     // none of the library's controls.
@@ -74,9 +74,6 @@ protected:
     void StoreRecord(int iIndex) const;
     void RefreshBindings(int iIndex, bool bRemoved, bool& bCurrentAffected) const;
     void NotifyButtonsChanged() const;
-
-    CPaintManagerUI* m_pPaintManager = nullptr;
-    HWND m_hWnd = nullptr;
 
     QStringList m_aFolderName;
     int m_iCurFolder = -1;

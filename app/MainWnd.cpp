@@ -16,6 +16,7 @@
 #include "ui/MenuWnd.h"
 #include "ui/OptionUI.h"
 #include "ui/ResourceManager.h"
+#include "ui/SkinControls.h"
 #include "ui/TabLayoutUI.h"
 
 #include <QCursor>
@@ -154,27 +155,32 @@ void CMainWnd::InitWindow()
 
 void CMainWnd::FindControls()
 {
-    auto find = [this](const char* name) { return m_pm.FindControl(QString::fromLatin1(name)); };
-    m_pExitBtn = find("exit_btn");
-    m_pMinBtn = find("min_btn");
-    m_pSkinBtn = find("skin_btn");
-    m_pSettingBtn = find("setting_btn");
-    m_pLogoBtn = find("logo_btn");
-    m_pKeyBtn = dynamic_cast<COptionUI*>(find("key_btn"));
-    m_pPerformanceBtn = dynamic_cast<COptionUI*>(find("performance_btn"));
-    m_pLightBtn = dynamic_cast<COptionUI*>(find("light_btn"));
-    m_pMacroBtn = dynamic_cast<COptionUI*>(find("macro_btn"));
-    m_pGunBtn = dynamic_cast<COptionUI*>(find("gun_btn"));
-    m_pConfigTab = dynamic_cast<CTabLayoutUI*>(find("config_tab"));
-    m_pMainTab = dynamic_cast<CTabLayoutUI*>(find("main_tab"));
-    m_pProfileCombo = dynamic_cast<CComboUI*>(find("profile_combo"));
-    m_pAddProfileBtn = find("btn_add_profile");
-    m_pDeleteProfileBtn = find("btn_delete_profile");
-    m_pMenuProfileBtn = find("btn_menu_profile");
-    m_pProfileNameEdit = dynamic_cast<CEditUI*>(find("edit_profile_name"));
-    m_pResetProfileBtn = find("btn_reset_profile");
-    m_pApplyBtn = find("btn_apply");
-    m_pLanCombo = dynamic_cast<CComboUI*>(find("lan_combo"));
+    // The window goes on without any of them (the tray and the device still
+    // work), but a skin that lacks some is worth a word.
+    SkinControls controls;
+    m_pExitBtn = controls.Need(m_pm, QStringLiteral("exit_btn"));
+    m_pMinBtn = controls.Need(m_pm, QStringLiteral("min_btn"));
+    m_pSkinBtn = controls.Need(m_pm, QStringLiteral("skin_btn"));
+    m_pSettingBtn = controls.Need(m_pm, QStringLiteral("setting_btn"));
+    m_pLogoBtn = controls.Need(m_pm, QStringLiteral("logo_btn"));
+    m_pKeyBtn = controls.Need<COptionUI>(m_pm, QStringLiteral("key_btn"));
+    m_pPerformanceBtn = controls.Need<COptionUI>(m_pm, QStringLiteral("performance_btn"));
+    m_pLightBtn = controls.Need<COptionUI>(m_pm, QStringLiteral("light_btn"));
+    m_pMacroBtn = controls.Need<COptionUI>(m_pm, QStringLiteral("macro_btn"));
+    m_pGunBtn = controls.Need<COptionUI>(m_pm, QStringLiteral("gun_btn"));
+    m_pConfigTab = controls.Need<CTabLayoutUI>(m_pm, QStringLiteral("config_tab"));
+    m_pMainTab = controls.Need<CTabLayoutUI>(m_pm, QStringLiteral("main_tab"));
+    m_pProfileCombo = controls.Need<CComboUI>(m_pm, QStringLiteral("profile_combo"));
+    m_pAddProfileBtn = controls.Need(m_pm, QStringLiteral("btn_add_profile"));
+    m_pDeleteProfileBtn = controls.Need(m_pm, QStringLiteral("btn_delete_profile"));
+    m_pMenuProfileBtn = controls.Need(m_pm, QStringLiteral("btn_menu_profile"));
+    m_pProfileNameEdit = controls.Need<CEditUI>(m_pm, QStringLiteral("edit_profile_name"));
+    m_pResetProfileBtn = controls.Need(m_pm, QStringLiteral("btn_reset_profile"));
+    m_pApplyBtn = controls.Need(m_pm, QStringLiteral("btn_apply"));
+    m_pLanCombo = controls.Need<CComboUI>(m_pm, QStringLiteral("lan_combo"));
+    // Of a skin that could not be built at all the builder spoke already.
+    if (m_pm.GetRoot() != nullptr)
+        controls.ReportMissing(GetSkinFile());
 }
 
 LRESULT CMainWnd::OnDestroy(UINT, WPARAM, LPARAM, bool& bHandled)

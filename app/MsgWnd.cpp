@@ -70,8 +70,8 @@ void CMsgWnd::OnFinalMessage(HWND hWnd)
 void CMsgWnd::InitWindow()
 {
     CDialogWnd::InitWindow();
-    m_pTitleLabel = dynamic_cast<CLabelUI*>(m_pm.FindControl(QStringLiteral("label_title")));
-    m_pMsgLabel = dynamic_cast<CLabelUI*>(m_pm.FindControl(QStringLiteral("label_string")));
+    m_pTitleLabel = NeedControl<CLabelUI>(QStringLiteral("label_title"));
+    m_pMsgLabel = NeedControl<CLabelUI>(QStringLiteral("label_string"));
     // The labels take the keys and show their texts in the loaded language.
     if (m_pTitleLabel != nullptr)
     {

@@ -46,8 +46,8 @@ QString CVirtualMousePanel::GetSkinFile()
 
 void CVirtualMousePanel::InitWindow()
 {
-    m_pStateList = dynamic_cast<CListUI*>(m_pm.FindControl(QStringLiteral("state_list")));
-    m_pPlugLabel = dynamic_cast<CLabelUI*>(m_pm.FindControl(QStringLiteral("plug_label")));
+    m_pStateList = NeedControl<CListUI>(QStringLiteral("state_list"));
+    m_pPlugLabel = NeedControl<CLabelUI>(QStringLiteral("plug_label"));
     RefreshState();
     // Applies change the state from the device thread; look again now and then.
     if (m_pStateList != nullptr)

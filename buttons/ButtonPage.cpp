@@ -60,35 +60,28 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_MOUSEENTER, OnMouseEnter)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_MOUSELEAVE, OnMouseLeave)
 DUI_END_MESSAGE_MAP()
 
-CButtonPage::CButtonPage() = default;
+CButtonPage::CButtonPage() : CSkinPage(QStringLiteral("button.xml")) {}
 CButtonPage::~CButtonPage() = default;
-
-void CButtonPage::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
-{
-    m_pPaintManager = pPaintManager;
-    m_hWnd = hWnd;
-}
 
 void CButtonPage::Init()
 {
-    CPaintManagerUI* pm = m_pPaintManager;
     for (int k = 0; k < kButtonSlots; ++k)
-        m_pButton[k] = dynamic_cast<CButtonUI*>(pm->FindControl(Numbered("button%d_btn", k + 1)));
+        m_pButton[k] = NeedControl<CButtonUI>(Numbered("button%d_btn", k + 1));
     for (int m = 0; m < 2; ++m)
-        m_pModeOption[m] =
-            dynamic_cast<COptionUI*>(pm->FindControl(Numbered("button_mode_option_%d", m + 1)));
+        m_pModeOption[m] = NeedControl<COptionUI>(Numbered("button_mode_option_%d", m + 1));
     for (int k = 0; k < kSlotsPerMode; ++k)
-        m_pHighlight[k] = pm->FindControl(Numbered("control_button_pic_%d", k + 1));
-    m_pOfficeLeft = pm->FindControl(QStringLiteral("office_mode_left"));
-    m_pOfficeRight = pm->FindControl(QStringLiteral("office_mode_right"));
-    m_pGameLeft = pm->FindControl(QStringLiteral("game_mode_left"));
-    m_pGameRight = pm->FindControl(QStringLiteral("game_mode_right"));
-    m_pBasePic = pm->FindControl(QStringLiteral("control_button_pic_0"));
+        m_pHighlight[k] = NeedControl(Numbered("control_button_pic_%d", k + 1));
+    m_pOfficeLeft = NeedControl(QStringLiteral("office_mode_left"));
+    m_pOfficeRight = NeedControl(QStringLiteral("office_mode_right"));
+    m_pGameLeft = NeedControl(QStringLiteral("game_mode_left"));
+    m_pGameRight = NeedControl(QStringLiteral("game_mode_right"));
+    m_pBasePic = NeedControl(QStringLiteral("control_button_pic_0"));
+    EndLookUp();
 }
 
 void CButtonPage::RefreshPage()
 {
-    if (g_pCurProfile == nullptr)
+    if (!IsUsable() || g_pCurProfile == nullptr)
         return;
     ShowButtonMode(g_pCurProfile->iButtonMode);
     for (int s = 0; s < kButtonSlots; ++s)
@@ -196,7 +189,7 @@ void CButtonPage::OnMouseLeave(TNotifyUI& msg)
 void CButtonPage::AssignFunction(const QString& item)
 {
     const int i = m_iCurSlot;
-    if (g_pCurProfile == nullptr || i < 0 || i >= kButtonSlots)
+    if (!IsUsable() || g_pCurProfile == nullptr || i < 0 || i >= kButtonSlots)
         return;
     ProfileData& profile = *g_pCurProfile;
     ButtonData& slot = profile.aButton[i];

@@ -4,7 +4,7 @@
 // A click opens the function menu; the main window hands the chosen item back
 // through AssignFunction.
 
-#include "ui/NotifyPump.h"
+#include "ui/SkinPage.h"
 #include "ui/UIDefs.h"
 
 #include <cstdint>
@@ -17,13 +17,12 @@ class COptionUI;
 class CPaintManagerUI;
 struct ButtonData;
 
-class CButtonPage : public CNotifyPump
+class CButtonPage : public CSkinPage
 {
 public:
     CButtonPage();
     ~CButtonPage() override;
 
-    void SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd);
     virtual void Init();
     // Shows the current profile's button set and every label.
     void RefreshPage();
@@ -53,8 +52,6 @@ private:
     bool SelectMacro(ButtonData& slot);
     bool SelectGun(ButtonData& slot);
 
-    CPaintManagerUI* m_pPaintManager = nullptr;
-    HWND m_hWnd = nullptr;
     int m_iCurSlot = -1;
     std::unique_ptr<CMenuWnd> m_pButtonMenu;
     CButtonUI* m_pButton[32] = {};

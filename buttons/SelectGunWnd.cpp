@@ -25,12 +25,11 @@ QString CSelectGunWnd::GetSkinFile()
 void CSelectGunWnd::InitWindow()
 {
     CDialogWnd::InitWindow();
-    m_pGunList = dynamic_cast<CListUI*>(m_pm.FindControl(QStringLiteral("gun_list")));
-    m_pGunColorBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("btn_gun_color")));
-    m_pGunCombo = dynamic_cast<CComboUI*>(m_pm.FindControl(QStringLiteral("gun_combo")));
+    m_pGunList = NeedControl<CListUI>(QStringLiteral("gun_list"));
+    m_pGunColorBtn = NeedControl<CButtonUI>(QStringLiteral("btn_gun_color"));
+    m_pGunCombo = NeedControl<CComboUI>(QStringLiteral("gun_combo"));
     for (int i = 0; i < 3; ++i)
-        m_pRepeat[i] =
-            dynamic_cast<COptionUI*>(m_pm.FindControl(QString::asprintf("repeat_%d", i + 1)));
+        m_pRepeat[i] = NeedControl<COptionUI>(QString::asprintf("repeat_%d", i + 1));
 
     if (m_iRepeatMode >= 0 && m_iRepeatMode < 3 && m_pRepeat[m_iRepeatMode] != nullptr)
         m_pRepeat[m_iRepeatMode]->Selected(true, false);

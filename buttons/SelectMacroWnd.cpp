@@ -21,13 +21,12 @@ QString CSelectMacroWnd::GetSkinFile()
 
 void CSelectMacroWnd::InitWindow()
 {
-    m_pMacroCombo = dynamic_cast<CComboUI*>(m_pm.FindControl(QStringLiteral("macro_combo")));
-    m_pMacroList = dynamic_cast<CListUI*>(m_pm.FindControl(QStringLiteral("macro_list")));
+    m_pMacroCombo = NeedControl<CComboUI>(QStringLiteral("macro_combo"));
+    m_pMacroList = NeedControl<CListUI>(QStringLiteral("macro_list"));
     for (int i = 0; i < 3; ++i)
-        m_pRepeat[i] =
-            dynamic_cast<COptionUI*>(m_pm.FindControl(QString::asprintf("repeat_%d", i + 1)));
-    m_pHorLoopTime = m_pm.FindControl(QStringLiteral("hor_loop_time"));
-    m_pEditLoopTime = dynamic_cast<CEditUI*>(m_pm.FindControl(QStringLiteral("edit_loop_time")));
+        m_pRepeat[i] = NeedControl<COptionUI>(QString::asprintf("repeat_%d", i + 1));
+    m_pHorLoopTime = NeedControl(QStringLiteral("hor_loop_time"));
+    m_pEditLoopTime = NeedControl<CEditUI>(QStringLiteral("edit_loop_time"));
     CDialogWnd::InitWindow();
 
     if (m_iRepeatMode >= 0 && m_iRepeatMode < 3 && m_pRepeat[m_iRepeatMode] != nullptr)

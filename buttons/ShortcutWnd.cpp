@@ -23,12 +23,11 @@ void CShortcutWnd::InitWindow()
     CDialogWnd::InitWindow();
     for (int i = 0; i < 4; ++i)
     {
-        m_pCheckFlag[i] =
-            dynamic_cast<CCheckBoxUI*>(m_pm.FindControl(QString::asprintf("check_flag_%d", i + 1)));
+        m_pCheckFlag[i] = NeedControl<CCheckBoxUI>(QString::asprintf("check_flag_%d", i + 1));
         if (m_pCheckFlag[i] != nullptr)
             m_pCheckFlag[i]->SetCheck(m_byFlag[i] != 0);
     }
-    m_pEditKey = dynamic_cast<CEditUI*>(m_pm.FindControl(QStringLiteral("edit_key")));
+    m_pEditKey = NeedControl<CEditUI>(QStringLiteral("edit_key"));
     ShowKey();
 }
 

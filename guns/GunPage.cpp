@@ -56,32 +56,31 @@ CGunPage::~CGunPage() = default;
 
 void CGunPage::Init()
 {
-    auto find = [this](const QString& name) { return m_pPaintManager->FindControl(name); };
     FindLibraryControls();
-    m_pGunNameEdit = dynamic_cast<CEditUI*>(find(QStringLiteral("edit_gun_name")));
-    m_pBulletCombo = dynamic_cast<CComboUI*>(find(QStringLiteral("zidan_combo")));
+    m_pGunNameEdit = NeedControl<CEditUI>(QStringLiteral("edit_gun_name"));
+    m_pBulletCombo = NeedControl<CComboUI>(QStringLiteral("zidan_combo"));
     for (int n = 1; n <= kGunMaxBullets; ++n)
     {
         Row& row = m_aRow[n - 1];
-        auto numbered = [&](const char* format) { return find(QString::asprintf(format, n)); };
-        row.pContainer = numbered("ver_zidan_num_%d");
-        row.pDelayEdit = dynamic_cast<CEditUI*>(numbered("edit_zidan_delay_%d"));
-        row.pYEdit = dynamic_cast<CEditUI*>(numbered("edit_zidan_y_%d"));
-        row.pXEdit = dynamic_cast<CEditUI*>(numbered("edit_zidan_x_%d"));
-        row.pDelayUpBtn = dynamic_cast<CButtonUI*>(numbered("zidan_delay_up_btn_%d"));
-        row.pDelayDownBtn = dynamic_cast<CButtonUI*>(numbered("zidan_delay_down_btn_%d"));
-        row.pYUpBtn = dynamic_cast<CButtonUI*>(numbered("zidan_y_up_btn_%d"));
-        row.pYDownBtn = dynamic_cast<CButtonUI*>(numbered("zidan_y_down_btn_%d"));
-        row.pXDownBtn = dynamic_cast<CButtonUI*>(numbered("zidan_x_down_btn_%d"));
-        row.pXUpBtn = dynamic_cast<CButtonUI*>(numbered("zidan_x_up_btn_%d"));
+        auto numbered = [n](const char* format) { return QString::asprintf(format, n); };
+        row.pContainer = NeedControl(numbered("ver_zidan_num_%d"));
+        row.pDelayEdit = NeedControl<CEditUI>(numbered("edit_zidan_delay_%d"));
+        row.pYEdit = NeedControl<CEditUI>(numbered("edit_zidan_y_%d"));
+        row.pXEdit = NeedControl<CEditUI>(numbered("edit_zidan_x_%d"));
+        row.pDelayUpBtn = NeedControl<CButtonUI>(numbered("zidan_delay_up_btn_%d"));
+        row.pDelayDownBtn = NeedControl<CButtonUI>(numbered("zidan_delay_down_btn_%d"));
+        row.pYUpBtn = NeedControl<CButtonUI>(numbered("zidan_y_up_btn_%d"));
+        row.pYDownBtn = NeedControl<CButtonUI>(numbered("zidan_y_down_btn_%d"));
+        row.pXDownBtn = NeedControl<CButtonUI>(numbered("zidan_x_down_btn_%d"));
+        row.pXUpBtn = NeedControl<CButtonUI>(numbered("zidan_x_up_btn_%d"));
     }
     // The picture lives in a holder of the skin, so any window showing the
     // page gets it without knowing the control.
-    if (auto* holder = dynamic_cast<CContainerUI*>(find(QStringLiteral("gun_plot_ver"))))
-    {
-        m_pPlot = new CRecoilPlotUI;
-        holder->Add(m_pPlot);
-    }
+    auto* holder = NeedControl<CContainerUI>(QStringLiteral("gun_plot_ver"));
+    if (!EndLookUp())
+        return;
+    m_pPlot = new CRecoilPlotUI;
+    holder->Add(m_pPlot);
     LoadGun(-1);
 }
 
@@ -332,7 +331,7 @@ void CGunPage::ItemDeleted(int iPos)
 void CGunPage::RenameGun()
 {
     GunData* gun = CurRecord();
-    if (gun == nullptr)
+    if (!IsUsable() || gun == nullptr)
         return;
     const int index = m_iCurItem;
     const auto name = AskName(CEditNameWnd::kRenameItem, NameFromField(gun->szGunName),

@@ -37,6 +37,7 @@ struct GunPageTraits
 
     // The lock picture of a locked gun, at the right end of "gun_list".
     static constexpr int kLockLeft = 168;
+    static constexpr char kSkinFile[] = "gun.xml";
     static constexpr char kFolderCombo[] = "gun_combo";
     static constexpr char kItemList[] = "gun_list";
     static constexpr char kAddItemButton[] = "btn_add_gun";

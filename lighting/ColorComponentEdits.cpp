@@ -2,13 +2,12 @@
 
 #include "lighting/ColorForms.h"
 #include "ui/EditUI.h"
-#include "ui/PaintManagerUI.h"
 
-void ColorComponentEdits::Find(const CPaintManagerUI& pm)
+void ColorComponentEdits::Find(const std::function<CEditUI*(const QString& name)>& need)
 {
     static const char* const kNames[3] = {"r_edit", "g_edit", "b_edit"};
     for (int i = 0; i < 3; ++i)
-        m_pEdit[i] = dynamic_cast<CEditUI*>(pm.FindControl(QString::fromLatin1(kNames[i])));
+        m_pEdit[i] = need(QString::fromLatin1(kNames[i]));
 }
 
 void ColorComponentEdits::Show(DWORD argb) const

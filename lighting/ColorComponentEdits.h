@@ -4,16 +4,18 @@
 
 #include "ui/UIDefs.h"
 
+#include <QString>
+#include <functional>
 #include <optional>
 
 class CControlUI;
 class CEditUI;
-class CPaintManagerUI;
 
 class ColorComponentEdits
 {
 public:
-    void Find(const CPaintManagerUI& pm);
+    // Looks each box up through the owner's look-up of the controls it needs.
+    void Find(const std::function<CEditUI*(const QString& name)>& need);
     // Writes the colour's red, green and blue as decimal texts.
     void Show(DWORD argb) const;
     // For a "textchanged" of one of the boxes: the colour with that component

@@ -6,6 +6,7 @@
 #include "ui/ButtonUI.h"
 #include "ui/ColorPaletteUI.h"
 #include "ui/ControlHelpers.h"
+#include "ui/EditUI.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/SliderUI.h"
@@ -36,44 +37,39 @@ void SetBkColor(CControlUI* pControl, DWORD argb)
 }
 } // namespace
 
-void CLightPage::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
-{
-    m_pPaintManager = pPaintManager;
-    m_hWnd = hWnd;
-}
+CLightPage::CLightPage() : CSkinPage(QStringLiteral("light.xml")) {}
 
 void CLightPage::Init()
 {
     if (m_pPaintManager == nullptr)
         return;
-    const CPaintManagerUI& pm = *m_pPaintManager;
-    auto find = [&pm](const QString& name) { return pm.FindControl(name); };
     for (int i = 0; i < kLightModeCount; ++i)
         m_pModeOption[i] =
-            dynamic_cast<COptionUI*>(find(QStringLiteral("light_mode_option_%1").arg(i + 1)));
-    m_pBrightnessVer = find(QStringLiteral("brightness_ver"));
-    m_pBreathingVer = find(QStringLiteral("breathing_ver"));
-    m_pColorVer = find(QStringLiteral("color_ver"));
-    m_pLengthVer = find(QStringLiteral("length_ver"));
-    m_pBrightnessSlider = dynamic_cast<CSliderUI*>(find(QStringLiteral("brightness_slider")));
-    m_pFrequencySlider = dynamic_cast<CSliderUI*>(find(QStringLiteral("frequency_slider")));
-    m_pLengthSlider = dynamic_cast<CSliderUI*>(find(QStringLiteral("length_slider")));
-    m_pCurrentColor = find(QStringLiteral("current_color_control"));
-    m_pPalette = dynamic_cast<CColorPaletteUI*>(find(QStringLiteral("select_color_Pallet")));
-    m_edits.Find(pm);
-    m_pFixColorBtn = dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_fix_color")));
+            NeedControl<COptionUI>(QStringLiteral("light_mode_option_%1").arg(i + 1));
+    m_pBrightnessVer = NeedControl(QStringLiteral("brightness_ver"));
+    m_pBreathingVer = NeedControl(QStringLiteral("breathing_ver"));
+    m_pColorVer = NeedControl(QStringLiteral("color_ver"));
+    m_pLengthVer = NeedControl(QStringLiteral("length_ver"));
+    m_pBrightnessSlider = NeedControl<CSliderUI>(QStringLiteral("brightness_slider"));
+    m_pFrequencySlider = NeedControl<CSliderUI>(QStringLiteral("frequency_slider"));
+    m_pLengthSlider = NeedControl<CSliderUI>(QStringLiteral("length_slider"));
+    m_pCurrentColor = NeedControl(QStringLiteral("current_color_control"));
+    m_pPalette = NeedControl<CColorPaletteUI>(QStringLiteral("select_color_Pallet"));
+    m_edits.Find([this](const QString& name) { return NeedControl<CEditUI>(name); });
+    m_pFixColorBtn = NeedControl<CButtonUI>(QStringLiteral("btn_fix_color"));
     for (int i = 0; i < 8; ++i)
         m_pCycleColorBtn[i] =
-            dynamic_cast<CButtonUI*>(find(QStringLiteral("btn_cycle_color_%1").arg(i + 1)));
+            NeedControl<CButtonUI>(QStringLiteral("btn_cycle_color_%1").arg(i + 1));
     for (int i = 0; i < 2; ++i)
         m_pColorModeOption[i] =
-            dynamic_cast<COptionUI*>(find(QStringLiteral("option_color_mode_%1").arg(i + 1)));
+            NeedControl<COptionUI>(QStringLiteral("option_color_mode_%1").arg(i + 1));
+    EndLookUp();
 }
 
 void CLightPage::RefreshPage()
 {
     ProfileData* profile = g_pCurProfile;
-    if (profile == nullptr)
+    if (!IsUsable() || profile == nullptr)
         return;
     // Selecting raises "selectchanged", which stores the same mode again.
     if (profile->iLightMode >= 0 && profile->iLightMode < kLightModeCount &&

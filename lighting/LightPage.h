@@ -6,7 +6,7 @@
 #include "lighting/ColorComponentEdits.h"
 #include "lighting/LightModes.h"
 #include "model/ProfileData.h"
-#include "ui/NotifyPump.h"
+#include "ui/SkinPage.h"
 #include "ui/UIDefs.h"
 
 #include <optional>
@@ -18,10 +18,10 @@ class COptionUI;
 class CPaintManagerUI;
 class CSliderUI;
 
-class CLightPage : public CNotifyPump
+class CLightPage : public CSkinPage
 {
 public:
-    void SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd);
+    CLightPage();
     // Looks the controls up once the main window's skin is built.
     virtual void Init();
     // Shows the current profile.
@@ -42,9 +42,6 @@ private:
     // Runs the picker for a stored colour; after OK the button shows the
     // chosen colour, which is returned.
     std::optional<DWORD> PickColor(Rgb0 stored, CButtonUI* pSwatch);
-
-    CPaintManagerUI* m_pPaintManager = nullptr;
-    HWND m_hWnd = nullptr;
 
     COptionUI* m_pModeOption[kLightModeCount] = {};
     CControlUI* m_pBrightnessVer = nullptr;

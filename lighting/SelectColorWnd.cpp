@@ -2,6 +2,7 @@
 
 #include "ui/ButtonUI.h"
 #include "ui/ColorPaletteUI.h"
+#include "ui/EditUI.h"
 #include "ui/ModalDialog.h"
 
 bool CSelectColorWnd::PickColor(CPaintManagerUI* pOverlayWindow, HWND hOwner, DWORD& argb)
@@ -29,9 +30,9 @@ void CSelectColorWnd::OnFinalMessage(HWND hWnd)
 void CSelectColorWnd::InitWindow()
 {
     CDialogWnd::InitWindow();
-    m_pCurrentColor = m_pm.FindControl(QStringLiteral("current_color_control"));
-    m_pPalette = dynamic_cast<CColorPaletteUI*>(m_pm.FindControl(QStringLiteral("color_Pallet")));
-    m_edits.Find(m_pm);
+    m_pCurrentColor = NeedControl(QStringLiteral("current_color_control"));
+    m_pPalette = NeedControl<CColorPaletteUI>(QStringLiteral("color_Pallet"));
+    m_edits.Find([this](const QString& name) { return NeedControl<CEditUI>(name); });
     ShowColor(true, true);
 }
 

@@ -19,15 +19,14 @@ QString CEditNameWnd::GetSkinFile()
 
 void CEditNameWnd::InitWindow()
 {
-    auto find = [this](const char* name) { return m_pm.FindControl(QString::fromLatin1(name)); };
     CDialogWnd::InitWindow();
-    m_pNameEdit = dynamic_cast<CEditUI*>(find("edit_name"));
-    if (auto* title = dynamic_cast<CLabelUI*>(find("label_title")))
+    m_pNameEdit = NeedControl<CEditUI>(QStringLiteral("edit_name"));
+    if (auto* title = NeedControl<CLabelUI>(QStringLiteral("label_title")))
     {
         title->SetResourceText(true);
         title->SetText(TitleKey());
     }
-    if (auto* prompt = dynamic_cast<CLabelUI*>(find("label_string")))
+    if (auto* prompt = NeedControl<CLabelUI>(QStringLiteral("label_string")))
     {
         prompt->SetResourceText(true);
         prompt->SetText(PromptKey());

@@ -80,32 +80,32 @@ CMacroPage::~CMacroPage()
 
 void CMacroPage::Init()
 {
-    auto find = [this](const char* name)
-    { return m_pPaintManager->FindControl(QString::fromLatin1(name)); };
     FindLibraryControls();
-    m_pActionList = dynamic_cast<CListUI*>(find("macro_action_list"));
-    m_pMacroNameEdit = dynamic_cast<CEditUI*>(find("edit_macro_name"));
-    m_pLoopEdit = dynamic_cast<CEditUI*>(find("edit_loop_time"));
-    m_pMoveUpBtn = dynamic_cast<CButtonUI*>(find("btn_macro_move_up"));
-    m_pMoveDownBtn = dynamic_cast<CButtonUI*>(find("btn_macro_move_down"));
-    m_pDeleteActionBtn = dynamic_cast<CButtonUI*>(find("btn_macro_action_delete"));
-    m_pClearAllBtn = dynamic_cast<CButtonUI*>(find("btn_macro_clear_all"));
-    m_pKeyHor = find("macro_key_hor");
-    m_pActionKeyEdit = dynamic_cast<CEditUI*>(find("edit_macro_action"));
-    m_pMouseActionCombo = dynamic_cast<CComboUI*>(find("macro_mouse_action_combo"));
-    m_pDelayHor = find("macro_delay_hor");
-    m_pDelayEdit = dynamic_cast<CEditUI*>(find("edit_macro_delay"));
-    m_pMoveHor = find("macro_mouse_move_hor");
-    m_pMoveXEdit = dynamic_cast<CEditUI*>(find("edit_macro_action_x"));
-    m_pMoveYEdit = dynamic_cast<CEditUI*>(find("edit_macro_action_y"));
-    m_pInsertMoveBtn = dynamic_cast<CButtonUI*>(find("btn_insert_move"));
-    m_pInsertXEdit = dynamic_cast<CEditUI*>(find("edit_insert_x"));
-    m_pInsertYEdit = dynamic_cast<CEditUI*>(find("edit_insert_y"));
-    m_pRecordBtn = dynamic_cast<CCheckBoxUI*>(find("btn_record"));
-    m_pDefaultDelayEdit = dynamic_cast<CEditUI*>(find("edit_default_delay"));
+    m_pActionList = NeedControl<CListUI>(QStringLiteral("macro_action_list"));
+    m_pMacroNameEdit = NeedControl<CEditUI>(QStringLiteral("edit_macro_name"));
+    m_pLoopEdit = NeedControl<CEditUI>(QStringLiteral("edit_loop_time"));
+    m_pMoveUpBtn = NeedControl<CButtonUI>(QStringLiteral("btn_macro_move_up"));
+    m_pMoveDownBtn = NeedControl<CButtonUI>(QStringLiteral("btn_macro_move_down"));
+    m_pDeleteActionBtn = NeedControl<CButtonUI>(QStringLiteral("btn_macro_action_delete"));
+    m_pClearAllBtn = NeedControl<CButtonUI>(QStringLiteral("btn_macro_clear_all"));
+    m_pKeyHor = NeedControl(QStringLiteral("macro_key_hor"));
+    m_pActionKeyEdit = NeedControl<CEditUI>(QStringLiteral("edit_macro_action"));
+    m_pMouseActionCombo = NeedControl<CComboUI>(QStringLiteral("macro_mouse_action_combo"));
+    m_pDelayHor = NeedControl(QStringLiteral("macro_delay_hor"));
+    m_pDelayEdit = NeedControl<CEditUI>(QStringLiteral("edit_macro_delay"));
+    m_pMoveHor = NeedControl(QStringLiteral("macro_mouse_move_hor"));
+    m_pMoveXEdit = NeedControl<CEditUI>(QStringLiteral("edit_macro_action_x"));
+    m_pMoveYEdit = NeedControl<CEditUI>(QStringLiteral("edit_macro_action_y"));
+    m_pInsertMoveBtn = NeedControl<CButtonUI>(QStringLiteral("btn_insert_move"));
+    m_pInsertXEdit = NeedControl<CEditUI>(QStringLiteral("edit_insert_x"));
+    m_pInsertYEdit = NeedControl<CEditUI>(QStringLiteral("edit_insert_y"));
+    m_pRecordBtn = NeedControl<CCheckBoxUI>(QStringLiteral("btn_record"));
+    m_pDefaultDelayEdit = NeedControl<CEditUI>(QStringLiteral("edit_default_delay"));
     for (int i = 0; i < 3; ++i)
-        m_pDelayOption[i] = dynamic_cast<COptionUI*>(
-            find(QStringLiteral("macro_delay_option_%1").arg(i + 1).toLatin1().constData()));
+        m_pDelayOption[i] =
+            NeedControl<COptionUI>(QStringLiteral("macro_delay_option_%1").arg(i + 1));
+    if (!EndLookUp())
+        return;
     m_hook = LoadHookLibrary();
     EmptyEditor();
 }
@@ -567,7 +567,7 @@ void CMacroPage::InsertAction(const MacroAction& action)
 void CMacroPage::RenameMacro()
 {
     MacroData* macro = CurRecord();
-    if (macro == nullptr)
+    if (!IsUsable() || macro == nullptr)
         return;
     const int index = m_iCurItem;
     const auto name = AskName(CEditNameWnd::kRenameItem, NameFromField(macro->szMacroName),
@@ -655,7 +655,7 @@ uint16_t CMacroPage::MeasuredDelay(std::chrono::steady_clock::time_point now) co
 
 void CMacroPage::OnHookEvent(WPARAM wParam, LPARAM lParam)
 {
-    if (wParam == g_lastHookW && lParam == g_lastHookL)
+    if (!IsUsable() || (wParam == g_lastHookW && lParam == g_lastHookL))
         return;
     g_lastHookW = wParam;
     g_lastHookL = lParam;

@@ -42,6 +42,7 @@ struct MacroPageTraits
 
     // The lock picture of a locked macro, at the right end of "macro_list".
     static constexpr int kLockLeft = 250;
+    static constexpr char kSkinFile[] = "macro.xml";
     static constexpr char kFolderCombo[] = "macro_combo";
     static constexpr char kItemList[] = "macro_list";
     static constexpr char kAddItemButton[] = "btn_add_macro";

@@ -22,7 +22,7 @@ QString CDPIMsg::GetSkinFile()
 
 void CDPIMsg::InitWindow()
 {
-    m_pValueLabel = dynamic_cast<CLabelUI*>(m_pm.FindControl(QStringLiteral("dpi_value_label")));
+    m_pValueLabel = NeedControl<CLabelUI>(QStringLiteral("dpi_value_label"));
     if (m_pValueLabel == nullptr)
         return;
     m_pValueLabel->SetText(m_strText);

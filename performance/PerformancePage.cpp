@@ -49,47 +49,40 @@ int NotifiedValue(const TNotifyUI& msg)
 }
 } // namespace
 
-void CPerformancePage::SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd)
-{
-    m_pPaintManager = pPaintManager;
-    m_hWnd = hWnd;
-}
+CPerformancePage::CPerformancePage() : CSkinPage(QStringLiteral("performance.xml")) {}
 
 void CPerformancePage::Initialise()
 {
     if (m_pPaintManager == nullptr)
         return;
-    const CPaintManagerUI& pm = *m_pPaintManager;
     for (int i = 0; i < kReportRates; ++i)
         m_pReportRateOption[i] =
-            FindControlAs<COptionUI>(pm, QStringLiteral("prate_%1_option").arg(i + 1));
+            NeedControl<COptionUI>(QStringLiteral("prate_%1_option").arg(i + 1));
     for (int i = 0; i < kDpiLevels; ++i)
     {
         const int n = i + 1;
-        m_pDpiBtn[i] = FindControlAs<COptionUI>(pm, QStringLiteral("mouse_dpi_btn_%1").arg(n));
-        m_pDpiValue[i] = FindControlAs<CLabelUI>(pm, QStringLiteral("mouse_dpi_value_%1").arg(n));
-        m_pDpiSlider[i] = FindControlAs<CSliderUI>(pm, QStringLiteral("mouse_dpi%1_slider").arg(n));
-        m_pDpiRow[i] = pm.FindControl(QStringLiteral("dpi_setting_ver_%1").arg(n));
-        m_pDpiLeftLabel[i] =
-            FindControlAs<CLabelUI>(pm, QStringLiteral("label_dpi_left_%1").arg(n));
-        m_pDpiRightLabel[i] =
-            FindControlAs<CLabelUI>(pm, QStringLiteral("label_dpi_right_%1").arg(n));
-        m_pDpiColor[i] = FindControlAs<CButtonUI>(pm, QStringLiteral("mouse_dpi_color%1").arg(n));
+        m_pDpiBtn[i] = NeedControl<COptionUI>(QStringLiteral("mouse_dpi_btn_%1").arg(n));
+        m_pDpiValue[i] = NeedControl<CLabelUI>(QStringLiteral("mouse_dpi_value_%1").arg(n));
+        m_pDpiSlider[i] = NeedControl<CSliderUI>(QStringLiteral("mouse_dpi%1_slider").arg(n));
+        m_pDpiRow[i] = NeedControl(QStringLiteral("dpi_setting_ver_%1").arg(n));
+        m_pDpiLeftLabel[i] = NeedControl<CLabelUI>(QStringLiteral("label_dpi_left_%1").arg(n));
+        m_pDpiRightLabel[i] = NeedControl<CLabelUI>(QStringLiteral("label_dpi_right_%1").arg(n));
+        m_pDpiColor[i] = NeedControl<CButtonUI>(QStringLiteral("mouse_dpi_color%1").arg(n));
     }
-    m_pMaxDpiCombo = FindControlAs<CComboUI>(pm, QStringLiteral("max_dpi_combo"));
-    m_pPointerSpeedSlider = FindControlAs<CSliderUI>(pm, QStringLiteral("mouse_move_speed_slider"));
-    m_pScrollSpeedSlider = FindControlAs<CSliderUI>(pm, QStringLiteral("scroll_speed_slider"));
-    m_pDoubleClickSlider =
-        FindControlAs<CSliderUI>(pm, QStringLiteral("double_click_speed_slider"));
-    m_pEnhancePointerCheck =
-        FindControlAs<CCheckBoxUI>(pm, QStringLiteral("enhance_pointer_checkbox"));
-    m_pOnePageCheck = FindControlAs<CCheckBoxUI>(pm, QStringLiteral("one_page_checkbox"));
-    m_pLiftOffVer = pm.FindControl(QStringLiteral("lift_of_distance_ver"));
-    m_pLiftOffSlider = FindControlAs<CSliderUI>(pm, QStringLiteral("lift_of_distance_slider"));
-    m_pDistanceCheck = FindControlAs<CCheckBoxUI>(pm, QStringLiteral("distance_checkbox"));
-    m_pDistanceSliderVer = pm.FindControl(QStringLiteral("distance_slider_ver"));
-    m_pKeyResponseSlider = FindControlAs<CSliderUI>(pm, QStringLiteral("key_response_slider"));
-    m_pKeyResponseLabel = FindControlAs<CLabelUI>(pm, QStringLiteral("label_key_respsonse"));
+    m_pMaxDpiCombo = NeedControl<CComboUI>(QStringLiteral("max_dpi_combo"));
+    m_pPointerSpeedSlider = NeedControl<CSliderUI>(QStringLiteral("mouse_move_speed_slider"));
+    m_pScrollSpeedSlider = NeedControl<CSliderUI>(QStringLiteral("scroll_speed_slider"));
+    m_pDoubleClickSlider = NeedControl<CSliderUI>(QStringLiteral("double_click_speed_slider"));
+    m_pEnhancePointerCheck = NeedControl<CCheckBoxUI>(QStringLiteral("enhance_pointer_checkbox"));
+    m_pOnePageCheck = NeedControl<CCheckBoxUI>(QStringLiteral("one_page_checkbox"));
+    m_pLiftOffVer = NeedControl(QStringLiteral("lift_of_distance_ver"));
+    m_pLiftOffSlider = NeedControl<CSliderUI>(QStringLiteral("lift_of_distance_slider"));
+    m_pDistanceCheck = NeedControl<CCheckBoxUI>(QStringLiteral("distance_checkbox"));
+    m_pDistanceSliderVer = NeedControl(QStringLiteral("distance_slider_ver"));
+    m_pKeyResponseSlider = NeedControl<CSliderUI>(QStringLiteral("key_response_slider"));
+    m_pKeyResponseLabel = NeedControl<CLabelUI>(QStringLiteral("label_key_respsonse"));
+    if (!EndLookUp())
+        return;
 
     const DeviceDescription& desc = g_StartupData.description;
     SetupDpiSliders(desc.m_iSensor);
@@ -126,7 +119,7 @@ void CPerformancePage::SetupDpiSliders(int32_t sensor)
 void CPerformancePage::Refresh()
 {
     const ProfileData* profile = g_pCurProfile;
-    if (profile == nullptr)
+    if (!IsUsable() || profile == nullptr)
         return;
     // A damaged count still shows at least one level; choosing the item
     // raises "itemselect", which stores the count shown.

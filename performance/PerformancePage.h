@@ -4,7 +4,7 @@
 // response of the current profile. Edits go straight into the profile; the
 // mouse and the desktop get them on the next apply.
 
-#include "ui/NotifyPump.h"
+#include "ui/SkinPage.h"
 #include "ui/UIDefs.h"
 
 class CButtonUI;
@@ -16,13 +16,14 @@ class COptionUI;
 class CPaintManagerUI;
 class CSliderUI;
 
-class CPerformancePage : public CNotifyPump
+class CPerformancePage : public CSkinPage
 {
 public:
+    CPerformancePage();
+
     static constexpr int kDpiLevels = 8;
     static constexpr int kReportRates = 4;
 
-    void SetPaintManager(CPaintManagerUI* pPaintManager, HWND hWnd);
     // Looks the controls up once the main window's skin is built and sets the
     // ranges the device description gives.
     void Initialise();
@@ -48,9 +49,6 @@ private:
     void ShowKeyResponse(uint8_t ms);
     // The values that follow a slider while it is dragged.
     bool TakeDraggedValue(const CControlUI* pSender, int value);
-
-    CPaintManagerUI* m_pPaintManager = nullptr;
-    HWND m_hWnd = nullptr;
 
     COptionUI* m_pReportRateOption[kReportRates] = {};
     COptionUI* m_pDpiBtn[kDpiLevels] = {};

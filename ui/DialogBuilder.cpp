@@ -1,6 +1,7 @@
 #include "ui/DialogBuilder.h"
 
 #include "model/DebugTrace.h"
+#include "model/AtomicFile.h"
 #include "model/XmlFile.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ColorPaletteUI.h"
@@ -13,6 +14,7 @@
 #include "ui/MenuElementUI.h"
 #include "ui/MenuUI.h"
 #include "ui/PaintManagerUI.h"
+#include "ui/SkinProblem.h"
 #include "ui/SkinValue.h"
 #include "ui/SliderUI.h"
 #include "ui/TabLayoutUI.h"
@@ -27,6 +29,9 @@ namespace
 {
 // Deep enough for any real skin, small enough to stop a file that includes itself.
 constexpr int kMaxIncludeDepth = 8;
+// Elements nested within one file; building recurses, so a deeper file could
+// overflow the stack.
+constexpr int kMaxNesting = 64;
 
 QHash<QString, std::shared_ptr<const pugi::xml_document>>& DocumentCache()
 {
@@ -45,6 +50,61 @@ pugi::xml_node TreeRoot(const pugi::xml_document& doc)
             return child;
     return pugi::xml_node();
 }
+
+// Walked without recursion, so that any depth can be measured.
+bool NestsDeeperThan(const pugi::xml_document& doc, int limit)
+{
+    pugi::xml_node node = doc.first_child();
+    int depth = 1;
+    while (node)
+    {
+        if (node.type() == pugi::node_element && depth > limit)
+            return true;
+        if (pugi::xml_node child = node.first_child())
+        {
+            node = child;
+            ++depth;
+            continue;
+        }
+        while (node && !node.next_sibling())
+        {
+            node = node.parent();
+            --depth;
+        }
+        if (node)
+            node = node.next_sibling();
+    }
+    return false;
+}
+
+// The parsed file, or null after saying why there is none.
+std::shared_ptr<const pugi::xml_document> ReadDocument(const QString& xml, const QString& path)
+{
+    // Bounded like every file read: an <Include> without a source names the
+    // resource folder itself, which is refused like any other non-file.
+    const auto bytes =
+        ReadWholeFile(std::filesystem::path(path.toStdU16String()), kMaxXmlFileBytes);
+    if (!bytes)
+    {
+        ReportSkinProblem(xml, QStringLiteral("cannot be read"));
+        return nullptr;
+    }
+    auto doc = std::make_shared<pugi::xml_document>();
+    if (const pugi::xml_parse_result result = doc->load_buffer(bytes->data(), bytes->size());
+        !result)
+    {
+        ReportSkinProblem(xml, QStringLiteral("cannot be read (%1 at byte %2)")
+                                   .arg(QString::fromUtf8(result.description()))
+                                   .arg(result.offset));
+        return nullptr;
+    }
+    if (NestsDeeperThan(*doc, kMaxNesting))
+    {
+        ReportSkinProblem(xml, QStringLiteral("elements nest deeper than %1").arg(kMaxNesting));
+        return nullptr;
+    }
+    return doc;
+}
 } // namespace
 
 std::shared_ptr<const pugi::xml_document> CDialogBuilder::LoadDocument(const QString& xml)
@@ -54,15 +114,9 @@ std::shared_ptr<const pugi::xml_document> CDialogBuilder::LoadDocument(const QSt
     auto it = cache.find(path);
     if (it != cache.end())
         return it.value();
-    const std::filesystem::path file(path.toStdU16String());
-    // An <Include> without a source names the resource folder itself, which
-    // the bounded read refuses like any other non-file.
-    auto doc = std::make_shared<pugi::xml_document>();
-    if (!LoadXmlFile(*doc, file))
-    {
-        DebugTrace("skin %s cannot be read\n", path.toUtf8().constData());
-        return nullptr;
-    }
+    // A file that failed is kept as failed too: a list whose items all come
+    // from it says so once, not once per item.
+    auto doc = ReadDocument(xml, path);
     cache.insert(path, doc);
     return doc;
 }
@@ -76,6 +130,7 @@ CControlUI* CDialogBuilder::Create(const QString& xml, const QString&,
                                    IDialogBuilderCallback* pCallback, CPaintManagerUI* pManager,
                                    CControlUI* pParent)
 {
+    m_file = xml;
     m_doc = LoadDocument(xml);
     return Create(pCallback, pManager, pParent);
 }
@@ -98,10 +153,13 @@ CControlUI* CDialogBuilder::Create(IDialogBuilderCallback* pCallback, CPaintMana
             pManager->SetCaptionRect(ParseSkinRect(QString::fromUtf8(caption.value())));
     }
     pugi::xml_node root = TreeRoot(*m_doc);
-    if (!root)
+    CControlUI* control = root ? Build(root) : nullptr;
+    if (control == nullptr)
+    {
+        ReportSkinProblem(m_file, QStringLiteral("holds no control"));
         return nullptr;
-    CControlUI* control = Build(root);
-    if (control != nullptr && pParent != nullptr && !AddToParent(pParent, control))
+    }
+    if (pParent != nullptr && !AddToParent(pParent, control))
     {
         delete control;
         return nullptr;

@@ -29,7 +29,7 @@ public:
     CControlUI* Create(IDialogBuilderCallback* pCallback = nullptr,
                        CPaintManagerUI* pManager = nullptr, CControlUI* pParent = nullptr);
 
-    // The parsed skin file, or null.
+    // The parsed skin file, or null (said once on stderr, until ClearCache).
     static std::shared_ptr<const pugi::xml_document> LoadDocument(const QString& xml);
     static void ClearCache();
 
@@ -38,6 +38,7 @@ private:
     CControlUI* CreateControl(const QString& kind);
     static bool AddToParent(CControlUI* pParent, CControlUI* pControl);
 
+    QString m_file;
     std::shared_ptr<const pugi::xml_document> m_doc;
     IDialogBuilderCallback* m_pCallback = nullptr;
     int m_includeDepth = 0;

@@ -4,9 +4,9 @@
 
 void CDialogWnd::InitWindow()
 {
-    m_pOkBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("ok_btn")));
-    m_pCancelBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("cancel_btn")));
-    m_pExitBtn = dynamic_cast<CButtonUI*>(m_pm.FindControl(QStringLiteral("exit_btn")));
+    m_pOkBtn = NeedControl<CButtonUI>(QStringLiteral("ok_btn"));
+    m_pCancelBtn = NeedControl<CButtonUI>(QStringLiteral("cancel_btn"));
+    m_pExitBtn = NeedControl<CButtonUI>(QStringLiteral("exit_btn"));
 }
 
 bool CDialogWnd::OnDialogButton(const TNotifyUI& msg)

@@ -10,7 +10,8 @@ class CButtonUI;
 class CDialogWnd : public WindowImplBase
 {
 protected:
-    // Finds the three buttons; dialogs that override it call it first.
+    // Finds the three buttons; dialogs that override it call it first. A
+    // dialog shows only when its skin has them and the other controls it needs.
     void InitWindow() override;
     // Ends the dialog on a click of one of the three; true when it was one.
     bool OnDialogButton(const TNotifyUI& msg);

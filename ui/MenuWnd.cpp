@@ -4,6 +4,7 @@
 #include "ui/MenuElementUI.h"
 #include "ui/MenuUI.h"
 #include "ui/PaintManagerUI.h"
+#include "ui/SkinProblem.h"
 #include "ui/WindowWnd.h"
 
 #include <QGuiApplication>
@@ -33,6 +34,9 @@ void CMenuWnd::Init(CMenuElementUI*, const QString& xml, POINT point,
     m_pMenuUI = dynamic_cast<CMenuUI*>(root);
     if (m_pMenuUI == nullptr)
     {
+        // An empty menu then; a file that could not be read was reported already.
+        if (root != nullptr)
+            ReportSkinProblem(xml, QStringLiteral("holds no menu"));
         delete root;
         m_pMenuUI = new CMenuUI;
     }

@@ -78,7 +78,7 @@ public:
 
 protected:
     // Runs the first entry of this object's map chain that matches; false if none.
-    bool LoopDispatch(TNotifyUI& msg);
+    virtual bool LoopDispatch(TNotifyUI& msg);
 
 private:
     std::map<QString, CNotifyPump*> m_VirtualWndMap;

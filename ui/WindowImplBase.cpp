@@ -1,6 +1,5 @@
 #include "ui/WindowImplBase.h"
 
-#include "model/DebugTrace.h"
 #include "ui/ControlUI.h"
 #include "ui/DialogBuilder.h"
 
@@ -81,11 +80,11 @@ void WindowImplBase::OnResized()
 void WindowImplBase::OnCreate()
 {
     m_pm.Init(GetHWND(), GetWidget());
+    const QString skinFile = GetSkinFolder() + GetSkinFile();
     CDialogBuilder builder;
-    CControlUI* root = builder.Create(GetSkinFolder() + GetSkinFile(), QString(), this, &m_pm);
-    if (root == nullptr)
-        DebugTrace("window %s: no skin\n", GetWindowClassName().toUtf8().constData());
-    else
+    // Without a tree a window that needs none of its controls still opens.
+    CControlUI* root = builder.Create(skinFile, QString(), this, &m_pm);
+    if (root != nullptr)
     {
         const SIZE size = m_pm.GetInitSize();
         if (size.cx > 0 && size.cy > 0)
@@ -94,6 +93,14 @@ void WindowImplBase::OnCreate()
     }
     m_pm.AddNotifier(this);
     InitWindow();
+    if (!m_needed.AllFound())
+    {
+        // Of a skin that could not be built at all the builder spoke already.
+        if (root != nullptr)
+            m_needed.ReportMissing(skinFile);
+        DestroyWindow(); // this object may be gone now
+        return;
+    }
     // The window manager and task bar show the dialog's own caption, in the
     // loaded language, rather than the internal window name it was made with.
     if (const CControlUI* title = m_pm.FindControl(QStringLiteral("label_title")))

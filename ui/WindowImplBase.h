@@ -8,6 +8,7 @@
 #include "ui/INotifyUI.h"
 #include "ui/NotifyPump.h"
 #include "ui/PaintManagerUI.h"
+#include "ui/SkinControls.h"
 #include "ui/WindowWnd.h"
 
 class WindowImplBase : public CWindowWnd,
@@ -42,6 +43,16 @@ protected:
     void OnCreate() override;
     // Releases the control tree; a delete-on-close window deletes itself after this.
     void OnFinalMessage(HWND hWnd) override;
+    // For InitWindow: a control the window cannot do without. When its skin
+    // lacks one, the window says so and is destroyed again inside Create, which
+    // then returns null, so a modal run of it ends as cancelled.
+    template <typename T = CControlUI> T* NeedControl(const QString& name)
+    {
+        return m_needed.Need<T>(m_pm, name);
+    }
 
     CPaintManagerUI m_pm;
+
+private:
+    SkinControls m_needed;
 };

@@ -34,7 +34,9 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 
 namespace
 {
@@ -753,3 +755,107 @@ TEST_F(MainWndTest, AnApplyTheLastRunLeftUnfinishedIsDoneAtStart)
     EXPECT_FALSE(fs::exists(m_folder.DataDir() / kApplyNoteFile));
     EXPECT_FALSE(RingVisible());
 }
+
+namespace
+{
+
+// One skin file of the program folder damaged the way a broken installation
+// or a careless edit leaves it.
+struct SkinDamage
+{
+    const char* file;
+    const char* lackedControl; // null: the file is gone; "": the file is empty
+    const char* report;        // what stderr then says about the file
+};
+
+class MainWndDamagedSkinTest : public MainWndTest, public ::testing::WithParamInterface<SkinDamage>
+{
+protected:
+    void Damage() const
+    {
+        const SkinDamage& damage = GetParam();
+        const fs::path file = fs::path("res") / damage.file;
+        if (damage.lackedControl == nullptr)
+        {
+            fs::remove(m_folder.Path() / file);
+            return;
+        }
+        std::string text;
+        if (*damage.lackedControl != '\0')
+        {
+            const std::vector<std::byte> bytes = m_folder.ReadFile(file);
+            text.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            const std::string name = std::string("name=\"") + damage.lackedControl + '"';
+            ASSERT_NE(text.find(name), std::string::npos);
+            text.replace(text.find(name), name.size(), "name=\"renamed\"");
+        }
+        m_folder.WriteFile(file, text.data(), text.size());
+    }
+
+    // The buttons the intact file names that the window still shows.
+    std::vector<CControlUI*> ButtonsOfTheFile()
+    {
+        std::ifstream in(SourceDir() / "res" / GetParam().file);
+        const std::string text{std::istreambuf_iterator<char>(in), {}};
+        std::vector<CControlUI*> buttons;
+        const std::regex name("<Button[^>]*name=\"([^\"]+)\"");
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), name);
+             it != std::sregex_iterator(); ++it)
+            if (CControlUI* button = Find((*it)[1].str().c_str()))
+                buttons.push_back(button);
+        return buttons;
+    }
+};
+
+} // namespace
+
+TEST_P(MainWndDamagedSkinTest, OpensWithWhatCouldBeBuiltAndSurvivesUse)
+{
+    Damage();
+    // A dialog that opens here would be one no damaged page should offer.
+    const ModalDialogWatch watch;
+    testing::internal::CaptureStderr();
+    ASSERT_NE(Open(), nullptr);
+
+    for (const char* tab : {"key_btn", "performance_btn", "light_btn", "macro_btn", "gun_btn"})
+        if (auto* option = Find<COptionUI>(tab))
+            option->Selected(true);
+    for (CControlUI* button : ButtonsOfTheFile())
+        m_wnd->GetPaintManager()->SendNotify(button, DUI_MSGTYPE_CLICK);
+    if (auto* languages = Find<CComboUI>("lan_combo"))
+        languages->SelectItem(0);
+    if (Find("btn_add_profile") != nullptr)
+        Click("btn_add_profile"); // every page shows the new profile
+    m_mouse->RaiseEvent(kEventDpiLevel, 3);
+    m_mouse->RaiseEvent(kEventButtonMode, 2);
+    m_mouse->RaiseEvent(kEventReportRate, 4);
+    Pump();
+    if (Find("btn_apply") != nullptr)
+        Click("btn_apply");
+    FinishApplies();
+
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(::IsWindow(m_wnd->GetHWND()));
+    EXPECT_EQ(watch.opened, 0);
+    const std::string line =
+        std::string("vestrel: skin res/") + GetParam().file + ": " + GetParam().report;
+    EXPECT_NE(err.find(line), std::string::npos) << err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachPart, MainWndDamagedSkinTest,
+    ::testing::Values(SkinDamage{"main.xml", "", "cannot be read"},
+                      SkinDamage{"button.xml", nullptr, "cannot be read"},
+                      SkinDamage{"performance.xml", nullptr, "cannot be read"},
+                      SkinDamage{"light.xml", nullptr, "cannot be read"},
+                      SkinDamage{"macro.xml", nullptr, "cannot be read"},
+                      SkinDamage{"gun.xml", nullptr, "cannot be read"},
+                      SkinDamage{"macro.xml", "macro_list", "control \"macro_list\" is missing"},
+                      SkinDamage{"gun.xml", "gun_list", "control \"gun_list\" is missing"}),
+    [](const ::testing::TestParamInfo<SkinDamage>& info)
+    {
+        std::string name = std::string(info.param.file).substr(0, std::strlen(info.param.file) - 4);
+        return name + (info.param.lackedControl == nullptr ? "Missing"
+                       : *info.param.lackedControl == '\0' ? "Empty"
+                                                           : "LacksItsList");
+    });

@@ -101,3 +101,28 @@ inline void Press(QWidget* dialog, const char* button)
     ASSERT_NE(b, nullptr) << button;
     QTest::mouseClick(b, Qt::LeftButton);
 }
+
+// Counts the modal dialogs that open and ends each at once as the user would
+// with Escape, so that one that should not have opened fails a test rather
+// than hanging it.
+class ModalDialogWatch
+{
+public:
+    ModalDialogWatch()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout,
+                         [this]
+                         {
+                             if (QWidget* dialog = QApplication::activeModalWidget())
+                             {
+                                 ++opened;
+                                 QTest::keyClick(dialog, Qt::Key_Escape);
+                             }
+                         });
+        m_timer.start(0);
+    }
+    int opened = 0;
+
+private:
+    QTimer m_timer;
+};

@@ -196,6 +196,38 @@ TEST_F(SkinTest, IncludesOfNoFileOrOfAFolderAddNothing)
     EXPECT_NE(wnd.PM().FindControl("sub_btn"), nullptr);
 }
 
+namespace
+{
+// A window skin whose elements nest `depth` deep, <Window> included.
+std::string NestedSkin(int depth)
+{
+    std::string text = "<Window size=\"100,100\">";
+    for (int i = 1; i < depth; ++i)
+        text += i + 1 == depth ? "<VerticalLayout name=\"deepest\">" : "<VerticalLayout>";
+    for (int i = 1; i < depth; ++i)
+        text += "</VerticalLayout>";
+    return text + "</Window>";
+}
+} // namespace
+
+TEST_F(SkinTest, NestingBeyondSixtyFourIsRefusedAndSaid)
+{
+    WriteRes("deep64.xml", NestedSkin(64));
+    WriteRes("deep100.xml", NestedSkin(100));
+    TestWnd fits("deep64.xml");
+    ASSERT_NE(fits.Open(), nullptr);
+    EXPECT_NE(fits.PM().FindControl("deepest"), nullptr);
+
+    testing::internal::CaptureStderr();
+    TestWnd deep("deep100.xml");
+    ASSERT_NE(deep.Open(), nullptr); // the window itself needs no control
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(deep.rootAtInit);
+    EXPECT_NE(err.find("vestrel: skin res/deep100.xml: elements nest deeper than 64"),
+              std::string::npos)
+        << err;
+}
+
 TEST_F(SkinTest, ItemsBuiltFromTheirOwnFileKeepTheirPartsApart)
 {
     TestWnd wnd("kinds.xml");
