@@ -1,6 +1,7 @@
 #include "app/MsgWnd.h"
 
 #include "ui/ButtonUI.h"
+#include "ui/ContainerUI.h"
 #include "ui/ModalDialog.h"
 #include "ui/ResourceManager.h"
 
@@ -91,6 +92,23 @@ void CMsgWnd::InitWindow()
     if (m_kind == MsgKind::Information)
         if (CControlUI* cancel = m_pm.FindControl(QStringLiteral("cancel_btn")))
             cancel->SetVisible(false);
+    FitMessage();
+}
+
+void CMsgWnd::FitMessage()
+{
+    if (m_pMsgLabel == nullptr)
+        return;
+    // A long message (a file's path, the reason a save failed) makes the
+    // dialog taller rather than being cut off.
+    // Laid out now, before the first show, to know the room the label has.
+    m_pm.ResizeRoot();
+    if (auto* root = dynamic_cast<CContainerUI*>(m_pm.GetRoot()))
+        root->LayoutNow();
+    const RECT label = m_pMsgLabel->GetPos();
+    const int missing = m_pMsgLabel->GetTextHeight(label.Width()) - label.Height();
+    if (missing > 0)
+        ResizeClient(-1, GetWidget()->height() + missing);
 }
 
 QString CMsgWnd::GetSkinFile()

@@ -52,6 +52,8 @@ protected:
     void Notify(TNotifyUI& msg) override;
 
 private:
+    void FitMessage();
+
     bool m_bDeleteOnClose;
     QString m_strTitle;
     QString m_strMsg;

@@ -202,6 +202,14 @@ QWidget* CContainerUI::GetChildHost()
     return m_pContent != nullptr ? m_pContent : w;
 }
 
+void CContainerUI::LayoutNow()
+{
+    Relayout();
+    for (CControlUI* item : m_items)
+        if (auto* container = dynamic_cast<CContainerUI*>(item))
+            container->LayoutNow();
+}
+
 void CContainerUI::OnChildLayoutChanged()
 {
     Relayout();

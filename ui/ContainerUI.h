@@ -52,6 +52,9 @@ public:
 
     // Scrolls so that the child is fully shown (scrolling containers only).
     void ScrollToChild(CControlUI* pControl);
+    // Lays the whole tree below out now; a window not shown yet gets its
+    // layout only at its first show otherwise.
+    void LayoutNow();
 
 protected:
     QWidget* CreateWidget(QWidget* parent) override;

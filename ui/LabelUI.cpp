@@ -5,6 +5,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 CLabelUI::CLabelUI() : m_uTextStyle(Qt::AlignLeft | Qt::AlignVCenter) {}
 
@@ -64,6 +65,15 @@ DWORD CLabelUI::GetStateTextColor() const
     if (m_dwTextColor != 0)
         return m_dwTextColor;
     return Theme::Instance().Color(QStringLiteral("text")).rgba();
+}
+
+int CLabelUI::GetTextHeight(int width) const
+{
+    const int textWidth = std::max(1, width - m_rcTextPadding.left - m_rcTextPadding.right);
+    const QRect needed =
+        QFontMetrics(GetQFont())
+            .boundingRect(QRect(0, 0, textWidth, 1 << 20), m_uTextStyle, GetText());
+    return needed.height() + m_rcTextPadding.top + m_rcTextPadding.bottom;
 }
 
 void CLabelUI::PaintText(QPainter& painter, const QRect& rc)

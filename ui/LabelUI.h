@@ -16,6 +16,8 @@ public:
     void SetTextPadding(RECT rc);
 
     void SetAttribute(const QString& name, const QString& value) override;
+    // The height its text takes, wrapped as it is drawn, in a label `width` wide.
+    int GetTextHeight(int width) const;
 
 protected:
     void PaintText(QPainter& painter, const QRect& rc) override;

@@ -3,6 +3,7 @@
 #include "app/MsgWnd.h"
 #include "tests/ui/Screenshot.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/ContainerUI.h"
 #include "ui/LabelUI.h"
 #include "ui/ResourceManager.h"
 
@@ -203,6 +204,35 @@ TEST_F(MsgWndTest, LabelsShowTheTextsOfTheKeys)
     EXPECT_EQ(unknown.GetPaintManager()->FindControl("label_string")->GetText(), "");
     unknown.DestroyWindow();
     dialog.DestroyWindow();
+}
+
+TEST_F(MsgWndTest, ALongMessageMakesTheDialogTallerInsteadOfBeingCut)
+{
+    const std::string path =
+        "/home/someone/.local/share/vestrel/Data/" + std::string(40, 'x') + "/profile.bin";
+    std::string text;
+    for (int i = 0; i < 8; ++i)
+        text += path + " ";
+    WriteLanguage("long", {{"warning_title_text", "Warning"},
+                           {"delete_profile_text", "Delete this profile?"},
+                           {"long_text", text}});
+    CResourceManager::GetInstance()->LoadLanguage("Language/long.xml");
+    CMsgWnd shortOne;
+    shortOne.SetTitle("warning_title_text");
+    shortOne.SetMsg("delete_profile_text");
+    ASSERT_NE(shortOne.Create(main.GetHWND(), "MsgWnd", WS_POPUP, WS_EX_TOOLWINDOW), nullptr);
+    CMsgWnd longOne;
+    longOne.SetTitle("warning_title_text");
+    longOne.SetMsg("long_text");
+    ASSERT_NE(longOne.Create(main.GetHWND(), "MsgWnd", WS_POPUP, WS_EX_TOOLWINDOW), nullptr);
+
+    EXPECT_GT(longOne.GetWidget()->height(), shortOne.GetWidget()->height());
+    longOne.GetPaintManager()->ResizeRoot();
+    dynamic_cast<CContainerUI*>(longOne.GetPaintManager()->GetRoot())->LayoutNow();
+    auto* label = static_cast<CLabelUI*>(longOne.GetPaintManager()->FindControl("label_string"));
+    EXPECT_GE(label->GetPos().Height(), label->GetTextHeight(label->GetPos().Width()));
+    longOne.DestroyWindow();
+    shortOne.DestroyWindow();
 }
 
 TEST_F(MsgWndTest, ADeleteOnCloseDialogDeletesItself)
