@@ -4,6 +4,8 @@
 
 #include "model/LoadReport.h"
 
+struct StartupData;
+
 #include <filesystem>
 #include <ostream>
 #include <span>
@@ -38,6 +40,10 @@ int RunApply(const CtlContext& context, std::span<const std::string> args);
 
 // Tells on stderr what loading found wrong; true when it found nothing.
 bool ReportLoad(const CtlContext& context, const LoadReport& report);
+// Loads as the program would start, writing nothing (on a first start the
+// factory profile it would create), and tells what it found wrong; true when
+// it found nothing.
+bool LoadForReading(const CtlContext& context, StartupData& data);
 // Tells on stderr why a save failed; true when it was written.
 bool ReportSave(const CtlContext& context, const SaveResult& save);
 

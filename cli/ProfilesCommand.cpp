@@ -3,7 +3,6 @@
 // index, TAB, '*' for the current one, TAB, name. Damaged files are told on
 // stderr and make the exit code 1.
 
-#include "app/LanguageChoice.h"
 #include "app/StartupData.h"
 #include "cli/CtlCommand.h"
 #include "model/NameField.h"
@@ -15,16 +14,12 @@ int RunProfiles(const CtlContext& context, std::span<const std::string> args)
     if (!ExpectNoArguments(context, "profiles", args))
         return 2;
     auto data = std::make_unique<StartupData>();
-    MacroLibrary macros;
-    GunLibrary guns;
-    const LoadReport report =
-        LoadStartupData(*data, {context.programFolder, context.dataFolder},
-                        LanguageIdFromEnvironment(), macros, guns, DataAccess::ReadOnly);
+    const bool bLoaded = LoadForReading(context, *data);
     for (std::size_t i = 0; i < data->profiles.size(); ++i)
     {
         const ProfileData& profile = *data->profiles[i];
         context.out << i << "\t" << (&profile == data->currentProfile ? '*' : ' ') << "\t"
                     << PrintableName(NameFromField(profile.szName)) << "\n";
     }
-    return ReportLoad(context, report) ? 0 : 1;
+    return bLoaded ? 0 : 1;
 }

@@ -3,7 +3,6 @@
 // per driver call or pause. The settings files are only read: nothing is
 // created or written, and no pointer setting is touched.
 
-#include "app/LanguageChoice.h"
 #include "app/StartupData.h"
 #include "cli/CtlCommand.h"
 #include "cli/ProfileChoice.h"
@@ -19,15 +18,8 @@ int RunTrace(const CtlContext& context, std::span<const std::string> args)
     const std::optional<int> choice = ParseProfileOption(context, "trace", args);
     if (!choice)
         return 2;
-    // As the program would start, without writing anything: on a first start
-    // the factory profile it would create.
     auto data = std::make_unique<StartupData>();
-    MacroLibrary macros;
-    GunLibrary guns;
-    const LoadReport report =
-        LoadStartupData(*data, {context.programFolder, context.dataFolder},
-                        LanguageIdFromEnvironment(), macros, guns, DataAccess::ReadOnly);
-    const bool bLoaded = ReportLoad(context, report);
+    const bool bLoaded = LoadForReading(context, *data);
     if (*choice >= static_cast<int>(data->profiles.size()))
     {
         context.err << "vestrelctl: trace: there is no profile " << *choice << "\n";

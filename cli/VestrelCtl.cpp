@@ -1,5 +1,7 @@
 #include "cli/VestrelCtl.h"
 
+#include "app/LanguageChoice.h"
+#include "app/StartupData.h"
 #include "cli/CtlCommand.h"
 #include "model/DataFolderLock.h"
 #include "platform/ProgramFolder.h"
@@ -44,6 +46,15 @@ bool ReportLoad(const CtlContext& context, const LoadReport& report)
     for (const SaveResult& save : report.failedSaves)
         ReportSave(context, save);
     return report.Empty();
+}
+
+bool LoadForReading(const CtlContext& context, StartupData& data)
+{
+    MacroLibrary macros;
+    GunLibrary guns;
+    return ReportLoad(context, LoadStartupData(data, {context.programFolder, context.dataFolder},
+                                               LanguageIdFromEnvironment(), macros, guns,
+                                               DataAccess::ReadOnly));
 }
 
 bool ReportSave(const CtlContext& context, const SaveResult& save)
