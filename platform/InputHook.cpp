@@ -9,11 +9,15 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
+#include <algorithm>
 #include <array>
 #include <atomic>
 
 namespace
 {
+// Times of events whose receiver never asked for them are dropped beyond this.
+constexpr std::size_t kMaxPostedTimes = 256;
+
 // Windows mouse messages as the hook reports them.
 constexpr WPARAM kLeftDown = 513, kLeftUp = 514, kRightDown = 516, kRightUp = 517,
                  kMiddleDown = 519, kMiddleUp = 520, kWheel = 522, kExtraDown = 523, kExtraUp = 524;
@@ -69,6 +73,10 @@ void MouseHookEnable(int bEnable)
 {
     InputHook::Instance().EnableMouse(bEnable != 0);
 }
+int64_t HookEventTime(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    return InputHook::Instance().TakeEventTime(hWnd, wParam, lParam);
+}
 // Present so that the table of entry points is complete; nobody calls it.
 void MouseMoveHookEntry(HWND) {}
 } // namespace
@@ -82,6 +90,7 @@ HookLibrary LoadHookLibrary()
     hook.installmousehook = &MouseHookInstall;
     hook.removemousehook = &MouseHookRemove;
     hook.enablemousehook = &MouseHookEnable;
+    hook.hookeventtime = &HookEventTime;
     hook.MouseMoveHook = reinterpret_cast<const void*>(&MouseMoveHookEntry);
     return hook;
 }
@@ -109,17 +118,20 @@ void InputHook::InstallKeyboard(HWND hWnd)
     Attach();
     m_hKeyTarget = hWnd;
     m_bKeyEnabled = false;
+    ReportingChanged();
 }
 
 void InputHook::RemoveKeyboard()
 {
     m_hKeyTarget = nullptr;
     m_bKeyEnabled = false;
+    ReportingChanged();
 }
 
 void InputHook::EnableKeyboard(bool bEnable)
 {
     m_bKeyEnabled = bEnable;
+    ReportingChanged();
 }
 
 void InputHook::InstallMouse(HWND hWnd)
@@ -127,23 +139,77 @@ void InputHook::InstallMouse(HWND hWnd)
     Attach();
     m_hMouseTarget = hWnd;
     m_bMouseEnabled = false;
+    ReportingChanged();
 }
 
 void InputHook::RemoveMouse()
 {
     m_hMouseTarget = nullptr;
     m_bMouseEnabled = false;
+    ReportingChanged();
 }
 
 void InputHook::EnableMouse(bool bEnable)
 {
     m_bMouseEnabled = bEnable;
+    ReportingChanged();
+}
+
+void InputHook::ReportingChanged()
+{
+    // Key state and the clock's offset belong to one period of reporting.
+    if (!KeysReported())
+        m_keysDown.reset();
+    if (!KeysReported() && !ButtonsReported())
+        m_clock.Reset();
+}
+
+void InputHook::Post(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, int64_t timeUs)
+{
+    if (m_posted.size() >= kMaxPostedTimes)
+        m_posted.pop_front();
+    m_posted.push_back(PostedEvent{hWnd, wParam, lParam, timeUs});
+    ::PostMessage(hWnd, uMsg, wParam, lParam);
+}
+
+int64_t InputHook::TakeEventTime(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    const auto found =
+        std::find_if(m_posted.begin(), m_posted.end(),
+                     [&](const PostedEvent& e)
+                     { return e.hWnd == hWnd && e.wParam == wParam && e.lParam == lParam; });
+    if (found == m_posted.end())
+        return 0;
+    const int64_t timeUs = found->timeUs;
+    const auto end = std::next(found);
+    m_posted.erase(
+        std::remove_if(m_posted.begin(), end, [&](const PostedEvent& e) { return e.hWnd == hWnd; }),
+        end);
+    return timeUs;
+}
+
+void InputHook::ReportKey(uint32_t virtualKey, bool bUp, int64_t timeUs)
+{
+    if (!KeysReported() || virtualKey >= m_keysDown.size())
+        return;
+    // A held key repeats its press; only the first one counts.
+    if (!bUp && m_keysDown.test(virtualKey))
+        return;
+    m_keysDown.set(virtualKey, !bUp);
+    Post(m_hKeyTarget, WM_HOOK_KEYBOARD, virtualKey, bUp ? 1 : 0, timeUs);
 }
 
 bool InputHook::eventFilter(QObject* watched, QEvent* event)
 {
     // Every input event reaches the top-level QWindow once before Qt hands a
     // copy to the widget below; taking only that one reports each event once.
+    // Reported input is the user's recording or key choice, never a command
+    // to the program's widgets: no shortcut, no Space on a focused button.
+    if (event->type() == QEvent::ShortcutOverride && KeysReported())
+    {
+        event->accept();
+        return true;
+    }
     if (watched == nullptr || !watched->isWindowType())
         return false;
     switch (event->type())
@@ -151,21 +217,24 @@ bool InputHook::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         OnKey(static_cast<const QKeyEvent&>(*event));
-        break;
+        return KeysReported();
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
+        OnMouse(*event);
+        return ButtonsReported();
     case QEvent::Wheel:
         OnMouse(*event);
-        break;
+        return false;
     default:
-        break;
+        return false;
     }
-    return false; // the program still gets its input
 }
 
 void InputHook::OnKey(const QKeyEvent& event)
 {
+    // Where the flag is given it is trusted; held keys are caught by their
+    // state besides.
     if (event.isAutoRepeat())
         return;
     const uint32_t scan = NativeCodesAreEvdev() && event.nativeScanCode() > 8
@@ -177,17 +246,19 @@ void InputHook::OnKey(const QKeyEvent& event)
         return;
     if (scan != 0 && scan < 0x100 && vk < g_seenScanCode.size())
         g_seenScanCode[vk].store(scan, std::memory_order_relaxed);
-    if (m_hKeyTarget != nullptr && m_bKeyEnabled)
-        ::PostMessage(m_hKeyTarget, WM_HOOK_KEYBOARD, vk, event.type() == QEvent::KeyRelease);
+    ReportKey(vk, event.type() == QEvent::KeyRelease,
+              m_clock.ToSteadyUs(static_cast<uint32_t>(event.timestamp())));
 }
 
 void InputHook::OnMouse(const QEvent& event)
 {
-    if (m_hMouseTarget == nullptr || !m_bMouseEnabled)
+    if (!ButtonsReported())
         return;
+    const auto& input = static_cast<const QInputEvent&>(event);
+    const int64_t timeUs = m_clock.ToSteadyUs(static_cast<uint32_t>(input.timestamp()));
     if (event.type() == QEvent::Wheel)
     {
-        ::PostMessage(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0);
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0, timeUs);
         return;
     }
     const auto& mouse = static_cast<const QMouseEvent&>(event);
@@ -216,7 +287,7 @@ void InputHook::OnMouse(const QEvent& event)
     default:
         return;
     }
-    ::PostMessage(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, message, extra);
+    Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, message, extra, timeUs);
 }
 
 uint32_t InputHook::EvdevToSet1(uint32_t evdevCode)

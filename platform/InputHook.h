@@ -1,13 +1,17 @@
 #pragma once
 // The hook behind LoadHookLibrary: an application-wide Qt event filter that
 // reports key and mouse-button events, as the Windows hook library would, to
-// the window that installed it. It also teaches the key tables which scan code
-// each virtual key comes from, so recorded keys follow their physical position.
+// the window that installed it, and keeps them from the program's widgets
+// while reporting is on. It also teaches the key tables which scan code each
+// virtual key comes from, so recorded keys follow their physical position.
 
+#include "platform/EventClock.h"
 #include "ui/UIDefs.h"
 
 #include <QObject>
+#include <bitset>
 #include <cstdint>
+#include <deque>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -23,6 +27,8 @@ public:
     void InstallMouse(HWND hWnd);
     void RemoveMouse();
     void EnableMouse(bool bEnable);
+    // The time of a posted event, as hookeventtime gives it.
+    int64_t TakeEventTime(HWND hWnd, WPARAM wParam, LPARAM lParam);
 
     // The Windows virtual key of a key event; 0 when there is none. A native
     // scan code (X11 and Wayland: evdev code + 8) places digits and
@@ -38,12 +44,28 @@ protected:
 private:
     InputHook();
     void Attach();
+    bool KeysReported() const { return m_hKeyTarget != nullptr && m_bKeyEnabled; }
+    bool ButtonsReported() const { return m_hMouseTarget != nullptr && m_bMouseEnabled; }
+    void ReportingChanged();
     void OnKey(const QKeyEvent& event);
     void OnMouse(const QEvent& event);
+    void ReportKey(uint32_t virtualKey, bool bUp, int64_t timeUs);
+    void Post(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, int64_t timeUs);
+
+    struct PostedEvent
+    {
+        HWND hWnd;
+        WPARAM wParam;
+        LPARAM lParam;
+        int64_t timeUs;
+    };
 
     HWND m_hKeyTarget = nullptr;
     HWND m_hMouseTarget = nullptr;
     bool m_bKeyEnabled = false;
     bool m_bMouseEnabled = false;
     bool m_bAttached = false;
+    std::bitset<256> m_keysDown; // by virtual key, while keys are reported
+    EventClock m_clock;
+    std::deque<PostedEvent> m_posted;
 };

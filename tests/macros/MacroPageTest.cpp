@@ -18,7 +18,10 @@
 #include "ui/ListUI.h"
 #include "ui/ResourceManager.h"
 
+#include <QKeyEvent>
 #include <QMenu>
+#include <QTest>
+#include <QWindow>
 #include <cstring>
 #include <set>
 
@@ -35,8 +38,9 @@ const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
   </VerticalLayout>
 </Window>)";
 
-// Hook entry points that only note their calls.
+// Hook entry points that only note their calls, and the time they give events.
 std::vector<std::string> g_hookCalls;
+int64_t g_eventTimeUs = 0;
 
 HookLibrary RecordingHook()
 {
@@ -48,6 +52,7 @@ HookLibrary RecordingHook()
     hook.removemousehook = [] { g_hookCalls.push_back("removemousehook"); };
     hook.enablemousehook = [](int on)
     { g_hookCalls.push_back("enablemousehook " + std::to_string(on)); };
+    hook.hookeventtime = [](HWND, WPARAM, LPARAM) { return g_eventTimeUs; };
     return hook;
 }
 
@@ -90,9 +95,8 @@ protected:
         page.SetHookLibrary(RecordingHook());
         page.SetClock([this] { return now; });
         page.LoadFolders();
-        // The hook's repeat filter outlives pages; start every test afresh.
-        page.OnHookEvent(0xFFFF, 0);
         g_hookCalls.clear();
+        g_eventTimeUs = 0;
     }
     ~MacroPageTest() override { g_vecMacro.clear(); }
 
@@ -116,6 +120,18 @@ protected:
         Notify("btn_record", DUI_MSGTYPE_CHECKCLICK);
     }
     void Hook(WPARAM w, LPARAM l) { page.OnHookEvent(w, l); }
+    // An event stamped us microseconds after the start of the recording.
+    void HookAt(int64_t us, WPARAM w, LPARAM l)
+    {
+        using namespace std::chrono;
+        g_eventTimeUs = duration_cast<microseconds>(start.time_since_epoch()).count() + us;
+        page.OnHookEvent(w, l);
+    }
+    void FocusWindow()
+    {
+        main.GetWidget()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.GetWidget()));
+    }
     void TypeAndLeave(const char* edit, const QString& text)
     {
         Find<CEditUI>(edit)->SetText(text);
@@ -138,6 +154,7 @@ protected:
 
     CMacroPage page;
     std::chrono::steady_clock::time_point now{};
+    std::chrono::steady_clock::time_point start{};
 };
 } // namespace
 
@@ -220,7 +237,7 @@ TEST_F(MacroPageTest, ReordersDeletesAndInsertsMoves)
     EXPECT_FALSE(Find("macro_delay_hor")->IsVisible());
 }
 
-TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
+TEST_F(MacroPageTest, RecordsPausesFromTheEventTimesNotFromWhenTheyAreHandled)
 {
     Notify("macro_delay_option_3", DUI_MSGTYPE_SELECTCHANGED); // not selected: no change
     Find<COptionUI>("macro_delay_option_3")->Selected(true);
@@ -229,16 +246,14 @@ TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
     EXPECT_EQ(g_hookCalls,
               (std::vector<std::string>{"installhook", "installmousehook", "enablehook 1"}));
     EXPECT_EQ(Find<CCheckBoxUI>("btn_record")->GetRawText(), "stop_recording_text");
-    now += 3ms;
-    Hook(0x41, 0); // A down
-    now += 1499us + 900ns;
-    Hook(0x41, 0); // auto-repeat: ignored
-    Hook(0x41, 1);
-    now += 1500us;
-    Hook(522, 0); // wheel: ignored
-    Hook(523, 1); // back down
-    now += 70s;
-    Hook(524, 2); // forward up
+    start = now;
+    HookAt(3000, 0x41, 0); // A down
+    now += 40ms;           // the program is slow to handle them: no matter
+    HookAt(4000, 0x41, 0); // auto-repeat: ignored
+    HookAt(4499, 0x41, 1);
+    HookAt(5999, 522, 0);       // wheel: ignored
+    HookAt(5999, 523, 1);       // back down
+    HookAt(70'005'999, 524, 1); // back up
     Record();
     const MacroLibrary stored = Stored();
     const MacroData& run = *stored[2];
@@ -246,12 +261,63 @@ TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
     EXPECT_EQ(run.aAction[0].byCode, 4);
     EXPECT_EQ(run.aAction[1].byKind, 2);
     EXPECT_EQ(run.aAction[2].byCode, 243);
-    EXPECT_EQ(run.aAction[3].byCode, 244);
+    EXPECT_EQ(run.aAction[3].byCode, 243);
+    EXPECT_EQ(run.aAction[3].byKind, 2);
     EXPECT_EQ(Delays(run), (std::vector<uint16_t>{1, 2, 65535, 10}));
     EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
     EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
     EXPECT_EQ(Find<CCheckBoxUI>("btn_record")->GetRawText(), "start_recording_text");
     EXPECT_TRUE(Find<CCheckBoxUI>("btn_record")->IsResourceText());
+}
+
+TEST_F(MacroPageTest, RecordsSpaceReturnAndHeldKeysInTheWindowWithoutActingOnThem)
+{
+    page.SetHookLibrary(LoadHookLibrary());
+    Find<COptionUI>("macro_delay_option_3")->Selected(true);
+    SelectMacro(1);
+    FocusWindow();
+    auto* box = Find<CCheckBoxUI>("btn_record");
+    box->SetFocus();
+    Record();
+    QWindow* window = main.GetWidget()->windowHandle();
+    const auto key = [&](QEvent::Type type, int qtKey, ulong ms, bool repeat = false)
+    {
+        QKeyEvent event(type, qtKey, Qt::NoModifier, QString(), repeat);
+        event.setTimestamp(ms);
+        QCoreApplication::sendEvent(window, &event);
+    };
+    const auto press = QEvent::KeyPress;
+    const auto release = QEvent::KeyRelease;
+    key(press, Qt::Key_X, 1000);
+    key(release, Qt::Key_X, 1050);
+    key(press, Qt::Key_Space, 1100);
+    key(release, Qt::Key_Space, 1180);
+    key(press, Qt::Key_Return, 1300);
+    key(release, Qt::Key_Return, 1310);
+    key(press, Qt::Key_Tab, 1400);
+    key(release, Qt::Key_Tab, 1401);
+    key(press, Qt::Key_B, 2000); // held: repeats with and without their flag
+    key(release, Qt::Key_B, 2500, true);
+    key(press, Qt::Key_B, 2500, true);
+    key(press, Qt::Key_B, 2530);
+    key(release, Qt::Key_B, 3200);
+    QApplication::processEvents();
+    EXPECT_TRUE(box->GetCheck()) << "Space and Return did not click the record box";
+    EXPECT_TRUE(box->IsFocused()) << "Tab did not move the focus";
+    // The main window hands the hook's messages to the page.
+    for (const SeenMessage& m : main.messages)
+        if (m.msg == WM_HOOK_KEY || m.msg == WM_HOOK_MOUSE)
+            page.OnHookEvent(m.wParam, m.lParam);
+    Record();
+    const MacroData& run = *Stored()[2];
+    ASSERT_EQ(run.wActionCount, 10);
+    const uint8_t codes[10] = {0x1B, 0x1B, 0x2C, 0x2C, 0x28, 0x28, 0x2B, 0x2B, 0x05, 0x05};
+    for (int i = 0; i < 10; ++i)
+    {
+        EXPECT_EQ(run.aAction[i].byCode, codes[i]) << i;
+        EXPECT_EQ(run.aAction[i].byKind, 1 + i % 2) << i;
+    }
+    EXPECT_EQ(Delays(run), (std::vector<uint16_t>{50, 50, 80, 120, 10, 90, 1, 599, 1200, 10}));
 }
 
 TEST_F(MacroPageTest, FixedAndDefaultDelaysAndInsertionAfterTheSelection)
@@ -284,9 +350,19 @@ TEST_F(MacroPageTest, RecordingStopsAtFortyActionsAndWithAnotherMacro)
 {
     SelectMacro(1);
     Record();
-    for (int i = 0; i < 45; ++i)
-        Hook(0x41 + i % 2, i % 3);
-    EXPECT_EQ(Stored()[2]->wActionCount, 40);
+    // a..z typed fast: the 40th action ends the recording, and the events
+    // still queued then change nothing, not even the selected action.
+    for (WPARAM vk = 0x41; vk <= 0x5A; ++vk)
+    {
+        Hook(vk, 0);
+        Hook(vk, 1);
+    }
+    const MacroData& run = *Stored()[2];
+    ASSERT_EQ(run.wActionCount, 40);
+    EXPECT_EQ(run.aAction[39].byCode, 0x17); // T
+    EXPECT_EQ(run.aAction[39].byKind, 2);
+    EXPECT_EQ(g_vecMacro[2]->aAction[39].byCode, 0x17);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCurSel(), 39);
     EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
     Record(); // full: only unchecks
     EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
@@ -295,10 +371,14 @@ TEST_F(MacroPageTest, RecordingStopsAtFortyActionsAndWithAnotherMacro)
     SelectMacro(0);
     Record();
     Hook(0x43, 0);
-    SelectMacro(1); // recording ends with the macro it belonged to
+    SelectMacro(1); // recording ends with the macro it belonged to, C let go
     EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
     Hook(0x44, 0);
-    EXPECT_EQ(Stored()[1]->wActionCount, 6);
+    const MacroData& jump = *Stored()[1];
+    ASSERT_EQ(jump.wActionCount, 7);
+    EXPECT_EQ(jump.aAction[5].byCode, 6);
+    EXPECT_EQ(jump.aAction[6].byCode, 6);
+    EXPECT_EQ(jump.aAction[6].byKind, 2);
     EXPECT_EQ(Stored()[2]->wActionCount, 40);
 }
 
@@ -306,12 +386,20 @@ TEST_F(MacroPageTest, CapturesAKeyIntoTheSelectedAction)
 {
     SelectMacro(0);
     SelectAction(1);
-    Notify("edit_macro_action", DUI_MSGTYPE_SETFOCUS);
+    Notify("edit_macro_action", DUI_MSGTYPE_SETFOCUS); // not really focused
+    Hook(0x70, 0);
+    EXPECT_EQ(g_vecMacro[1]->aAction[1].byCode, 5);
+    FocusWindow();
+    auto* edit = Find<CEditUI>("edit_macro_action");
+    edit->SetFocus();
+    ASSERT_TRUE(edit->IsFocused());
     EXPECT_EQ(g_hookCalls, (std::vector<std::string>{"installhook", "enablehook 1"}));
+    Hook(0x09, 1); // the release of the Tab that came here
     Hook(0x70, 0); // F1
     EXPECT_EQ(Text("edit_macro_action"), "F1");
-    Notify("edit_macro_action", DUI_MSGTYPE_KILLFOCUS);
-    EXPECT_EQ(g_hookCalls.back(), "removehook");
+    Find("edit_macro_delay")->SetFocus();
+    EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
+    Hook(0x71, 0); // queued before the focus left
     EXPECT_EQ(Stored()[1]->aAction[1].byCode, 0x3A);
     EXPECT_EQ(Stored()[1]->aAction[1].byKind, 1);
 }
@@ -324,7 +412,7 @@ TEST_F(MacroPageTest, MissingHookEntryPointsAreNeverCalled)
     Hook(0x41, 0);
     Notify("btn_record", DUI_MSGTYPE_MOUSEENTER);
     Record();
-    EXPECT_EQ(Stored()[2]->wActionCount, 1);
+    EXPECT_EQ(Stored()[2]->wActionCount, 2) << "A down, and its release at the stop";
     EXPECT_TRUE(g_hookCalls.empty());
 }
 
