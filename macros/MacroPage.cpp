@@ -311,6 +311,11 @@ void CMacroPage::RefreshActionList()
     m_pActionList->RemoveAll();
     for (int i = 0; i < m_iActionCount; ++i)
         BuildActionItem(i);
+    SelectInsertedAction();
+}
+
+void CMacroPage::SelectInsertedAction()
+{
     if (m_bKeepSelection)
     {
         SelectAction(m_iInsertPos - 1);
@@ -324,6 +329,12 @@ void CMacroPage::RefreshActionList()
     }
 }
 
+CControlUI* CMacroPage::ItemLabel(int iAction, const char* name) const
+{
+    auto* item = dynamic_cast<CContainerUI*>(m_pActionList->GetItemAt(iAction));
+    return item != nullptr ? item->FindSubControl(QString::fromLatin1(name)) : nullptr;
+}
+
 void CMacroPage::SelectAction(int iAction)
 {
     if (iAction >= 0 && iAction < m_pActionList->GetCount())
@@ -332,26 +343,18 @@ void CMacroPage::SelectAction(int iAction)
 
 void CMacroPage::BuildActionItem(int iAction, bool bRedraw)
 {
-    CControlUI* item = nullptr;
-    if (bRedraw)
-        item = m_pActionList->GetItemAt(iAction);
-    else
+    if (!bRedraw)
     {
         CDialogBuilder builder;
-        item = builder.Create(QStringLiteral("macrolistitem.xml"), QString(), nullptr,
-                              m_pPaintManager);
+        CControlUI* item = builder.Create(QStringLiteral("macrolistitem.xml"), QString(), nullptr,
+                                          m_pPaintManager);
         if (item == nullptr)
             return;
-        m_pActionList->Add(item);
+        m_pActionList->AddAt(item, iAction);
     }
-    if (item == nullptr)
-        return;
-    auto* container = dynamic_cast<CContainerUI*>(item);
-    if (container == nullptr)
-        return;
-    CControlUI* key = container->FindSubControl(QStringLiteral("key"));
-    CControlUI* kind = container->FindSubControl(QStringLiteral("action"));
-    CControlUI* delay = container->FindSubControl(QStringLiteral("delay"));
+    CControlUI* key = ItemLabel(iAction, "key");
+    CControlUI* kind = ItemLabel(iAction, "action");
+    CControlUI* delay = ItemLabel(iAction, "delay");
     if (key == nullptr || kind == nullptr || delay == nullptr)
         return;
     const MacroAction& action = m_aAction[iAction];
@@ -665,22 +668,23 @@ void CMacroPage::AddRecordedStep(const MacroRecorder::Step& step)
     // The pause belongs to the action before the new one: the last one when
     // appending; when inserting, first the action the insertion goes before
     // (an unused slot past the end), then the previously recorded one.
-    if (m_iInsertPos == -1)
-    {
-        if (m_iActionCount > 0)
-            m_aAction[m_iActionCount - 1].wDelay = step.wPause;
-    }
-    else if (m_iInsertPos == m_iInsertStart)
-    {
-        if (m_iInsertPos < kMacroMaxActions)
-            m_aAction[m_iInsertPos].wDelay = step.wPause;
-    }
-    else
-        m_aAction[m_iInsertPos - 1].wDelay = step.wPause;
+    const int p = m_iInsertPos == -1 ? m_iActionCount : m_iInsertPos;
+    int taker = m_iInsertPos != -1 && m_iInsertPos == m_iInsertStart ? p : p - 1;
+    if (taker >= 0 && taker < kMacroMaxActions)
+        m_aAction[taker].wDelay = step.wPause;
     DebugTrace("m_iInsertPosTmp1 = %d\r\n", m_iInsertPos);
     InsertAction(step.action); // its delay is 10 until the next event tells the pause
     DebugTrace("m_iInsertPosTmp2 = %d\r\n", m_iInsertPos);
-    RefreshActionList();
+    if (taker >= p)
+        ++taker;
+    // One new item, not a rebuilt list, so that recording keeps pace.
+    if (m_pActionList == nullptr)
+        return;
+    BuildActionItem(p);
+    if (taker >= 0 && taker < m_iActionCount)
+        if (CControlUI* delay = ItemLabel(taker, "delay"))
+            delay->SetText(QString::number(m_aAction[taker].wDelay));
+    SelectInsertedAction();
 }
 
 void CMacroPage::CaptureKey(const MacroAction& key)

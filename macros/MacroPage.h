@@ -105,6 +105,8 @@ private:
     void SaveMacro();
 
     void RefreshActionList();
+    void SelectInsertedAction();
+    CControlUI* ItemLabel(int iAction, const char* name) const;
     void BuildActionItem(int iAction, bool bRedraw = false);
     void ShowActionEditor(int iAction);
     void SelectAction(int iAction);

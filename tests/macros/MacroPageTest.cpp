@@ -14,6 +14,7 @@
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
+#include "ui/ContainerUI.h"
 #include "ui/EditUI.h"
 #include "ui/ListUI.h"
 #include "ui/ResourceManager.h"
@@ -143,6 +144,18 @@ protected:
         MacroLibrary stored;
         LoadMacroLibrary(stored, m_folder.DataDir());
         return stored;
+    }
+    // The key, action and delay texts of every action list item.
+    std::vector<QString> ListLabels()
+    {
+        std::vector<QString> labels;
+        auto* list = Find<CListUI>("macro_action_list");
+        for (int i = 0; i < list->GetCount(); ++i)
+            for (const char* name : {"key", "action", "delay"})
+                labels.push_back(dynamic_cast<CContainerUI*>(list->GetItemAt(i))
+                                     ->FindSubControl(QString::fromLatin1(name))
+                                     ->GetText());
+        return labels;
     }
     std::vector<uint16_t> Delays(const MacroData& macro) const
     {
@@ -336,6 +349,14 @@ TEST_F(MacroPageTest, FixedAndDefaultDelaysAndInsertionAfterTheSelection)
         EXPECT_EQ(jump.aAction[i].byCode, codes[i]) << i;
     // The former action 3 takes the pause before the first event.
     EXPECT_EQ(Delays(jump), (std::vector<uint16_t>{100, 100, 100, 25, 10, 25, 100}));
+    // The items inserted one by one show what a rebuilt list shows.
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCurSel(), 4);
+    const std::vector<QString> shown = ListLabels();
+    SelectMacro(1);
+    SelectMacro(0);
+    EXPECT_EQ(shown, ListLabels());
+    EXPECT_EQ(shown[9], "Z");
+    EXPECT_EQ(shown[11], "25");
 
     Find<COptionUI>("macro_delay_option_1")->Selected(true);
     SelectMacro(1);
