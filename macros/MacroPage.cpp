@@ -101,8 +101,19 @@ void CMacroPage::Init()
     for (int i = 0; i < 3; ++i)
         m_pDelayOption[i] = dynamic_cast<COptionUI*>(
             find(QStringLiteral("macro_delay_option_%1").arg(i + 1).toLatin1().constData()));
-    m_hook = LoadHookLibrary();
+    m_pRecordScopeLabel = find("label_record_scope");
+    SetHookLibrary(LoadHookLibrary());
     EmptyEditor();
+}
+
+void CMacroPage::SetHookLibrary(const HookLibrary& hook)
+{
+    m_hook = hook;
+    // Whether a game's keys are recorded too is worth saying.
+    if (m_pRecordScopeLabel != nullptr)
+        m_pRecordScopeLabel->SetText(m_hook.SeesDesktop()
+                                         ? QStringLiteral("record_scope_desktop_text")
+                                         : QStringLiteral("record_scope_window_text"));
 }
 
 void CMacroPage::OnNotify(TNotifyUI& msg)

@@ -81,7 +81,7 @@ public:
 
     // For tests: another hook (after Init) and another clock for the start of
     // a recording and for events the hook has no time for.
-    void SetHookLibrary(const HookLibrary& hook) { m_hook = hook; }
+    void SetHookLibrary(const HookLibrary& hook);
     void SetClock(Clock clock) { m_clock = std::move(clock); }
 
     DUI_DECLARE_MESSAGE_MAP()
@@ -163,6 +163,7 @@ private:
     CEditUI* m_pInsertXEdit = nullptr;
     CEditUI* m_pInsertYEdit = nullptr;
     CCheckBoxUI* m_pRecordBtn = nullptr;
+    CControlUI* m_pRecordScopeLabel = nullptr;
     COptionUI* m_pDelayOption[3] = {};
     CEditUI* m_pDefaultDelayEdit = nullptr;
 };

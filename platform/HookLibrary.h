@@ -15,6 +15,8 @@
 // event posted to hWnd with that pair, on the steady clock in microseconds
 // (0 when the hook has none), and forgets it together with the older events
 // of that window nobody asked for. Receivers ask for every event they handle.
+// hookscope() is 1 when the events come from the whole desktop, 0 when only
+// from the program's own windows.
 
 #include "ui/UIDefs.h"
 
@@ -29,6 +31,7 @@ struct HookLibrary
     using RemoveFn = void (*)();
     using EnableFn = void (*)(int bEnable);
     using EventTimeFn = int64_t (*)(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    using ScopeFn = int (*)();
 
     InstallFn installhook = nullptr;
     RemoveFn removehook = nullptr;
@@ -37,6 +40,7 @@ struct HookLibrary
     RemoveFn removemousehook = nullptr;
     EnableFn enablemousehook = nullptr;
     EventTimeFn hookeventtime = nullptr;
+    ScopeFn hookscope = nullptr;
     // Looked up with the others and never called.
     const void* MouseMoveHook = nullptr;
 
@@ -74,6 +78,7 @@ struct HookLibrary
     {
         return hookeventtime ? hookeventtime(hWnd, wParam, lParam) : 0;
     }
+    bool SeesDesktop() const { return hookscope && hookscope() != 0; }
 };
 
 // The program's hook: an application-wide event filter, so it sees the input

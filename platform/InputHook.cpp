@@ -2,6 +2,7 @@
 
 #include "model/KeyTables.h"
 #include "platform/HookLibrary.h"
+#include "platform/XInputSource.h"
 #include "ui/WindowWnd.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,24 @@ uint32_t UsVirtualKeyAt(uint32_t set1ScanCode)
     return 0;
 }
 
+// The keys the key table places by virtual key alone, at their positions.
+struct PlacedKey
+{
+    uint32_t set1;
+    uint32_t virtualKey;
+};
+constexpr PlacedKey kPlacedKeys[] = {
+    {0x1D, 0xA2},   {0x2A, 0xA0},   {0x36, 0xA1},   {0x38, 0xA4},   {0x37, 0x6A},   {0x45, 0x90},
+    {0x46, 0x91},   {0x47, 0x67},   {0x48, 0x68},   {0x49, 0x69},   {0x4A, 0x6D},   {0x4B, 0x64},
+    {0x4C, 0x65},   {0x4D, 0x66},   {0x4E, 0x6B},   {0x4F, 0x61},   {0x50, 0x62},   {0x51, 0x63},
+    {0x52, 0x60},   {0x53, 0x6E},   {0xE01C, 0x6C}, {0xE01D, 0xA3}, {0xE035, 0x6F}, {0xE037, 0x2C},
+    {0xE038, 0xA5}, {0xE047, 0x24}, {0xE048, 0x26}, {0xE049, 0x21}, {0xE04B, 0x25}, {0xE04D, 0x27},
+    {0xE04F, 0x23}, {0xE050, 0x28}, {0xE051, 0x22}, {0xE052, 0x2D}, {0xE053, 0x2E}, {0xE11D, 0x13},
+    {0xE05B, 0x5B}, {0xE05C, 0x5C}, {0xE05D, 0x5D}};
+
+// X buttons: 1 left, 2 middle, 3 right, 4..7 the wheels, 8 back, 9 forward.
+constexpr uint32_t kFirstWheelButton = 4, kLastWheelButton = 7;
+
 bool NativeCodesAreEvdev()
 {
     const QString platform = QGuiApplication::platformName();
@@ -77,6 +96,10 @@ int64_t HookEventTime(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
     return InputHook::Instance().TakeEventTime(hWnd, wParam, lParam);
 }
+int HookScope()
+{
+    return InputHook::Instance().SeesDesktop() ? 1 : 0;
+}
 // Present so that the table of entry points is complete; nobody calls it.
 void MouseMoveHookEntry(HWND) {}
 } // namespace
@@ -91,6 +114,7 @@ HookLibrary LoadHookLibrary()
     hook.removemousehook = &MouseHookRemove;
     hook.enablemousehook = &MouseHookEnable;
     hook.hookeventtime = &HookEventTime;
+    hook.hookscope = &HookScope;
     hook.MouseMoveHook = reinterpret_cast<const void*>(&MouseMoveHookEntry);
     return hook;
 }
@@ -102,14 +126,28 @@ InputHook& InputHook::Instance()
 }
 
 InputHook::InputHook() = default;
+InputHook::~InputHook() = default;
 
 void InputHook::Attach()
 {
     if (m_bAttached || QCoreApplication::instance() == nullptr)
         return;
+    // The filter stays on with the desktop source too: it keeps recorded and
+    // captured input from the program's own widgets.
     QCoreApplication::instance()->installEventFilter(this);
     SetScanCodeSource(&SeenScanCode);
+    // An X client (XWayland too) can see the whole desktop's raw input; a
+    // native Wayland client only its own windows' input.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        m_pDesktop = XInputSource::Open([this](bool bKey, uint32_t detail, bool bUp, uint32_t time)
+                                        { OnRawEvent(bKey, detail, bUp, time); });
     m_bAttached = true;
+}
+
+bool InputHook::SeesDesktop()
+{
+    Attach();
+    return m_pDesktop != nullptr;
 }
 
 // Reporting starts switched off; the caller enables it when it is ready.
@@ -162,6 +200,47 @@ void InputHook::ReportingChanged()
         m_keysDown.reset();
     if (!KeysReported() && !ButtonsReported())
         m_clock.Reset();
+    if (m_pDesktop)
+        m_pDesktop->Select(KeysReported(), ButtonsReported());
+}
+
+void InputHook::OnRawEvent(bool bKey, uint32_t detail, bool bUp, uint32_t time)
+{
+    const int64_t timeUs = m_clock.ToSteadyUs(time);
+    if (bKey)
+    {
+        // The position decides the key: evdev code = X key code - 8.
+        const uint32_t scan = detail > 8 ? EvdevToSet1(detail - 8) : 0;
+        const uint32_t vk = VirtualKeyAt(scan);
+        if (vk == 0)
+            return;
+        if (scan < 0x100)
+            g_seenScanCode[vk].store(scan, std::memory_order_relaxed);
+        ReportKey(vk, bUp, timeUs);
+        return;
+    }
+    if (!ButtonsReported())
+        return;
+    static constexpr WPARAM kDown[] = {0, kLeftDown, kMiddleDown, kRightDown};
+    static constexpr WPARAM kUp[] = {0, kLeftUp, kMiddleUp, kRightUp};
+    if (detail >= 1 && detail <= 3)
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, bUp ? kUp[detail] : kDown[detail], 0, timeUs);
+    else if (detail == 8 || detail == 9)
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, bUp ? kExtraUp : kExtraDown, detail - 7, timeUs);
+    else if (detail >= kFirstWheelButton && detail <= kLastWheelButton && !bUp)
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0, timeUs);
+}
+
+uint32_t InputHook::VirtualKeyAt(uint32_t set1ScanCode)
+{
+    if (set1ScanCode == 0)
+        return 0;
+    if (const uint32_t vk = UsVirtualKeyAt(set1ScanCode))
+        return vk;
+    for (const PlacedKey& key : kPlacedKeys)
+        if (key.set1 == set1ScanCode)
+            return key.virtualKey;
+    return 0;
 }
 
 void InputHook::Post(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, int64_t timeUs)
@@ -235,7 +314,7 @@ void InputHook::OnKey(const QKeyEvent& event)
 {
     // Where the flag is given it is trusted; held keys are caught by their
     // state besides.
-    if (event.isAutoRepeat())
+    if (event.isAutoRepeat() || m_pDesktop)
         return;
     const uint32_t scan = NativeCodesAreEvdev() && event.nativeScanCode() > 8
                               ? EvdevToSet1(event.nativeScanCode() - 8)
@@ -252,7 +331,7 @@ void InputHook::OnKey(const QKeyEvent& event)
 
 void InputHook::OnMouse(const QEvent& event)
 {
-    if (!ButtonsReported())
+    if (!ButtonsReported() || m_pDesktop)
         return;
     const auto& input = static_cast<const QInputEvent&>(event);
     const int64_t timeUs = m_clock.ToSteadyUs(static_cast<uint32_t>(input.timestamp()));
@@ -407,7 +486,7 @@ uint32_t InputHook::VirtualKeyOf(int qtKey, bool bKeypad, uint32_t scan)
     }
     // Digits and punctuation by position when the position is known, so a
     // French digit row or German umlauts land on the US keys they replace.
-    if (const uint32_t vk = scan != 0 ? UsVirtualKeyAt(scan) : 0)
+    if (const uint32_t vk = UsVirtualKeyAt(scan))
         return vk;
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return static_cast<uint32_t>(qtKey);

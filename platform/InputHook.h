@@ -12,9 +12,11 @@
 #include <bitset>
 #include <cstdint>
 #include <deque>
+#include <memory>
 
 class QKeyEvent;
 class QMouseEvent;
+class XInputSource;
 
 class InputHook : public QObject
 {
@@ -29,6 +31,9 @@ public:
     void EnableMouse(bool bEnable);
     // The time of a posted event, as hookeventtime gives it.
     int64_t TakeEventTime(HWND hWnd, WPARAM wParam, LPARAM lParam);
+    // Events come from the whole desktop (XInput2 on X11), not only from the
+    // program's own windows.
+    bool SeesDesktop();
 
     // The Windows virtual key of a key event; 0 when there is none. A native
     // scan code (X11 and Wayland: evdev code + 8) places digits and
@@ -37,13 +42,17 @@ public:
     // The PC set-1 make code of an evdev key code (0 when unknown), with 0xE0
     // keys given as 0xE000 | code.
     static uint32_t EvdevToSet1(uint32_t evdevCode);
+    // The US layout's virtual key of the key at a set-1 position; 0 for none.
+    static uint32_t VirtualKeyAt(uint32_t set1ScanCode);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     InputHook();
+    ~InputHook() override;
     void Attach();
+    void OnRawEvent(bool bKey, uint32_t detail, bool bUp, uint32_t time);
     bool KeysReported() const { return m_hKeyTarget != nullptr && m_bKeyEnabled; }
     bool ButtonsReported() const { return m_hMouseTarget != nullptr && m_bMouseEnabled; }
     void ReportingChanged();
@@ -67,5 +76,6 @@ private:
     bool m_bAttached = false;
     std::bitset<256> m_keysDown; // by virtual key, while keys are reported
     EventClock m_clock;
+    std::unique_ptr<XInputSource> m_pDesktop; // none: this program's windows only
     std::deque<PostedEvent> m_posted;
 };

@@ -19,12 +19,16 @@
 #include "ui/ListUI.h"
 #include "ui/ResourceManager.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <QWindow>
 #include <cstring>
 #include <set>
+#include <xcb/xcb.h>
 
 namespace
 {
@@ -629,4 +633,170 @@ TEST_F(MacroPageTest, TimerScrollsTheActionsInsertedByRecordingIntoView)
     };
     EXPECT_FALSE(selectedShown());
     EXPECT_TRUE(QTest::qWaitFor(selectedShown, 2000));
+}
+
+TEST_F(MacroPageTest, SaysBesideTheRecordBoxWhatRecordingSees)
+{
+    CControlUI* label = Find("label_record_scope");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->GetRawText(), "record_scope_window_text");
+    EXPECT_EQ(label->GetText(), "records inside this window only");
+    HookLibrary desktop = RecordingHook();
+    desktop.hookscope = [] { return 1; };
+    page.SetHookLibrary(desktop);
+    EXPECT_EQ(label->GetText(), "records the whole desktop");
+    CResourceManager::GetInstance()->LoadLanguage("Language/CN.xml");
+    EXPECT_EQ(label->GetText(), QString::fromUtf8("录制整个桌面"));
+}
+
+// --- the whole X11 desktop (run under Xvfb, see CMakeLists.txt) -------------
+
+namespace
+{
+// Input as a user gives it: xdotool's XTEST events pass through the X server
+// like a keyboard's, raw events included.
+void Xdotool(const QStringList& args)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), args);
+    ASSERT_TRUE(xdotool.waitForFinished(20000));
+    ASSERT_EQ(xdotool.exitCode(), 0) << xdotool.readAllStandardError().toStdString();
+}
+
+// A plain window of another X client, standing in for the game.
+class OtherClientWindow
+{
+public:
+    OtherClientWindow() : m_c(xcb_connect(nullptr, nullptr))
+    {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data;
+        m_window = xcb_generate_id(m_c);
+        const uint32_t events = XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE;
+        xcb_create_window(m_c, XCB_COPY_FROM_PARENT, m_window, screen->root, 300, 300, 200, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_EVENT_MASK,
+                          &events);
+        xcb_map_window(m_c, m_window);
+        xcb_flush(m_c);
+    }
+    ~OtherClientWindow() { xcb_disconnect(m_c); }
+
+    void Focus()
+    {
+        // The window manager maps it in its own time.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this]
+            {
+                xcb_get_window_attributes_reply_t* a = xcb_get_window_attributes_reply(
+                    m_c, xcb_get_window_attributes(m_c, m_window), nullptr);
+                const bool viewable = a != nullptr && a->map_state == XCB_MAP_STATE_VIEWABLE;
+                free(a);
+                return viewable;
+            },
+            5000));
+        Xdotool({"windowfocus", "--sync", QString::number(m_window)});
+    }
+    // Key presses the window itself got.
+    int KeyPresses()
+    {
+        xcb_flush(m_c);
+        while (xcb_generic_event_t* e = xcb_poll_for_event(m_c))
+        {
+            m_presses += (e->response_type & 0x7F) == XCB_KEY_PRESS ? 1 : 0;
+            free(e);
+        }
+        return m_presses;
+    }
+
+private:
+    xcb_connection_t* m_c;
+    xcb_window_t m_window = 0;
+    int m_presses = 0;
+};
+} // namespace
+
+class MacroPageDesktopTest : public MacroPageTest
+{
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+            !LoadHookLibrary().SeesDesktop())
+            GTEST_SKIP() << "needs an X server with XInput 2";
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            GTEST_SKIP() << "needs xdotool";
+        page.SetHookLibrary(LoadHookLibrary());
+        Find<COptionUI>("macro_delay_option_3")->Selected(true);
+        SelectMacro(1);
+    }
+    // Lets the hook read what the X server sent, then hands its messages to
+    // the page as the main window does.
+    void DeliverHookMessages()
+    {
+        QTest::qWait(300);
+        for (; m_delivered < main.messages.size(); ++m_delivered)
+        {
+            const SeenMessage& m = main.messages[m_delivered];
+            if (m.msg == WM_HOOK_KEY || m.msg == WM_HOOK_MOUSE)
+                page.OnHookEvent(m.wParam, m.lParam);
+        }
+    }
+    void ExpectActions(const std::vector<std::pair<int, int>>& expected)
+    {
+        const MacroData& run = *Stored()[2];
+        std::vector<std::pair<int, int>> actions;
+        for (int i = 0; i < ActionCount(run); ++i)
+            actions.emplace_back(run.aAction[i].byCode, run.aAction[i].byKind);
+        EXPECT_EQ(actions, expected);
+    }
+    // The stored pauses, against what xdotool slept; process start-up and
+    // scheduling on a busy machine add a little, handling time adds nothing.
+    void ExpectDelays(const std::vector<int>& slept)
+    {
+        const std::vector<uint16_t> delays = Delays(*Stored()[2]);
+        ASSERT_EQ(delays.size(), slept.size());
+        for (std::size_t i = 0; i < slept.size(); ++i)
+        {
+            EXPECT_GE(delays[i], slept[i]) << i;
+            EXPECT_LE(delays[i], slept[i] + 40) << i;
+        }
+    }
+
+    std::size_t m_delivered = 0;
+};
+
+TEST_F(MacroPageDesktopTest, DesktopRecordsWhatIsTypedIntoAnotherClientsWindow)
+{
+    OtherClientWindow game;
+    game.Focus();
+    Xdotool({"key", "z"}); // before the recording
+    DeliverHookMessages();
+    Record();
+    Xdotool({"keydown", "a",      "sleep", "0.3",  "keyup", "a",     "sleep", "0.2",
+             "keydown", "b",      "sleep", "0.1",  "keyup", "b",     "sleep", "0.25",
+             "keydown", "Return", "sleep", "0.05", "keyup", "Return"});
+    DeliverHookMessages();
+    Record();
+    Xdotool({"key", "y"}); // after it
+    DeliverHookMessages();
+    ExpectActions({{4, 1}, {4, 2}, {5, 1}, {5, 2}, {0x28, 1}, {0x28, 2}});
+    ExpectDelays({300, 200, 100, 250, 50, 10});
+    EXPECT_EQ(game.KeyPresses(), 5) << "the keys went to the other window";
+}
+
+TEST_F(MacroPageDesktopTest, DesktopRecordsSpaceReturnAndAHeldKeyInTheProgramsWindow)
+{
+    FocusWindow();
+    auto* box = Find<CCheckBoxUI>("btn_record");
+    box->SetFocus();
+    Record();
+    Xdotool({"key", "space", "sleep", "0.1", "key", "Return", "sleep", "0.1", "keydown", "b",
+             "sleep", "0.8", "keyup", "b"});
+    DeliverHookMessages();
+    EXPECT_TRUE(box->GetCheck()) << "Space and Return did not click the record box";
+    Record();
+    ExpectActions({{0x2C, 1}, {0x2C, 2}, {0x28, 1}, {0x28, 2}, {5, 1}, {5, 2}});
+    const std::vector<uint16_t> delays = Delays(*Stored()[2]);
+    ASSERT_EQ(delays.size(), 6u);
+    EXPECT_GE(delays[4], 800);
+    EXPECT_LE(delays[4], 840);
 }
