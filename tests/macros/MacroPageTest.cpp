@@ -695,6 +695,7 @@ public:
             5000));
         Xdotool({"windowfocus", "--sync", QString::number(m_window)});
     }
+    void PointAt() { Xdotool({"mousemove", "--window", QString::number(m_window), "50", "50"}); }
     // Key presses the window itself got.
     int KeyPresses()
     {
@@ -748,15 +749,16 @@ protected:
             actions.emplace_back(run.aAction[i].byCode, run.aAction[i].byKind);
         EXPECT_EQ(actions, expected);
     }
-    // The stored pauses, against what xdotool slept; process start-up and
-    // scheduling on a busy machine add a little, handling time adds nothing.
-    void ExpectDelays(const std::vector<int>& slept)
+    // The leading stored pauses, against what xdotool slept: the server
+    // stamps an event when it gets to it, so a busy machine moves them a
+    // little either way; the time the program took to handle them counts
+    // for nothing.
+    static void ExpectPauses(const std::vector<uint16_t>& delays, const std::vector<int>& slept)
     {
-        const std::vector<uint16_t> delays = Delays(*Stored()[2]);
-        ASSERT_EQ(delays.size(), slept.size());
+        ASSERT_GE(delays.size(), slept.size());
         for (std::size_t i = 0; i < slept.size(); ++i)
         {
-            EXPECT_GE(delays[i], slept[i]) << i;
+            EXPECT_GE(delays[i], slept[i] - 10) << i;
             EXPECT_LE(delays[i], slept[i] + 40) << i;
         }
     }
@@ -768,18 +770,33 @@ TEST_F(MacroPageDesktopTest, DesktopRecordsWhatIsTypedIntoAnotherClientsWindow)
 {
     OtherClientWindow game;
     game.Focus();
-    Xdotool({"key", "z"}); // before the recording
+    game.PointAt();
+    Xdotool({"key", "z", "click", "1"}); // before the recording
     DeliverHookMessages();
     Record();
-    Xdotool({"keydown", "a",      "sleep", "0.3",  "keyup", "a",     "sleep", "0.2",
-             "keydown", "b",      "sleep", "0.1",  "keyup", "b",     "sleep", "0.25",
-             "keydown", "Return", "sleep", "0.05", "keyup", "Return"});
+    Notify("btn_record", DUI_MSGTYPE_MOUSELEAVE); // the pointer leaves the record box
+    Xdotool({"keydown", "a",       "sleep",   "0.3",       "keyup", "a",     "sleep",
+             "0.2",     "keydown", "b",       "sleep",     "0.1",   "keyup", "b",
+             "sleep",   "0.25",    "keydown", "Return",    "sleep", "0.05",  "keyup",
+             "Return",  "sleep",   "0.1",     "mousedown", "3",     "sleep", "0.15",
+             "mouseup", "3",       "sleep",   "0.1",       "click", "8"});
     DeliverHookMessages();
     Record();
-    Xdotool({"key", "y"}); // after it
+    Xdotool({"key", "y", "click", "1"}); // after it
     DeliverHookMessages();
-    ExpectActions({{4, 1}, {4, 2}, {5, 1}, {5, 2}, {0x28, 1}, {0x28, 2}});
-    ExpectDelays({300, 200, 100, 250, 50, 10});
+    ExpectActions({{4, 1},
+                   {4, 2},
+                   {5, 1},
+                   {5, 2},
+                   {0x28, 1},
+                   {0x28, 2},
+                   {241, 1},
+                   {241, 2},
+                   {243, 1},
+                   {243, 2}});
+    const std::vector<uint16_t> delays = Delays(*Stored()[2]);
+    ASSERT_EQ(delays.size(), 10u);
+    ExpectPauses(delays, {300, 200, 100, 250, 50, 100, 150, 100});
     EXPECT_EQ(game.KeyPresses(), 5) << "the keys went to the other window";
 }
 
@@ -797,6 +814,5 @@ TEST_F(MacroPageDesktopTest, DesktopRecordsSpaceReturnAndAHeldKeyInTheProgramsWi
     ExpectActions({{0x2C, 1}, {0x2C, 2}, {0x28, 1}, {0x28, 2}, {5, 1}, {5, 2}});
     const std::vector<uint16_t> delays = Delays(*Stored()[2]);
     ASSERT_EQ(delays.size(), 6u);
-    EXPECT_GE(delays[4], 800);
-    EXPECT_LE(delays[4], 840);
+    ExpectPauses(delays, {0, 100, 0, 100, 800});
 }

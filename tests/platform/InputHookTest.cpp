@@ -85,6 +85,29 @@ TEST(InputHookKeys, EvdevCodesBecomeSetOneCodes)
     EXPECT_EQ(InputHook::EvdevToSet1(200), 0u);
 }
 
+TEST(InputHookKeys, PositionsOfRawKeysBecomeUsVirtualKeys)
+{
+    // What the desktop source reports for an X key code: its evdev position.
+    const auto at = [](uint32_t evdev)
+    { return InputHook::VirtualKeyAt(InputHook::EvdevToSet1(evdev)); };
+    EXPECT_EQ(at(16), 0x51u);  // Q, whatever the layout prints on it
+    EXPECT_EQ(at(57), 0x20u);  // Space
+    EXPECT_EQ(at(28), 0x0Du);  // Return
+    EXPECT_EQ(at(1), 0x1Bu);   // Escape
+    EXPECT_EQ(at(42), 0xA0u);  // left Shift
+    EXPECT_EQ(at(54), 0xA1u);  // right Shift
+    EXPECT_EQ(at(97), 0xA3u);  // right Ctrl
+    EXPECT_EQ(at(103), 0x26u); // Up
+    EXPECT_EQ(at(96), 0x6Cu);  // keypad Enter
+    EXPECT_EQ(at(79), 0x61u);  // keypad 1
+    EXPECT_EQ(at(125), 0x5Bu); // left Win
+    EXPECT_EQ(at(86), 0u);     // the ISO key has no usage here
+    EXPECT_EQ(at(200), 0u);
+    for (uint32_t evdev = 1; evdev <= 127; ++evdev)
+        if (const uint32_t vk = at(evdev))
+            EXPECT_TRUE(VirtualKeyToUsage(vk).bFound) << evdev;
+}
+
 TEST_F(InputHookTest, ReportsKeysOnlyWhileInstalledAndEnabled)
 {
     Key(QEvent::KeyPress, Qt::Key_A); // nobody installed
