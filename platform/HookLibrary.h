@@ -81,6 +81,6 @@ struct HookLibrary
     bool SeesDesktop() const { return hookscope && hookscope() != 0; }
 };
 
-// The program's hook: an application-wide event filter, so it sees the input
-// that reaches this program's windows (not the rest of the desktop).
+// The program's hook: XInput2 raw events of the whole desktop on X11, else an
+// application-wide event filter that sees this program's windows only.
 HookLibrary LoadHookLibrary();

@@ -1,9 +1,10 @@
 #pragma once
-// The hook behind LoadHookLibrary: an application-wide Qt event filter that
-// reports key and mouse-button events, as the Windows hook library would, to
-// the window that installed it, and keeps them from the program's widgets
-// while reporting is on. It also teaches the key tables which scan code each
-// virtual key comes from, so recorded keys follow their physical position.
+// The hook behind LoadHookLibrary: reports key and mouse-button events, as
+// the Windows hook library would, to the window that installed it. On X11 they
+// come from the whole desktop (XInputSource), elsewhere from an
+// application-wide Qt event filter; the filter also keeps them from the
+// program's widgets while reporting is on. It teaches the key tables which
+// scan code each virtual key comes from, so keys follow their position.
 
 #include "platform/EventClock.h"
 #include "ui/UIDefs.h"

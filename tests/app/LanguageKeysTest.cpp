@@ -86,14 +86,15 @@ std::vector<std::string> DesignKeys()
         "import_profile_text", "export_profile_text", "configuration_text", "exit_text",
         // Macro page, recording and the name dialogs.
         "key_down_action", "key_up_action", "mouse_move_text", "start_recording_text",
-        "stop_recording_text", "record_scope_desktop_text", "record_scope_window_text",
-        "add_macro_dir_text", "input_macro_dir_text", "add_macro_text",
+        "stop_recording_text", "add_macro_dir_text", "input_macro_dir_text", "add_macro_text",
         "input_macro_text", "rename_macro_dir_text", "rename_macro_text", "add_gun_dir_text",
         "input_gun_dir_text", "add_gun_text", "input_gun_text", "rename_gun_dir_text",
         "rename_gun_text", "import_macro_dir_text", "export_macro_dir_text",
         "export_pw_macro_dir_text", "import_macro_text", "export_macro_text",
         "export_pw_macro_text", "import_gun_dir_text", "export_gun_dir_text",
         "export_pw_gun_dir_text", "import_gun_text", "export_gun_text", "export_pw_gun_text",
+        // The macro page's word on what recording sees.
+        "record_scope_desktop_text", "record_scope_window_text",
         // Key names.
         "key_Enter", "key_Esc", "key_BackSpace", "key_Tab", "key_Space", "key_-", "key_=", "key_[",
         "key_]", "key_Xiexian", "key_;", "key_'", "key_`", "key_,", "key_.", "key_/", "key_Caplk",
