@@ -47,13 +47,15 @@ void CShortcutWnd::Notify(TNotifyUI& msg)
         return;
     if (OnDialogButton(msg))
         return;
-    if (msg.sType == DUI_MSGTYPE_SETFOCUS && msg.pSender == m_pEditKey)
+    if (msg.sType == DUI_MSGTYPE_SETFOCUS && msg.pSender == m_pEditKey && !m_bCapturing)
     {
+        m_bCapturing = true;
         m_hook.InstallHook(GetHWND());
         m_hook.EnableHook(true);
     }
-    else if (msg.sType == DUI_MSGTYPE_KILLFOCUS && msg.pSender == m_pEditKey)
+    else if (msg.sType == DUI_MSGTYPE_KILLFOCUS && msg.pSender == m_pEditKey && m_bCapturing)
     {
+        m_bCapturing = false;
         m_hook.RemoveHook();
         m_hook.EnableHook(false);
     }
@@ -74,11 +76,19 @@ void CShortcutWnd::OnEscape()
 
 LRESULT CShortcutWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled)
 {
-    // Key-down and key-up alike: the last event names the key. The default
-    // handling still runs.
+    // The default handling still runs.
     if (uMsg == WM_DESTROY)
+    {
+        m_bCapturing = false;
         m_hook.RemoveHook();
+    }
     if (uMsg == WM_HOOK_KEYBOARD)
+        m_hook.EventTime(GetHWND(), wParam, lParam); // keeps the hook's times in step
+    // A key goes down to be chosen: a release may belong to the key that moved
+    // the focus here, and an event still queued when the field lost the focus
+    // chooses nothing.
+    if (uMsg == WM_HOOK_KEYBOARD && lParam == 0 && m_bCapturing && m_pEditKey != nullptr &&
+        m_pEditKey->IsFocused())
     {
         DebugTrace("%x,%x\n", static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
         const KeyUsage usage = VirtualKeyToUsage(static_cast<uint32_t>(wParam));

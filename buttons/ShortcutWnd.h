@@ -34,6 +34,7 @@ private:
     void ShowKey();
 
     HookLibrary m_hook = LoadHookLibrary();
+    bool m_bCapturing = false; // the hook reports keys to "edit_key"
     CEditUI* m_pEditKey = nullptr;
     CCheckBoxUI* m_pCheckFlag[4] = {};
 };

@@ -30,11 +30,6 @@ constexpr uint8_t kMouseForward = 0xF4;
 constexpr uint8_t kKindMove = 0, kKindPress = 1, kKindRelease = 2;
 constexpr int kMoveLimit = 32767;
 
-// The last (wParam, lParam) the hook reported, kept across recordings so a
-// held key's repeats give one press.
-WPARAM g_lastHookW = 0;
-LPARAM g_lastHookL = 0;
-
 bool IsMouseButton(uint8_t code)
 {
     return code >= kMouseLeft && code <= kMouseForward;
@@ -71,7 +66,7 @@ CMacroPage::CMacroPage() : m_clock(&SteadyNow) {}
 
 CMacroPage::~CMacroPage()
 {
-    if (m_bRecording)
+    if (m_recorder.IsRecording() || m_bCapturing)
     {
         m_hook.RemoveHook();
         m_hook.RemoveMouseHook();
@@ -104,10 +99,22 @@ void CMacroPage::Init()
     for (int i = 0; i < 3; ++i)
         m_pDelayOption[i] =
             NeedControl<COptionUI>(QStringLiteral("macro_delay_option_%1").arg(i + 1));
+    // Only says where recording sees input: the page works without it.
+    m_pRecordScopeLabel = m_pPaintManager->FindControl(QStringLiteral("label_record_scope"));
     if (!EndLookUp())
         return;
-    m_hook = LoadHookLibrary();
+    SetHookLibrary(LoadHookLibrary());
     EmptyEditor();
+}
+
+void CMacroPage::SetHookLibrary(const HookLibrary& hook)
+{
+    m_hook = hook;
+    // Whether a game's keys are recorded too is worth saying.
+    if (m_pRecordScopeLabel != nullptr)
+        m_pRecordScopeLabel->SetText(m_hook.SeesDesktop()
+                                         ? QStringLiteral("record_scope_desktop_text")
+                                         : QStringLiteral("record_scope_window_text"));
 }
 
 void CMacroPage::OnNotify(TNotifyUI& msg)
@@ -127,19 +134,20 @@ void CMacroPage::OnNotify(TNotifyUI& msg)
     else if (msg.sType == DUI_MSGTYPE_MOUSEENTER && msg.pSender == m_pRecordBtn)
     {
         // The clicks on the record button itself are not part of the macro.
-        if (m_bRecording)
+        if (m_recorder.IsRecording())
             m_hook.EnableMouseHook(false);
     }
     else if (msg.sType == DUI_MSGTYPE_MOUSELEAVE && msg.pSender == m_pRecordBtn)
     {
-        if (m_bRecording)
+        if (m_recorder.IsRecording())
             m_hook.EnableMouseHook(true);
     }
     else if (msg.sType == DUI_MSGTYPE_SETFOCUS && msg.pSender == m_pActionKeyEdit)
     {
         // Key capture: the next key pressed becomes the selected action's key.
-        if (!m_bRecording)
+        if (!m_recorder.IsRecording() && !m_bCapturing)
         {
+            m_bCapturing = true;
             m_hook.InstallHook(m_hWnd);
             m_hook.EnableHook(true);
         }
@@ -191,8 +199,12 @@ void CMacroPage::OnKillFocus(TNotifyUI& msg)
 {
     if (msg.pSender == m_pActionKeyEdit)
     {
-        if (!m_bRecording)
+        if (m_bCapturing)
+        {
+            m_bCapturing = false;
             m_hook.RemoveHook();
+            m_hook.EnableHook(false);
+        }
     }
     else if (msg.pSender == m_pDelayEdit)
         OnDelayEditKillFocus();
@@ -235,7 +247,7 @@ void CMacroPage::ShowItem(int iIndex)
 void CMacroPage::StopEditing()
 {
     // Recording belongs to the macro it started in.
-    if (m_bRecording)
+    if (m_recorder.IsRecording())
         StopRecording();
 }
 
@@ -258,7 +270,7 @@ void CMacroPage::EmptyEditor()
 void CMacroPage::LoadMacro(int iIndex)
 {
     // Recording belongs to the macro it started in.
-    if (m_bRecording && iIndex != m_iCurItem)
+    if (m_recorder.IsRecording() && iIndex != m_iCurItem)
         StopRecording();
     m_iCurItem = iIndex;
     m_bKeepSelection = false;
@@ -311,6 +323,11 @@ void CMacroPage::RefreshActionList()
     m_pActionList->RemoveAll();
     for (int i = 0; i < m_iActionCount; ++i)
         BuildActionItem(i);
+    SelectInsertedAction();
+}
+
+void CMacroPage::SelectInsertedAction()
+{
     if (m_bKeepSelection)
     {
         SelectAction(m_iInsertPos - 1);
@@ -324,6 +341,12 @@ void CMacroPage::RefreshActionList()
     }
 }
 
+CControlUI* CMacroPage::ItemLabel(int iAction, const char* name) const
+{
+    auto* item = dynamic_cast<CContainerUI*>(m_pActionList->GetItemAt(iAction));
+    return item != nullptr ? item->FindSubControl(QString::fromLatin1(name)) : nullptr;
+}
+
 void CMacroPage::SelectAction(int iAction)
 {
     if (iAction >= 0 && iAction < m_pActionList->GetCount())
@@ -332,26 +355,18 @@ void CMacroPage::SelectAction(int iAction)
 
 void CMacroPage::BuildActionItem(int iAction, bool bRedraw)
 {
-    CControlUI* item = nullptr;
-    if (bRedraw)
-        item = m_pActionList->GetItemAt(iAction);
-    else
+    if (!bRedraw)
     {
         CDialogBuilder builder;
-        item = builder.Create(QStringLiteral("macrolistitem.xml"), QString(), nullptr,
-                              m_pPaintManager);
+        CControlUI* item = builder.Create(QStringLiteral("macrolistitem.xml"), QString(), nullptr,
+                                          m_pPaintManager);
         if (item == nullptr)
             return;
-        m_pActionList->Add(item);
+        m_pActionList->AddAt(item, iAction);
     }
-    if (item == nullptr)
-        return;
-    auto* container = dynamic_cast<CContainerUI*>(item);
-    if (container == nullptr)
-        return;
-    CControlUI* key = container->FindSubControl(QStringLiteral("key"));
-    CControlUI* kind = container->FindSubControl(QStringLiteral("action"));
-    CControlUI* delay = container->FindSubControl(QStringLiteral("delay"));
+    CControlUI* key = ItemLabel(iAction, "key");
+    CControlUI* kind = ItemLabel(iAction, "action");
+    CControlUI* delay = ItemLabel(iAction, "delay");
     if (key == nullptr || kind == nullptr || delay == nullptr)
         return;
     const MacroAction& action = m_aAction[iAction];
@@ -597,12 +612,13 @@ void CMacroPage::ItemDeleted(int /*iPos*/)
 
 void CMacroPage::OnRecordClick()
 {
-    if (!CurMacroEditable() || (!m_bRecording && m_iActionCount >= kMacroMaxActions))
+    const bool recording = m_recorder.IsRecording();
+    if (!CurMacroEditable() || (!recording && !MacroRecorder::HasRoom(m_iActionCount)))
     {
         m_pRecordBtn->SetCheck(false);
         return;
     }
-    if (m_bRecording)
+    if (recording)
     {
         StopRecording();
         return;
@@ -624,18 +640,26 @@ void CMacroPage::OnRecordClick()
 
 void CMacroPage::StartRecording()
 {
-    m_bRecording = true;
+    if (m_bCapturing)
+    {
+        // The focus stays in the key field, but its keys are the recording's now.
+        m_bCapturing = false;
+        m_hook.RemoveHook();
+    }
     m_pRecordBtn->SetText(QStringLiteral("stop_recording_text"));
     m_wDefaultDelay = static_cast<uint16_t>(m_pDefaultDelayEdit->GetText().toLongLong());
+    m_recorder.Start(m_iDelayMode, m_wDefaultDelay, NowUs());
     m_hook.InstallHook(m_hWnd);
     m_hook.InstallMouseHook(m_hWnd);
     m_hook.EnableHook(true);
-    m_lastEventTime = m_clock();
 }
 
 void CMacroPage::StopRecording()
 {
-    m_bRecording = false;
+    // Keys still held are let go, so the macro never leaves one down.
+    for (const MacroRecorder::Step& step : m_recorder.ReleaseHeld(NowUs()))
+        AddRecordedStep(step);
+    m_recorder.Stop();
     m_pRecordBtn->SetText(QStringLiteral("start_recording_text"));
     m_pRecordBtn->SetCheck(false);
     m_hook.RemoveHook();
@@ -645,90 +669,71 @@ void CMacroPage::StopRecording()
     SaveMacro();
 }
 
-uint16_t CMacroPage::MeasuredDelay(std::chrono::steady_clock::time_point now) const
+int64_t CMacroPage::NowUs() const
 {
     using namespace std::chrono;
-    const long long us = duration_cast<microseconds>(now - m_lastEventTime).count();
-    const long long ms = (std::max(us, 0LL) + 500) / 1000;
-    return static_cast<uint16_t>(std::min(ms, 65535LL));
+    return duration_cast<microseconds>(m_clock().time_since_epoch()).count();
+}
+
+void CMacroPage::AddRecordedStep(const MacroRecorder::Step& step)
+{
+    // The pause belongs to the action before the new one: the last one when
+    // appending; when inserting, first the action the insertion goes before
+    // (an unused slot past the end), then the previously recorded one.
+    const int p = m_iInsertPos == -1 ? m_iActionCount : m_iInsertPos;
+    int taker = m_iInsertPos != -1 && m_iInsertPos == m_iInsertStart ? p : p - 1;
+    if (taker >= 0 && taker < kMacroMaxActions)
+        m_aAction[taker].wDelay = step.wPause;
+    DebugTrace("m_iInsertPosTmp1 = %d\r\n", m_iInsertPos);
+    InsertAction(step.action); // its delay is 10 until the next event tells the pause
+    DebugTrace("m_iInsertPosTmp2 = %d\r\n", m_iInsertPos);
+    if (taker >= p)
+        ++taker;
+    // One new item, not a rebuilt list, so that recording keeps pace.
+    if (m_pActionList == nullptr)
+        return;
+    BuildActionItem(p);
+    if (taker >= 0 && taker < m_iActionCount)
+        if (CControlUI* delay = ItemLabel(taker, "delay"))
+            delay->SetText(QString::number(m_aAction[taker].wDelay));
+    SelectInsertedAction();
+}
+
+void CMacroPage::CaptureKey(const MacroAction& key)
+{
+    // A release may belong to the key that moved the focus here (Tab).
+    if (key.byKind != kKindPress || m_iCurAction < 0 || m_iCurAction >= m_iActionCount ||
+        !CurMacroEditable())
+        return;
+    m_aAction[m_iCurAction].byCode = key.byCode;
+    m_pActionKeyEdit->SetText(KeyName(key.byCode));
+    BuildActionItem(m_iCurAction, true);
+    SaveMacro();
 }
 
 void CMacroPage::OnHookEvent(WPARAM wParam, LPARAM lParam)
 {
-    if (!IsUsable() || (wParam == g_lastHookW && lParam == g_lastHookL))
+    if (!IsUsable())
         return;
-    g_lastHookW = wParam;
-    g_lastHookL = lParam;
-    if (wParam == 522) // the wheel is not recorded
-        return;
-    uint8_t code = 0;
-    uint8_t kind = kKindPress;
-    switch (wParam)
+    // Asked for every event, so the hook's times stay matched to its messages.
+    int64_t timeUs = m_hook.EventTime(m_hWnd, wParam, lParam);
+    if (timeUs == 0)
+        timeUs = NowUs();
+    if (m_recorder.IsRecording())
     {
-    case 513:
-    case 514:
-        code = 0xF0;
-        kind = wParam == 513 ? kKindPress : kKindRelease;
-        break;
-    case 516:
-    case 517:
-        code = 0xF1;
-        kind = wParam == 516 ? kKindPress : kKindRelease;
-        break;
-    case 519:
-    case 520:
-        code = 0xF2;
-        kind = wParam == 519 ? kKindPress : kKindRelease;
-        break;
-    case 523:
-    case 524:
-        code = lParam == 2 ? 0xF4 : 0xF3;
-        kind = wParam == 523 ? kKindPress : kKindRelease;
-        break;
-    default:
-        code = static_cast<uint8_t>(VirtualKeyToUsage(static_cast<uint32_t>(wParam)).iUsage);
-        kind = lParam == 0 ? kKindPress : kKindRelease;
-        break;
-    }
-
-    if (m_bRecording)
-    {
-        const auto now = m_clock();
-        uint16_t d = 10;
-        if (m_iDelayMode == 2)
-            d = MeasuredDelay(now);
-        else if (m_iDelayMode == 1)
-            d = m_wDefaultDelay;
-        if (m_iInsertPos == -1)
+        if (const auto step = m_recorder.Record(wParam, lParam, timeUs, m_iActionCount))
         {
-            if (m_iActionCount > 0)
-                m_aAction[m_iActionCount - 1].wDelay = d;
+            AddRecordedStep(*step);
+            if (m_recorder.IsFull(m_iActionCount))
+                StopRecording();
         }
-        else if (m_iInsertPos == m_iInsertStart)
-        {
-            if (m_iInsertPos < kMacroMaxActions)
-                m_aAction[m_iInsertPos].wDelay = d;
-        }
-        else
-            m_aAction[m_iInsertPos - 1].wDelay = d;
-        DebugTrace("m_iInsertPosTmp1 = %d\r\n", m_iInsertPos);
-        MacroAction action{};
-        action.byCode = code;
-        action.byKind = kind;
-        action.wDelay = 10; // until the next event tells the pause
-        InsertAction(action);
-        DebugTrace("m_iInsertPosTmp2 = %d\r\n", m_iInsertPos);
-        m_lastEventTime = now;
-        if (m_iActionCount >= kMacroMaxActions)
-            StopRecording();
-        RefreshActionList();
         return;
     }
-    if (m_iCurAction >= 0 && m_iCurAction < m_iActionCount && CurMacroEditable())
-    {
-        m_aAction[m_iCurAction].byCode = code;
-        m_pActionKeyEdit->SetText(KeyName(code));
-        BuildActionItem(m_iCurAction, true);
-        SaveMacro();
-    }
+    // Events still queued from a recording that ended, or from a capture
+    // whose field lost the focus, change nothing.
+    if (!m_bCapturing || m_pActionKeyEdit == nullptr || !m_pActionKeyEdit->IsFocused() ||
+        wParam > 0xFF)
+        return;
+    if (const auto key = TranslateHookEvent(wParam, lParam))
+        CaptureKey(*key);
 }

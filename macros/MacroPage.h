@@ -7,6 +7,7 @@
 #include "app/LibraryPage.h"
 #include "macros/MacroExchange.h"
 #include "macros/MacroLibrary.h"
+#include "macros/MacroRecorder.h"
 #include "model/ProfileBindings.h"
 #include "platform/HookLibrary.h"
 #include "ui/UIDefs.h"
@@ -79,8 +80,9 @@ public:
     // Keyboard and mouse-button events of the hook (messages 0x0500, 0x0501).
     void OnHookEvent(WPARAM wParam, LPARAM lParam);
 
-    // For tests: another hook (after Init) and another clock for measured delays.
-    void SetHookLibrary(const HookLibrary& hook) { m_hook = hook; }
+    // For tests: another hook (after Init) and another clock for the start of
+    // a recording and for events the hook has no time for.
+    void SetHookLibrary(const HookLibrary& hook);
     void SetClock(Clock clock) { m_clock = std::move(clock); }
 
     DUI_DECLARE_MESSAGE_MAP()
@@ -104,6 +106,8 @@ private:
     void SaveMacro();
 
     void RefreshActionList();
+    void SelectInsertedAction();
+    CControlUI* ItemLabel(int iAction, const char* name) const;
     void BuildActionItem(int iAction, bool bRedraw = false);
     void ShowActionEditor(int iAction);
     void SelectAction(int iAction);
@@ -117,7 +121,9 @@ private:
     void OnRecordClick();
     void StartRecording();
     void StopRecording();
-    uint16_t MeasuredDelay(std::chrono::steady_clock::time_point now) const;
+    int64_t NowUs() const;
+    void AddRecordedStep(const MacroRecorder::Step& step);
+    void CaptureKey(const MacroAction& key);
 
     void OnDelayEditKillFocus();
     void OnMoveEditKillFocus(CEditUI* pEdit, bool bX);
@@ -132,11 +138,12 @@ private:
     int m_iLoopCount = 1;
     int m_iDelayMode = 1;
     uint16_t m_wDefaultDelay = 10;
-    bool m_bRecording = false;
+    MacroRecorder m_recorder;
+    // Key capture into "edit_macro_action" is on.
+    bool m_bCapturing = false;
     int m_iInsertPos = -1;
     int m_iInsertStart = -1;
     bool m_bKeepSelection = false;
-    std::chrono::steady_clock::time_point m_lastEventTime;
 
     CListUI* m_pActionList = nullptr;
     CEditUI* m_pMacroNameEdit = nullptr;
@@ -157,6 +164,7 @@ private:
     CEditUI* m_pInsertXEdit = nullptr;
     CEditUI* m_pInsertYEdit = nullptr;
     CCheckBoxUI* m_pRecordBtn = nullptr;
+    CControlUI* m_pRecordScopeLabel = nullptr;
     COptionUI* m_pDelayOption[3] = {};
     CEditUI* m_pDefaultDelayEdit = nullptr;
 };

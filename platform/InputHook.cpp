@@ -2,6 +2,7 @@
 
 #include "model/KeyTables.h"
 #include "platform/HookLibrary.h"
+#include "platform/XInputSource.h"
 #include "ui/WindowWnd.h"
 
 #include <QCoreApplication>
@@ -9,11 +10,15 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
+#include <algorithm>
 #include <array>
 #include <atomic>
 
 namespace
 {
+// Times of events whose receiver never asked for them are dropped beyond this.
+constexpr std::size_t kMaxPostedTimes = 256;
+
 // Windows mouse messages as the hook reports them.
 constexpr WPARAM kLeftDown = 513, kLeftUp = 514, kRightDown = 516, kRightUp = 517,
                  kMiddleDown = 519, kMiddleUp = 520, kWheel = 522, kExtraDown = 523, kExtraUp = 524;
@@ -38,6 +43,24 @@ uint32_t UsVirtualKeyAt(uint32_t set1ScanCode)
             return static_cast<uint32_t>(row.iVirtualKey);
     return 0;
 }
+
+// The keys the key table places by virtual key alone, at their positions.
+struct PlacedKey
+{
+    uint32_t set1;
+    uint32_t virtualKey;
+};
+constexpr PlacedKey kPlacedKeys[] = {
+    {0x1D, 0xA2},   {0x2A, 0xA0},   {0x36, 0xA1},   {0x38, 0xA4},   {0x37, 0x6A},   {0x45, 0x90},
+    {0x46, 0x91},   {0x47, 0x67},   {0x48, 0x68},   {0x49, 0x69},   {0x4A, 0x6D},   {0x4B, 0x64},
+    {0x4C, 0x65},   {0x4D, 0x66},   {0x4E, 0x6B},   {0x4F, 0x61},   {0x50, 0x62},   {0x51, 0x63},
+    {0x52, 0x60},   {0x53, 0x6E},   {0xE01C, 0x6C}, {0xE01D, 0xA3}, {0xE035, 0x6F}, {0xE037, 0x2C},
+    {0xE038, 0xA5}, {0xE047, 0x24}, {0xE048, 0x26}, {0xE049, 0x21}, {0xE04B, 0x25}, {0xE04D, 0x27},
+    {0xE04F, 0x23}, {0xE050, 0x28}, {0xE051, 0x22}, {0xE052, 0x2D}, {0xE053, 0x2E}, {0xE11D, 0x13},
+    {0xE05B, 0x5B}, {0xE05C, 0x5C}, {0xE05D, 0x5D}};
+
+// X buttons: 1 left, 2 middle, 3 right, 4..7 the wheels, 8 back, 9 forward.
+constexpr uint32_t kFirstWheelButton = 4, kLastWheelButton = 7;
 
 bool NativeCodesAreEvdev()
 {
@@ -69,6 +92,14 @@ void MouseHookEnable(int bEnable)
 {
     InputHook::Instance().EnableMouse(bEnable != 0);
 }
+int64_t HookEventTime(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    return InputHook::Instance().TakeEventTime(hWnd, wParam, lParam);
+}
+int HookScope()
+{
+    return InputHook::Instance().SeesDesktop() ? 1 : 0;
+}
 // Present so that the table of entry points is complete; nobody calls it.
 void MouseMoveHookEntry(HWND) {}
 } // namespace
@@ -82,6 +113,8 @@ HookLibrary LoadHookLibrary()
     hook.installmousehook = &MouseHookInstall;
     hook.removemousehook = &MouseHookRemove;
     hook.enablemousehook = &MouseHookEnable;
+    hook.hookeventtime = &HookEventTime;
+    hook.hookscope = &HookScope;
     hook.MouseMoveHook = reinterpret_cast<const void*>(&MouseMoveHookEntry);
     return hook;
 }
@@ -93,14 +126,28 @@ InputHook& InputHook::Instance()
 }
 
 InputHook::InputHook() = default;
+InputHook::~InputHook() = default;
 
 void InputHook::Attach()
 {
     if (m_bAttached || QCoreApplication::instance() == nullptr)
         return;
+    // The filter stays on with the desktop source too: it keeps recorded and
+    // captured input from the program's own widgets.
     QCoreApplication::instance()->installEventFilter(this);
     SetScanCodeSource(&SeenScanCode);
+    // An X client (XWayland too) can see the whole desktop's raw input; a
+    // native Wayland client only its own windows' input.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        m_pDesktop = XInputSource::Open([this](bool bKey, uint32_t detail, bool bUp, uint32_t time)
+                                        { OnRawEvent(bKey, detail, bUp, time); });
     m_bAttached = true;
+}
+
+bool InputHook::SeesDesktop()
+{
+    Attach();
+    return m_pDesktop != nullptr;
 }
 
 // Reporting starts switched off; the caller enables it when it is ready.
@@ -109,17 +156,20 @@ void InputHook::InstallKeyboard(HWND hWnd)
     Attach();
     m_hKeyTarget = hWnd;
     m_bKeyEnabled = false;
+    ReportingChanged();
 }
 
 void InputHook::RemoveKeyboard()
 {
     m_hKeyTarget = nullptr;
     m_bKeyEnabled = false;
+    ReportingChanged();
 }
 
 void InputHook::EnableKeyboard(bool bEnable)
 {
     m_bKeyEnabled = bEnable;
+    ReportingChanged();
 }
 
 void InputHook::InstallMouse(HWND hWnd)
@@ -127,23 +177,118 @@ void InputHook::InstallMouse(HWND hWnd)
     Attach();
     m_hMouseTarget = hWnd;
     m_bMouseEnabled = false;
+    ReportingChanged();
 }
 
 void InputHook::RemoveMouse()
 {
     m_hMouseTarget = nullptr;
     m_bMouseEnabled = false;
+    ReportingChanged();
 }
 
 void InputHook::EnableMouse(bool bEnable)
 {
     m_bMouseEnabled = bEnable;
+    ReportingChanged();
+}
+
+void InputHook::ReportingChanged()
+{
+    // Key state and the clock's offset belong to one period of reporting.
+    if (!KeysReported())
+        m_keysDown.reset();
+    if (!KeysReported() && !ButtonsReported())
+        m_clock.Reset();
+    if (m_pDesktop)
+        m_pDesktop->Select(KeysReported(), ButtonsReported());
+}
+
+void InputHook::OnRawEvent(bool bKey, uint32_t detail, bool bUp, uint32_t time)
+{
+    const int64_t timeUs = m_clock.ToSteadyUs(time);
+    if (bKey)
+    {
+        // The position decides the key: evdev code = X key code - 8.
+        const uint32_t scan = detail > 8 ? EvdevToSet1(detail - 8) : 0;
+        const uint32_t vk = VirtualKeyAt(scan);
+        if (vk == 0)
+            return;
+        if (scan < 0x100)
+            g_seenScanCode[vk].store(scan, std::memory_order_relaxed);
+        ReportKey(vk, bUp, timeUs);
+        return;
+    }
+    if (!ButtonsReported())
+        return;
+    static constexpr WPARAM kDown[] = {0, kLeftDown, kMiddleDown, kRightDown};
+    static constexpr WPARAM kUp[] = {0, kLeftUp, kMiddleUp, kRightUp};
+    if (detail >= 1 && detail <= 3)
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, bUp ? kUp[detail] : kDown[detail], 0, timeUs);
+    else if (detail == 8 || detail == 9)
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, bUp ? kExtraUp : kExtraDown, detail - 7, timeUs);
+    else if (detail >= kFirstWheelButton && detail <= kLastWheelButton && !bUp)
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0, timeUs);
+}
+
+uint32_t InputHook::VirtualKeyAt(uint32_t set1ScanCode)
+{
+    if (set1ScanCode == 0)
+        return 0;
+    if (const uint32_t vk = UsVirtualKeyAt(set1ScanCode))
+        return vk;
+    for (const PlacedKey& key : kPlacedKeys)
+        if (key.set1 == set1ScanCode)
+            return key.virtualKey;
+    return 0;
+}
+
+void InputHook::Post(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, int64_t timeUs)
+{
+    if (m_posted.size() >= kMaxPostedTimes)
+        m_posted.pop_front();
+    m_posted.push_back(PostedEvent{hWnd, wParam, lParam, timeUs});
+    ::PostMessage(hWnd, uMsg, wParam, lParam);
+}
+
+int64_t InputHook::TakeEventTime(HWND hWnd, WPARAM wParam, LPARAM lParam)
+{
+    const auto found =
+        std::find_if(m_posted.begin(), m_posted.end(),
+                     [&](const PostedEvent& e)
+                     { return e.hWnd == hWnd && e.wParam == wParam && e.lParam == lParam; });
+    if (found == m_posted.end())
+        return 0;
+    const int64_t timeUs = found->timeUs;
+    const auto end = std::next(found);
+    m_posted.erase(
+        std::remove_if(m_posted.begin(), end, [&](const PostedEvent& e) { return e.hWnd == hWnd; }),
+        end);
+    return timeUs;
+}
+
+void InputHook::ReportKey(uint32_t virtualKey, bool bUp, int64_t timeUs)
+{
+    if (!KeysReported() || virtualKey >= m_keysDown.size())
+        return;
+    // A held key repeats its press; only the first one counts.
+    if (!bUp && m_keysDown.test(virtualKey))
+        return;
+    m_keysDown.set(virtualKey, !bUp);
+    Post(m_hKeyTarget, WM_HOOK_KEYBOARD, virtualKey, bUp ? 1 : 0, timeUs);
 }
 
 bool InputHook::eventFilter(QObject* watched, QEvent* event)
 {
     // Every input event reaches the top-level QWindow once before Qt hands a
     // copy to the widget below; taking only that one reports each event once.
+    // Reported input is the user's recording or key choice, never a command
+    // to the program's widgets: no shortcut, no Space on a focused button.
+    if (event->type() == QEvent::ShortcutOverride && KeysReported())
+    {
+        event->accept();
+        return true;
+    }
     if (watched == nullptr || !watched->isWindowType())
         return false;
     switch (event->type())
@@ -151,22 +296,25 @@ bool InputHook::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
         OnKey(static_cast<const QKeyEvent&>(*event));
-        break;
+        return KeysReported();
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
+        OnMouse(*event);
+        return ButtonsReported();
     case QEvent::Wheel:
         OnMouse(*event);
-        break;
+        return false;
     default:
-        break;
+        return false;
     }
-    return false; // the program still gets its input
 }
 
 void InputHook::OnKey(const QKeyEvent& event)
 {
-    if (event.isAutoRepeat())
+    // Where the flag is given it is trusted; held keys are caught by their
+    // state besides.
+    if (event.isAutoRepeat() || m_pDesktop)
         return;
     const uint32_t scan = NativeCodesAreEvdev() && event.nativeScanCode() > 8
                               ? EvdevToSet1(event.nativeScanCode() - 8)
@@ -177,17 +325,19 @@ void InputHook::OnKey(const QKeyEvent& event)
         return;
     if (scan != 0 && scan < 0x100 && vk < g_seenScanCode.size())
         g_seenScanCode[vk].store(scan, std::memory_order_relaxed);
-    if (m_hKeyTarget != nullptr && m_bKeyEnabled)
-        ::PostMessage(m_hKeyTarget, WM_HOOK_KEYBOARD, vk, event.type() == QEvent::KeyRelease);
+    ReportKey(vk, event.type() == QEvent::KeyRelease,
+              m_clock.ToSteadyUs(static_cast<uint32_t>(event.timestamp())));
 }
 
 void InputHook::OnMouse(const QEvent& event)
 {
-    if (m_hMouseTarget == nullptr || !m_bMouseEnabled)
+    if (!ButtonsReported() || m_pDesktop)
         return;
+    const auto& input = static_cast<const QInputEvent&>(event);
+    const int64_t timeUs = m_clock.ToSteadyUs(static_cast<uint32_t>(input.timestamp()));
     if (event.type() == QEvent::Wheel)
     {
-        ::PostMessage(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0);
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0, timeUs);
         return;
     }
     const auto& mouse = static_cast<const QMouseEvent&>(event);
@@ -216,7 +366,7 @@ void InputHook::OnMouse(const QEvent& event)
     default:
         return;
     }
-    ::PostMessage(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, message, extra);
+    Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, message, extra, timeUs);
 }
 
 uint32_t InputHook::EvdevToSet1(uint32_t evdevCode)
@@ -336,7 +486,7 @@ uint32_t InputHook::VirtualKeyOf(int qtKey, bool bKeypad, uint32_t scan)
     }
     // Digits and punctuation by position when the position is known, so a
     // French digit row or German umlauts land on the US keys they replace.
-    if (const uint32_t vk = scan != 0 ? UsVirtualKeyAt(scan) : 0)
+    if (const uint32_t vk = UsVirtualKeyAt(scan))
         return vk;
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
         return static_cast<uint32_t>(qtKey);

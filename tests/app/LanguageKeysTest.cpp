@@ -93,6 +93,8 @@ std::vector<std::string> DesignKeys()
         "export_pw_macro_dir_text", "import_macro_text", "export_macro_text",
         "export_pw_macro_text", "import_gun_dir_text", "export_gun_dir_text",
         "export_pw_gun_dir_text", "import_gun_text", "export_gun_text", "export_pw_gun_text",
+        // The macro page's word on what recording sees.
+        "record_scope_desktop_text", "record_scope_window_text",
         // Key names.
         "key_Enter", "key_Esc", "key_BackSpace", "key_Tab", "key_Space", "key_-", "key_=", "key_[",
         "key_]", "key_Xiexian", "key_;", "key_'", "key_`", "key_,", "key_.", "key_/", "key_Caplk",

@@ -16,6 +16,8 @@
 #include "ui/OptionUI.h"
 #include "ui/ResourceManager.h"
 
+#include <QTest>
+
 namespace
 {
 
@@ -86,27 +88,40 @@ TEST_F(SelectionDialogsTest, ShortcutShowsItsFlagsAndCapturesTheLastKey)
         ::PostMessage(dialog.GetHWND(), WM_HOOK_KEYBOARD, vk, up);
         QApplication::processEvents();
     };
+    key(0x42, 0); // the key field has no focus: no capture
+    EXPECT_EQ(dialog.m_byKey, 0x3A);
+    EXPECT_TRUE(hookCalls.empty()) << "the hook runs only while the key field has the focus";
+
+    dialog.GetWidget()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.GetWidget()));
+    auto* edit = Find<CEditUI>(dialog, "edit_key");
+    edit->SetFocus();
+    ASSERT_TRUE(edit->IsFocused());
+    Notify(dialog, "edit_key", DUI_MSGTYPE_SETFOCUS); // a second one changes nothing
+    EXPECT_EQ(hookCalls, (std::vector<std::string>{"install", "enable 1"}));
+    EXPECT_EQ(hookTarget, dialog.GetHWND());
+    key(0x09, 1); // the release of the Tab that came here names nothing
+    EXPECT_EQ(dialog.m_byKey, 0x3A);
     key(0x42, 0); // B down
     EXPECT_EQ(dialog.m_byKey, 0x05);
-    EXPECT_EQ(Find<CEditUI>(dialog, "edit_key")->GetText(), "B");
+    EXPECT_EQ(edit->GetText(), "B");
     key(0xA0, 0); // left Shift is a key of its own here
     EXPECT_EQ(dialog.m_byKey, 0xE1);
     EXPECT_EQ(dialog.m_byFlag[1], 1);
-    key(0x15, 1); // no usage
+    key(0x15, 0); // no usage
     EXPECT_EQ(dialog.m_byKey, 0);
-    EXPECT_EQ(Find<CEditUI>(dialog, "edit_key")->GetText(), "");
-    key(0x70, 1); // key-up counts too
-    EXPECT_EQ(dialog.m_byKey, 0x3A);
-    EXPECT_TRUE(hookCalls.empty()) << "the hook runs only while the key field has the focus";
-    Notify(dialog, "edit_key", DUI_MSGTYPE_SETFOCUS);
-    EXPECT_EQ(hookCalls, (std::vector<std::string>{"install", "enable 1"}));
-    EXPECT_EQ(hookTarget, dialog.GetHWND());
-    Notify(dialog, "edit_key", DUI_MSGTYPE_KILLFOCUS);
-    EXPECT_EQ(hookCalls, (std::vector<std::string>{"install", "enable 1", "remove", "enable 0"}));
+    EXPECT_EQ(edit->GetText(), "");
     // Mouse buttons do not name a key.
     ::PostMessage(dialog.GetHWND(), WM_HOOK_MOUSEBUTTON, 0x0201, 0);
+    key(0x70, 0); // F1
+    EXPECT_EQ(dialog.m_byKey, 0x3A);
+
+    // A key still queued when the field loses the focus chooses nothing.
+    ::PostMessage(dialog.GetHWND(), WM_HOOK_KEYBOARD, 0x42, 0);
+    Find<CControlUI>(dialog, "ok_btn")->SetFocus();
     QApplication::processEvents();
     EXPECT_EQ(dialog.m_byKey, 0x3A);
+    EXPECT_EQ(hookCalls, (std::vector<std::string>{"install", "enable 1", "remove", "enable 0"}));
 
     Find<CCheckBoxUI>(dialog, "check_flag_4")->Activate();
     Find<CCheckBoxUI>(dialog, "check_flag_2")->Activate();

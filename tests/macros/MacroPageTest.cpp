@@ -14,13 +14,21 @@
 #include "tests/ui/UiTestSupport.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
+#include "ui/ContainerUI.h"
 #include "ui/EditUI.h"
 #include "ui/ListUI.h"
 #include "ui/ResourceManager.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <QWindow>
 #include <cstring>
 #include <set>
+#include <xcb/xcb.h>
 
 namespace
 {
@@ -35,8 +43,9 @@ const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
   </VerticalLayout>
 </Window>)";
 
-// Hook entry points that only note their calls.
+// Hook entry points that only note their calls, and the time they give events.
 std::vector<std::string> g_hookCalls;
+int64_t g_eventTimeUs = 0;
 
 HookLibrary RecordingHook()
 {
@@ -48,6 +57,7 @@ HookLibrary RecordingHook()
     hook.removemousehook = [] { g_hookCalls.push_back("removemousehook"); };
     hook.enablemousehook = [](int on)
     { g_hookCalls.push_back("enablemousehook " + std::to_string(on)); };
+    hook.hookeventtime = [](HWND, WPARAM, LPARAM) { return g_eventTimeUs; };
     return hook;
 }
 
@@ -90,9 +100,8 @@ protected:
         page.SetHookLibrary(RecordingHook());
         page.SetClock([this] { return now; });
         page.LoadFolders();
-        // The hook's repeat filter outlives pages; start every test afresh.
-        page.OnHookEvent(0xFFFF, 0);
         g_hookCalls.clear();
+        g_eventTimeUs = 0;
     }
     ~MacroPageTest() override { g_vecMacro.clear(); }
 
@@ -116,6 +125,18 @@ protected:
         Notify("btn_record", DUI_MSGTYPE_CHECKCLICK);
     }
     void Hook(WPARAM w, LPARAM l) { page.OnHookEvent(w, l); }
+    // An event stamped us microseconds after the start of the recording.
+    void HookAt(int64_t us, WPARAM w, LPARAM l)
+    {
+        using namespace std::chrono;
+        g_eventTimeUs = duration_cast<microseconds>(start.time_since_epoch()).count() + us;
+        page.OnHookEvent(w, l);
+    }
+    void FocusWindow()
+    {
+        main.GetWidget()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.GetWidget()));
+    }
     void TypeAndLeave(const char* edit, const QString& text)
     {
         Find<CEditUI>(edit)->SetText(text);
@@ -128,6 +149,18 @@ protected:
         LoadMacroLibrary(stored, m_folder.DataDir());
         return stored;
     }
+    // The key, action and delay texts of every action list item.
+    std::vector<QString> ListLabels()
+    {
+        std::vector<QString> labels;
+        auto* list = Find<CListUI>("macro_action_list");
+        for (int i = 0; i < list->GetCount(); ++i)
+            for (const char* name : {"key", "action", "delay"})
+                labels.push_back(dynamic_cast<CContainerUI*>(list->GetItemAt(i))
+                                     ->FindSubControl(QString::fromLatin1(name))
+                                     ->GetText());
+        return labels;
+    }
     std::vector<uint16_t> Delays(const MacroData& macro) const
     {
         std::vector<uint16_t> d;
@@ -138,6 +171,7 @@ protected:
 
     CMacroPage page;
     std::chrono::steady_clock::time_point now{};
+    std::chrono::steady_clock::time_point start{};
 };
 } // namespace
 
@@ -220,7 +254,7 @@ TEST_F(MacroPageTest, ReordersDeletesAndInsertsMoves)
     EXPECT_FALSE(Find("macro_delay_hor")->IsVisible());
 }
 
-TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
+TEST_F(MacroPageTest, RecordsPausesFromTheEventTimesNotFromWhenTheyAreHandled)
 {
     Notify("macro_delay_option_3", DUI_MSGTYPE_SELECTCHANGED); // not selected: no change
     Find<COptionUI>("macro_delay_option_3")->Selected(true);
@@ -229,16 +263,14 @@ TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
     EXPECT_EQ(g_hookCalls,
               (std::vector<std::string>{"installhook", "installmousehook", "enablehook 1"}));
     EXPECT_EQ(Find<CCheckBoxUI>("btn_record")->GetRawText(), "stop_recording_text");
-    now += 3ms;
-    Hook(0x41, 0); // A down
-    now += 1499us + 900ns;
-    Hook(0x41, 0); // auto-repeat: ignored
-    Hook(0x41, 1);
-    now += 1500us;
-    Hook(522, 0); // wheel: ignored
-    Hook(523, 1); // back down
-    now += 70s;
-    Hook(524, 2); // forward up
+    start = now;
+    HookAt(3000, 0x41, 0); // A down
+    now += 40ms;           // the program is slow to handle them: no matter
+    HookAt(4000, 0x41, 0); // auto-repeat: ignored
+    HookAt(4499, 0x41, 1);
+    HookAt(5999, 522, 0);       // wheel: ignored
+    HookAt(5999, 523, 1);       // back down
+    HookAt(70'005'999, 524, 1); // back up
     Record();
     const MacroLibrary stored = Stored();
     const MacroData& run = *stored[2];
@@ -246,12 +278,63 @@ TEST_F(MacroPageTest, RecordsMeasuredDelaysRoundedToMilliseconds)
     EXPECT_EQ(run.aAction[0].byCode, 4);
     EXPECT_EQ(run.aAction[1].byKind, 2);
     EXPECT_EQ(run.aAction[2].byCode, 243);
-    EXPECT_EQ(run.aAction[3].byCode, 244);
+    EXPECT_EQ(run.aAction[3].byCode, 243);
+    EXPECT_EQ(run.aAction[3].byKind, 2);
     EXPECT_EQ(Delays(run), (std::vector<uint16_t>{1, 2, 65535, 10}));
     EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
     EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
     EXPECT_EQ(Find<CCheckBoxUI>("btn_record")->GetRawText(), "start_recording_text");
     EXPECT_TRUE(Find<CCheckBoxUI>("btn_record")->IsResourceText());
+}
+
+TEST_F(MacroPageTest, RecordsSpaceReturnAndHeldKeysInTheWindowWithoutActingOnThem)
+{
+    page.SetHookLibrary(LoadHookLibrary());
+    Find<COptionUI>("macro_delay_option_3")->Selected(true);
+    SelectMacro(1);
+    FocusWindow();
+    auto* box = Find<CCheckBoxUI>("btn_record");
+    box->SetFocus();
+    Record();
+    QWindow* window = main.GetWidget()->windowHandle();
+    const auto key = [&](QEvent::Type type, int qtKey, ulong ms, bool repeat = false)
+    {
+        QKeyEvent event(type, qtKey, Qt::NoModifier, QString(), repeat);
+        event.setTimestamp(ms);
+        QCoreApplication::sendEvent(window, &event);
+    };
+    const auto press = QEvent::KeyPress;
+    const auto release = QEvent::KeyRelease;
+    key(press, Qt::Key_X, 1000);
+    key(release, Qt::Key_X, 1050);
+    key(press, Qt::Key_Space, 1100);
+    key(release, Qt::Key_Space, 1180);
+    key(press, Qt::Key_Return, 1300);
+    key(release, Qt::Key_Return, 1310);
+    key(press, Qt::Key_Tab, 1400);
+    key(release, Qt::Key_Tab, 1401);
+    key(press, Qt::Key_B, 2000); // held: repeats with and without their flag
+    key(release, Qt::Key_B, 2500, true);
+    key(press, Qt::Key_B, 2500, true);
+    key(press, Qt::Key_B, 2530);
+    key(release, Qt::Key_B, 3200);
+    QApplication::processEvents();
+    EXPECT_TRUE(box->GetCheck()) << "Space and Return did not click the record box";
+    EXPECT_TRUE(box->IsFocused()) << "Tab did not move the focus";
+    // The main window hands the hook's messages to the page.
+    for (const SeenMessage& m : main.messages)
+        if (m.msg == WM_HOOK_KEY || m.msg == WM_HOOK_MOUSE)
+            page.OnHookEvent(m.wParam, m.lParam);
+    Record();
+    const MacroData& run = *Stored()[2];
+    ASSERT_EQ(run.wActionCount, 10);
+    const uint8_t codes[10] = {0x1B, 0x1B, 0x2C, 0x2C, 0x28, 0x28, 0x2B, 0x2B, 0x05, 0x05};
+    for (int i = 0; i < 10; ++i)
+    {
+        EXPECT_EQ(run.aAction[i].byCode, codes[i]) << i;
+        EXPECT_EQ(run.aAction[i].byKind, 1 + i % 2) << i;
+    }
+    EXPECT_EQ(Delays(run), (std::vector<uint16_t>{50, 50, 80, 120, 10, 90, 1, 599, 1200, 10}));
 }
 
 TEST_F(MacroPageTest, FixedAndDefaultDelaysAndInsertionAfterTheSelection)
@@ -270,6 +353,14 @@ TEST_F(MacroPageTest, FixedAndDefaultDelaysAndInsertionAfterTheSelection)
         EXPECT_EQ(jump.aAction[i].byCode, codes[i]) << i;
     // The former action 3 takes the pause before the first event.
     EXPECT_EQ(Delays(jump), (std::vector<uint16_t>{100, 100, 100, 25, 10, 25, 100}));
+    // The items inserted one by one show what a rebuilt list shows.
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCurSel(), 4);
+    const std::vector<QString> shown = ListLabels();
+    SelectMacro(1);
+    SelectMacro(0);
+    EXPECT_EQ(shown, ListLabels());
+    EXPECT_EQ(shown[9], "Z");
+    EXPECT_EQ(shown[11], "25");
 
     Find<COptionUI>("macro_delay_option_1")->Selected(true);
     SelectMacro(1);
@@ -284,9 +375,19 @@ TEST_F(MacroPageTest, RecordingStopsAtFortyActionsAndWithAnotherMacro)
 {
     SelectMacro(1);
     Record();
-    for (int i = 0; i < 45; ++i)
-        Hook(0x41 + i % 2, i % 3);
-    EXPECT_EQ(Stored()[2]->wActionCount, 40);
+    // a..z typed fast: the 40th action ends the recording, and the events
+    // still queued then change nothing, not even the selected action.
+    for (WPARAM vk = 0x41; vk <= 0x5A; ++vk)
+    {
+        Hook(vk, 0);
+        Hook(vk, 1);
+    }
+    const MacroData& run = *Stored()[2];
+    ASSERT_EQ(run.wActionCount, 40);
+    EXPECT_EQ(run.aAction[39].byCode, 0x17); // T
+    EXPECT_EQ(run.aAction[39].byKind, 2);
+    EXPECT_EQ(g_vecMacro[2]->aAction[39].byCode, 0x17);
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCurSel(), 39);
     EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
     Record(); // full: only unchecks
     EXPECT_FALSE(Find<CCheckBoxUI>("btn_record")->GetCheck());
@@ -295,10 +396,14 @@ TEST_F(MacroPageTest, RecordingStopsAtFortyActionsAndWithAnotherMacro)
     SelectMacro(0);
     Record();
     Hook(0x43, 0);
-    SelectMacro(1); // recording ends with the macro it belonged to
+    SelectMacro(1); // recording ends with the macro it belonged to, C let go
     EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
     Hook(0x44, 0);
-    EXPECT_EQ(Stored()[1]->wActionCount, 6);
+    const MacroData& jump = *Stored()[1];
+    ASSERT_EQ(jump.wActionCount, 7);
+    EXPECT_EQ(jump.aAction[5].byCode, 6);
+    EXPECT_EQ(jump.aAction[6].byCode, 6);
+    EXPECT_EQ(jump.aAction[6].byKind, 2);
     EXPECT_EQ(Stored()[2]->wActionCount, 40);
 }
 
@@ -306,12 +411,20 @@ TEST_F(MacroPageTest, CapturesAKeyIntoTheSelectedAction)
 {
     SelectMacro(0);
     SelectAction(1);
-    Notify("edit_macro_action", DUI_MSGTYPE_SETFOCUS);
+    Notify("edit_macro_action", DUI_MSGTYPE_SETFOCUS); // not really focused
+    Hook(0x70, 0);
+    EXPECT_EQ(g_vecMacro[1]->aAction[1].byCode, 5);
+    FocusWindow();
+    auto* edit = Find<CEditUI>("edit_macro_action");
+    edit->SetFocus();
+    ASSERT_TRUE(edit->IsFocused());
     EXPECT_EQ(g_hookCalls, (std::vector<std::string>{"installhook", "enablehook 1"}));
+    Hook(0x09, 1); // the release of the Tab that came here
     Hook(0x70, 0); // F1
     EXPECT_EQ(Text("edit_macro_action"), "F1");
-    Notify("edit_macro_action", DUI_MSGTYPE_KILLFOCUS);
-    EXPECT_EQ(g_hookCalls.back(), "removehook");
+    Find("edit_macro_delay")->SetFocus();
+    EXPECT_EQ(g_hookCalls.back(), "enablehook 0");
+    Hook(0x71, 0); // queued before the focus left
     EXPECT_EQ(Stored()[1]->aAction[1].byCode, 0x3A);
     EXPECT_EQ(Stored()[1]->aAction[1].byKind, 1);
 }
@@ -324,7 +437,7 @@ TEST_F(MacroPageTest, MissingHookEntryPointsAreNeverCalled)
     Hook(0x41, 0);
     Notify("btn_record", DUI_MSGTYPE_MOUSEENTER);
     Record();
-    EXPECT_EQ(Stored()[2]->wActionCount, 1);
+    EXPECT_EQ(Stored()[2]->wActionCount, 2) << "A down, and its release at the stop";
     EXPECT_TRUE(g_hookCalls.empty());
 }
 
@@ -520,4 +633,186 @@ TEST_F(MacroPageTest, TimerScrollsTheActionsInsertedByRecordingIntoView)
     };
     EXPECT_FALSE(selectedShown());
     EXPECT_TRUE(QTest::qWaitFor(selectedShown, 2000));
+}
+
+TEST_F(MacroPageTest, SaysBesideTheRecordBoxWhatRecordingSees)
+{
+    CControlUI* label = Find("label_record_scope");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->GetRawText(), "record_scope_window_text");
+    EXPECT_EQ(label->GetText(), "records inside this window only");
+    HookLibrary desktop = RecordingHook();
+    desktop.hookscope = [] { return 1; };
+    page.SetHookLibrary(desktop);
+    EXPECT_EQ(label->GetText(), "records the whole desktop");
+    CResourceManager::GetInstance()->LoadLanguage("Language/CN.xml");
+    EXPECT_EQ(label->GetText(), QString::fromUtf8("录制整个桌面"));
+}
+
+// --- the whole X11 desktop (run under Xvfb, see CMakeLists.txt) -------------
+
+namespace
+{
+// Input as a user gives it: xdotool's XTEST events pass through the X server
+// like a keyboard's, raw events included.
+void Xdotool(const QStringList& args)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), args);
+    ASSERT_TRUE(xdotool.waitForFinished(20000));
+    ASSERT_EQ(xdotool.exitCode(), 0) << xdotool.readAllStandardError().toStdString();
+}
+
+// A plain window of another X client, standing in for the game.
+class OtherClientWindow
+{
+public:
+    OtherClientWindow() : m_c(xcb_connect(nullptr, nullptr))
+    {
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(m_c)).data;
+        m_window = xcb_generate_id(m_c);
+        const uint32_t events = XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE;
+        xcb_create_window(m_c, XCB_COPY_FROM_PARENT, m_window, screen->root, 300, 300, 200, 100, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_EVENT_MASK,
+                          &events);
+        xcb_map_window(m_c, m_window);
+        xcb_flush(m_c);
+    }
+    ~OtherClientWindow() { xcb_disconnect(m_c); }
+
+    void Focus()
+    {
+        // The window manager maps it in its own time.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [this]
+            {
+                xcb_get_window_attributes_reply_t* a = xcb_get_window_attributes_reply(
+                    m_c, xcb_get_window_attributes(m_c, m_window), nullptr);
+                const bool viewable = a != nullptr && a->map_state == XCB_MAP_STATE_VIEWABLE;
+                free(a);
+                return viewable;
+            },
+            5000));
+        Xdotool({"windowfocus", "--sync", QString::number(m_window)});
+    }
+    void PointAt() { Xdotool({"mousemove", "--window", QString::number(m_window), "50", "50"}); }
+    // Key presses the window itself got.
+    int KeyPresses()
+    {
+        xcb_flush(m_c);
+        while (xcb_generic_event_t* e = xcb_poll_for_event(m_c))
+        {
+            m_presses += (e->response_type & 0x7F) == XCB_KEY_PRESS ? 1 : 0;
+            free(e);
+        }
+        return m_presses;
+    }
+
+private:
+    xcb_connection_t* m_c;
+    xcb_window_t m_window = 0;
+    int m_presses = 0;
+};
+} // namespace
+
+class MacroPageDesktopTest : public MacroPageTest
+{
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb") ||
+            !LoadHookLibrary().SeesDesktop())
+            GTEST_SKIP() << "needs an X server with XInput 2";
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            GTEST_SKIP() << "needs xdotool";
+        page.SetHookLibrary(LoadHookLibrary());
+        Find<COptionUI>("macro_delay_option_3")->Selected(true);
+        SelectMacro(1);
+    }
+    // Lets the hook read what the X server sent, then hands its messages to
+    // the page as the main window does.
+    void DeliverHookMessages()
+    {
+        QTest::qWait(300);
+        for (; m_delivered < main.messages.size(); ++m_delivered)
+        {
+            const SeenMessage& m = main.messages[m_delivered];
+            if (m.msg == WM_HOOK_KEY || m.msg == WM_HOOK_MOUSE)
+                page.OnHookEvent(m.wParam, m.lParam);
+        }
+    }
+    void ExpectActions(const std::vector<std::pair<int, int>>& expected)
+    {
+        const MacroData& run = *Stored()[2];
+        std::vector<std::pair<int, int>> actions;
+        for (int i = 0; i < ActionCount(run); ++i)
+            actions.emplace_back(run.aAction[i].byCode, run.aAction[i].byKind);
+        EXPECT_EQ(actions, expected);
+    }
+    // The leading stored pauses, against what xdotool slept: the server
+    // stamps an event when it gets to it, so a busy machine moves them a
+    // little either way; the time the program took to handle them counts
+    // for nothing.
+    static void ExpectPauses(const std::vector<uint16_t>& delays, const std::vector<int>& slept)
+    {
+        ASSERT_GE(delays.size(), slept.size());
+        for (std::size_t i = 0; i < slept.size(); ++i)
+        {
+            EXPECT_GE(delays[i], slept[i] - 10) << i;
+            EXPECT_LE(delays[i], slept[i] + 40) << i;
+        }
+    }
+
+    std::size_t m_delivered = 0;
+};
+
+TEST_F(MacroPageDesktopTest, DesktopRecordsWhatIsTypedIntoAnotherClientsWindow)
+{
+    OtherClientWindow game;
+    game.Focus();
+    game.PointAt();
+    Xdotool({"key", "z", "click", "1"}); // before the recording
+    DeliverHookMessages();
+    Record();
+    Notify("btn_record", DUI_MSGTYPE_MOUSELEAVE); // the pointer leaves the record box
+    Xdotool({"keydown", "a",       "sleep",   "0.3",       "keyup", "a",     "sleep",
+             "0.2",     "keydown", "b",       "sleep",     "0.1",   "keyup", "b",
+             "sleep",   "0.25",    "keydown", "Return",    "sleep", "0.05",  "keyup",
+             "Return",  "sleep",   "0.1",     "mousedown", "3",     "sleep", "0.15",
+             "mouseup", "3",       "sleep",   "0.1",       "click", "8"});
+    DeliverHookMessages();
+    Record();
+    Xdotool({"key", "y", "click", "1"}); // after it
+    DeliverHookMessages();
+    ExpectActions({{4, 1},
+                   {4, 2},
+                   {5, 1},
+                   {5, 2},
+                   {0x28, 1},
+                   {0x28, 2},
+                   {241, 1},
+                   {241, 2},
+                   {243, 1},
+                   {243, 2}});
+    const std::vector<uint16_t> delays = Delays(*Stored()[2]);
+    ASSERT_EQ(delays.size(), 10u);
+    ExpectPauses(delays, {300, 200, 100, 250, 50, 100, 150, 100});
+    EXPECT_EQ(game.KeyPresses(), 5) << "the keys went to the other window";
+}
+
+TEST_F(MacroPageDesktopTest, DesktopRecordsSpaceReturnAndAHeldKeyInTheProgramsWindow)
+{
+    FocusWindow();
+    auto* box = Find<CCheckBoxUI>("btn_record");
+    box->SetFocus();
+    Record();
+    Xdotool({"key", "space", "sleep", "0.1", "key", "Return", "sleep", "0.1", "keydown", "b",
+             "sleep", "0.8", "keyup", "b"});
+    DeliverHookMessages();
+    EXPECT_TRUE(box->GetCheck()) << "Space and Return did not click the record box";
+    Record();
+    ExpectActions({{0x2C, 1}, {0x2C, 2}, {0x28, 1}, {0x28, 2}, {5, 1}, {5, 2}});
+    const std::vector<uint16_t> delays = Delays(*Stored()[2]);
+    ASSERT_EQ(delays.size(), 6u);
+    ExpectPauses(delays, {0, 100, 0, 100, 800});
 }

@@ -85,6 +85,29 @@ TEST(InputHookKeys, EvdevCodesBecomeSetOneCodes)
     EXPECT_EQ(InputHook::EvdevToSet1(200), 0u);
 }
 
+TEST(InputHookKeys, PositionsOfRawKeysBecomeUsVirtualKeys)
+{
+    // What the desktop source reports for an X key code: its evdev position.
+    const auto at = [](uint32_t evdev)
+    { return InputHook::VirtualKeyAt(InputHook::EvdevToSet1(evdev)); };
+    EXPECT_EQ(at(16), 0x51u);  // Q, whatever the layout prints on it
+    EXPECT_EQ(at(57), 0x20u);  // Space
+    EXPECT_EQ(at(28), 0x0Du);  // Return
+    EXPECT_EQ(at(1), 0x1Bu);   // Escape
+    EXPECT_EQ(at(42), 0xA0u);  // left Shift
+    EXPECT_EQ(at(54), 0xA1u);  // right Shift
+    EXPECT_EQ(at(97), 0xA3u);  // right Ctrl
+    EXPECT_EQ(at(103), 0x26u); // Up
+    EXPECT_EQ(at(96), 0x6Cu);  // keypad Enter
+    EXPECT_EQ(at(79), 0x61u);  // keypad 1
+    EXPECT_EQ(at(125), 0x5Bu); // left Win
+    EXPECT_EQ(at(86), 0u);     // the ISO key has no usage here
+    EXPECT_EQ(at(200), 0u);
+    for (uint32_t evdev = 1; evdev <= 127; ++evdev)
+        if (const uint32_t vk = at(evdev))
+            EXPECT_TRUE(VirtualKeyToUsage(vk).bFound) << evdev;
+}
+
 TEST_F(InputHookTest, ReportsKeysOnlyWhileInstalledAndEnabled)
 {
     Key(QEvent::KeyPress, Qt::Key_A); // nobody installed
@@ -132,4 +155,62 @@ TEST(HookLibraryEntryPoints, MissingEntryPointsAreSkipped)
     EXPECT_EQ(installs, 1);
     const HookLibrary loaded = LoadHookLibrary();
     EXPECT_NE(loaded.MouseMoveHook, nullptr);
+}
+
+TEST_F(InputHookTest, TakesReportedKeysFromTheWidgetsAndKeepsTheirTimes)
+{
+    int widgetKeys = 0;
+    struct Counter : QObject
+    {
+        int* n;
+        explicit Counter(int* count) : n(count) {}
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            *n += e->type() == QEvent::KeyPress ? 1 : 0;
+            return false;
+        }
+    } counter(&widgetKeys);
+    QWidget* host = wnd.PM().GetHostWidget();
+    host->installEventFilter(&counter);
+    host->setFocus();
+    const auto key = [&](QEvent::Type type, int qtKey, ulong ms)
+    {
+        QKeyEvent event(type, qtKey, Qt::NoModifier);
+        event.setTimestamp(ms);
+        QCoreApplication::sendEvent(Window(), &event);
+    };
+    key(QEvent::KeyPress, Qt::Key_Space, 100);
+    const int before = widgetKeys;
+    hook.InstallHook(wnd.GetHWND());
+    hook.EnableHook(true);
+    key(QEvent::KeyPress, Qt::Key_Space, 1000);
+    key(QEvent::KeyPress, Qt::Key_Space, 1030); // held: no flag, still one press
+    key(QEvent::KeyRelease, Qt::Key_Space, 1250);
+    key(QEvent::KeyPress, Qt::Key_Space, 1400);
+    EXPECT_EQ(widgetKeys, before) << "reported keys never reach the widgets";
+    using T = std::tuple<UINT, WPARAM, LPARAM>;
+    const UINT k = WM_HOOK_KEYBOARD;
+    EXPECT_EQ(Seen(), (std::vector<T>{T{k, 0x20, 0}, T{k, 0x20, 1}, T{k, 0x20, 0}}));
+    // Times on the steady clock, 1:1 with the stamps; the first press was
+    // never asked for and goes with the second one.
+    const int64_t up = hook.EventTime(wnd.GetHWND(), 0x20, 1);
+    const int64_t down = hook.EventTime(wnd.GetHWND(), 0x20, 0);
+    EXPECT_EQ(down - up, 150'000);
+    EXPECT_EQ(hook.EventTime(wnd.GetHWND(), 0x20, 0), 0) << "each time is given once";
+    hook.RemoveHook();
+    key(QEvent::KeyPress, Qt::Key_Space, 1500);
+    EXPECT_GT(widgetKeys, before);
+    host->removeEventFilter(&counter);
+}
+
+TEST(EventClockTest, StampsKeepTheirDistancesAcrossTheWrap)
+{
+    EventClock clock;
+    const int64_t now = EventClock::SteadyNowUs();
+    const int64_t first = clock.ToSteadyUs(0xFFFFFF00u);
+    EXPECT_GE(first, now);
+    EXPECT_EQ(clock.ToSteadyUs(0x00000010u) - first, 0x110 * 1000);
+    EXPECT_EQ(clock.ToSteadyUs(0xFFFFFFF0u) - first, 0xF0 * 1000) << "an older stamp";
+    clock.Reset();
+    EXPECT_GE(clock.ToSteadyUs(5), first) << "a new period starts from now";
 }
