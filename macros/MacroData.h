@@ -23,6 +23,8 @@ struct MacroAction
 };
 
 inline constexpr int kMacroMaxActions = 40;
+// MacroAction::byKind.
+inline constexpr uint8_t kMacroKindMove = 0, kMacroKindPress = 1, kMacroKindRelease = 2;
 inline constexpr uint8_t kMacroCodeMouseMove = 0xF6;
 
 struct MacroData

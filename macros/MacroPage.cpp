@@ -27,7 +27,6 @@ constexpr UINT kScrollDelayMs = 50;
 constexpr int kInsertMoveLimit = 36;
 constexpr uint8_t kMouseLeft = 0xF0;
 constexpr uint8_t kMouseForward = 0xF4;
-constexpr uint8_t kKindMove = 0, kKindPress = 1, kKindRelease = 2;
 constexpr int kMoveLimit = 32767;
 
 bool IsMouseButton(uint8_t code)
@@ -371,7 +370,7 @@ void CMacroPage::BuildActionItem(int iAction, bool bRedraw)
         return;
     const MacroAction& action = m_aAction[iAction];
     delay->SetText(QString::number(action.wDelay));
-    if (action.byKind == kKindPress || action.byKind == kKindRelease)
+    if (action.byKind == kMacroKindPress || action.byKind == kMacroKindRelease)
     {
         key->SetText(KeyName(action.byCode));
         if (IsMouseButton(action.byCode))
@@ -379,13 +378,13 @@ void CMacroPage::BuildActionItem(int iAction, bool bRedraw)
                                     : QStringLiteral("res='skins/mouse.png' dest='2,2,28,28'"));
         else
             key->SetBkImage(QStringLiteral("res='skins/keyboard_key_action.png' dest='5,6,35,24'"));
-        const bool press = action.byKind == kKindPress;
+        const bool press = action.byKind == kMacroKindPress;
         kind->SetText(
             CResourceManager::GetInstance()->GetText(press ? "key_down_action" : "key_up_action"));
         kind->SetBkImage(press ? QStringLiteral("res='skins/macro_key_down.png' dest='5,6,21,24'")
                                : QStringLiteral("res='skins/macro_key_up.png' dest='5,6,21,24'"));
     }
-    else if (action.byKind == kKindMove)
+    else if (action.byKind == kMacroKindMove)
     {
         key->SetText(CResourceManager::GetInstance()->GetText("mouse_move_text"));
         key->SetBkImage(QStringLiteral("res='skins/move.png' dest='2,2,28,28'"));
@@ -547,7 +546,7 @@ void CMacroPage::InsertMove()
         return;
     MacroAction move{};
     move.byCode = kMacroCodeMouseMove;
-    move.byKind = kKindMove;
+    move.byKind = kMacroKindMove;
     move.wDelay = 10;
     move.iX = std::clamp(m_pInsertXEdit->GetText().toInt(), -kMoveLimit, kMoveLimit);
     move.iY = std::clamp(m_pInsertYEdit->GetText().toInt(), -kMoveLimit, kMoveLimit);
@@ -702,7 +701,7 @@ void CMacroPage::AddRecordedStep(const MacroRecorder::Step& step)
 void CMacroPage::CaptureKey(const MacroAction& key)
 {
     // A release may belong to the key that moved the focus here (Tab).
-    if (key.byKind != kKindPress || m_iCurAction < 0 || m_iCurAction >= m_iActionCount ||
+    if (key.byKind != kMacroKindPress || m_iCurAction < 0 || m_iCurAction >= m_iActionCount ||
         !CurMacroEditable())
         return;
     m_aAction[m_iCurAction].byCode = key.byCode;

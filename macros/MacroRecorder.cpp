@@ -1,56 +1,48 @@
 #include "macros/MacroRecorder.h"
 
 #include "model/KeyTables.h"
+#include "model/MouseMessages.h"
 
 #include <algorithm>
 
 namespace
 {
-constexpr uint8_t kKindPress = 1, kKindRelease = 2;
 constexpr uint16_t kFixedDelay = 10;
 
-// Windows mouse messages.
-constexpr std::uintptr_t kLeftDown = 513, kLeftUp = 514, kRightDown = 516, kRightUp = 517,
-                         kMiddleDown = 519, kMiddleUp = 520, kWheel = 522, kExtraDown = 523,
-                         kExtraUp = 524;
+// The mouse buttons: their down and up messages and the code a macro stores.
+struct MouseButton
+{
+    std::uintptr_t down;
+    std::uintptr_t up;
+    uint8_t code;
+};
+constexpr MouseButton kMouseButtons[] = {{kMouseLeftDown, kMouseLeftUp, 0xF0},
+                                         {kMouseRightDown, kMouseRightUp, 0xF1},
+                                         {kMouseMiddleDown, kMouseMiddleUp, 0xF2}};
 } // namespace
 
 std::optional<MacroAction> TranslateHookEvent(std::uintptr_t wParam, std::intptr_t lParam)
 {
     MacroAction action{};
     action.wDelay = kFixedDelay;
-    switch (wParam)
-    {
-    case kWheel:
+    if (wParam == kMouseWheel)
         return std::nullopt;
-    case kLeftDown:
-    case kLeftUp:
-        action.byCode = 0xF0;
-        action.byKind = wParam == kLeftDown ? kKindPress : kKindRelease;
-        break;
-    case kRightDown:
-    case kRightUp:
-        action.byCode = 0xF1;
-        action.byKind = wParam == kRightDown ? kKindPress : kKindRelease;
-        break;
-    case kMiddleDown:
-    case kMiddleUp:
-        action.byCode = 0xF2;
-        action.byKind = wParam == kMiddleDown ? kKindPress : kKindRelease;
-        break;
-    case kExtraDown:
-    case kExtraUp:
-        action.byCode = lParam == 2 ? 0xF4 : 0xF3;
-        action.byKind = wParam == kExtraDown ? kKindPress : kKindRelease;
-        break;
-    default:
+    for (const MouseButton& button : kMouseButtons)
+        if (wParam == button.down || wParam == button.up)
+        {
+            action.byCode = button.code;
+            action.byKind = wParam == button.down ? kMacroKindPress : kMacroKindRelease;
+            return action;
+        }
+    if (wParam == kMouseExtraDown || wParam == kMouseExtraUp)
     {
-        const KeyUsage usage = VirtualKeyToUsage(static_cast<uint32_t>(wParam));
-        action.byCode = static_cast<uint8_t>(usage.bFound ? usage.iUsage : 0);
-        action.byKind = lParam == 0 ? kKindPress : kKindRelease;
-        break;
+        action.byCode = lParam == 2 ? 0xF4 : 0xF3;
+        action.byKind = wParam == kMouseExtraDown ? kMacroKindPress : kMacroKindRelease;
+        return action;
     }
-    }
+    const KeyUsage usage = VirtualKeyToUsage(static_cast<uint32_t>(wParam));
+    action.byCode = static_cast<uint8_t>(usage.bFound ? usage.iUsage : 0);
+    action.byKind = lParam == 0 ? kMacroKindPress : kMacroKindRelease;
     return action;
 }
 
@@ -94,7 +86,7 @@ std::optional<MacroRecorder::Step> MacroRecorder::Record(std::uintptr_t wParam,
     if (!action)
         return std::nullopt;
     const uint8_t code = action->byCode;
-    if (action->byKind == kKindPress)
+    if (action->byKind == kMacroKindPress)
     {
         // Every held key has its release's place kept.
         const int reserved = static_cast<int>(m_held.count());
@@ -121,7 +113,7 @@ std::vector<MacroRecorder::Step> MacroRecorder::ReleaseHeld(int64_t iTimeUs)
         {
             MacroAction release{};
             release.byCode = static_cast<uint8_t>(code);
-            release.byKind = kKindRelease;
+            release.byKind = kMacroKindRelease;
             release.wDelay = kFixedDelay;
             steps.push_back(Step{release, Pause(iTimeUs)});
         }

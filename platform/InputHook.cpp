@@ -1,6 +1,7 @@
 #include "platform/InputHook.h"
 
 #include "model/KeyTables.h"
+#include "model/MouseMessages.h"
 #include "platform/HookLibrary.h"
 #include "platform/XInputSource.h"
 #include "ui/WindowWnd.h"
@@ -18,10 +19,6 @@ namespace
 {
 // Times of events whose receiver never asked for them are dropped beyond this.
 constexpr std::size_t kMaxPostedTimes = 256;
-
-// Windows mouse messages as the hook reports them.
-constexpr WPARAM kLeftDown = 513, kLeftUp = 514, kRightDown = 516, kRightUp = 517,
-                 kMiddleDown = 519, kMiddleUp = 520, kWheel = 522, kExtraDown = 523, kExtraUp = 524;
 
 // Scan codes seen with each virtual key, for the key tables. Written and read
 // on the UI thread; atomics keep a reader on another thread well defined.
@@ -221,14 +218,15 @@ void InputHook::OnRawEvent(bool bKey, uint32_t detail, bool bUp, uint32_t time)
     }
     if (!ButtonsReported())
         return;
-    static constexpr WPARAM kDown[] = {0, kLeftDown, kMiddleDown, kRightDown};
-    static constexpr WPARAM kUp[] = {0, kLeftUp, kMiddleUp, kRightUp};
+    static constexpr WPARAM kDown[] = {0, kMouseLeftDown, kMouseMiddleDown, kMouseRightDown};
+    static constexpr WPARAM kUp[] = {0, kMouseLeftUp, kMouseMiddleUp, kMouseRightUp};
     if (detail >= 1 && detail <= 3)
         Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, bUp ? kUp[detail] : kDown[detail], 0, timeUs);
     else if (detail == 8 || detail == 9)
-        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, bUp ? kExtraUp : kExtraDown, detail - 7, timeUs);
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, bUp ? kMouseExtraUp : kMouseExtraDown, detail - 7,
+             timeUs);
     else if (detail >= kFirstWheelButton && detail <= kLastWheelButton && !bUp)
-        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0, timeUs);
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kMouseWheel, 0, timeUs);
 }
 
 uint32_t InputHook::VirtualKeyAt(uint32_t set1ScanCode)
@@ -337,7 +335,7 @@ void InputHook::OnMouse(const QEvent& event)
     const int64_t timeUs = m_clock.ToSteadyUs(static_cast<uint32_t>(input.timestamp()));
     if (event.type() == QEvent::Wheel)
     {
-        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kWheel, 0, timeUs);
+        Post(m_hMouseTarget, WM_HOOK_MOUSEBUTTON, kMouseWheel, 0, timeUs);
         return;
     }
     const auto& mouse = static_cast<const QMouseEvent&>(event);
@@ -347,20 +345,20 @@ void InputHook::OnMouse(const QEvent& event)
     switch (mouse.button())
     {
     case Qt::LeftButton:
-        message = up ? kLeftUp : kLeftDown;
+        message = up ? kMouseLeftUp : kMouseLeftDown;
         break;
     case Qt::RightButton:
-        message = up ? kRightUp : kRightDown;
+        message = up ? kMouseRightUp : kMouseRightDown;
         break;
     case Qt::MiddleButton:
-        message = up ? kMiddleUp : kMiddleDown;
+        message = up ? kMouseMiddleUp : kMouseMiddleDown;
         break;
     case Qt::BackButton:
-        message = up ? kExtraUp : kExtraDown;
+        message = up ? kMouseExtraUp : kMouseExtraDown;
         extra = 1;
         break;
     case Qt::ForwardButton:
-        message = up ? kExtraUp : kExtraDown;
+        message = up ? kMouseExtraUp : kMouseExtraDown;
         extra = 2;
         break;
     default:
