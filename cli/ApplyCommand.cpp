@@ -52,7 +52,7 @@ public:
     }
     void StartUpdater(const std::filesystem::path&) override {}
     // The command waits for the apply itself.
-    void PostApplyDone() override {}
+    void PostApplyDone(ApplyOutcome) override {}
 
     // Saves made for the mouse's own events that failed.
     const LoadReport& Report() const { return m_report; }

@@ -50,13 +50,18 @@ public:
     {
         calls.push_back("StartUpdater " + program.string());
     }
-    void PostApplyDone() override { ++appliesDone; }
+    void PostApplyDone(ApplyOutcome outcome) override
+    {
+        ++appliesDone;
+        outcomes.push_back(outcome);
+    }
 
     std::unique_ptr<ProfileData> profile = SmallProfile();
     std::vector<std::string> calls;
     int messageAnswer = 1;
     std::function<void()> duringMessage;
     std::atomic<int> appliesDone{0};
+    std::vector<ApplyOutcome> outcomes; // read after WaitForApplies
 };
 
 // A virtual mouse behind a trace, and a link that records instead of
@@ -196,6 +201,7 @@ TEST(DeviceLink, AMouseThatIsNotThereLeavesTheLinkUsable)
     rig.link.RequestApply();
     rig.link.WaitForApplies();
     EXPECT_EQ(rig.host.appliesDone, 1);
+    EXPECT_EQ(rig.host.outcomes, std::vector<ApplyOutcome>{ApplyOutcome::NoMouse});
     EXPECT_TRUE(rig.trace.Lines().empty());
     EXPECT_FALSE(rig.pointer.TakeCalls().empty()); // pointer settings still apply
 }
@@ -243,6 +249,7 @@ TEST(DeviceLink, ApplySendsTheProfileAndOnlyChangedPointerSettings)
     rig.link.RequestApply();
     rig.link.WaitForApplies();
     EXPECT_EQ(rig.host.appliesDone, 1);
+    EXPECT_EQ(rig.host.outcomes, std::vector<ApplyOutcome>{ApplyOutcome::Applied});
     EXPECT_TRUE(rig.pointer.TakeCalls().empty());
     EXPECT_EQ(rig.trace.Lines(), ReadStream("small_profile.txt"));
 
