@@ -36,6 +36,26 @@ void CSelectGunWnd::InitWindow()
     m_aFolderName = FillFolderCombo(m_pGunCombo, g_vecGun);
     if (m_pGunColorBtn != nullptr)
         m_pGunColorBtn->SetBkColor(ScreenColor(std::bit_cast<Rgb0>(m_clrGun)));
+    ShowOkState();
+}
+
+bool CSelectGunWnd::HasChoice() const
+{
+    const GunData* gun = GunAt(g_vecGun, m_iGunIndex);
+    return gun != nullptr && gun->bIsFolder == 0;
+}
+
+void CSelectGunWnd::ShowOkState()
+{
+    // A folder's entry alone is no gun to bind.
+    if (CControlUI* ok = m_pm.FindControl(QStringLiteral("ok_btn")))
+        ok->SetEnabled(HasChoice());
+}
+
+void CSelectGunWnd::OnOk()
+{
+    if (HasChoice())
+        Close(1);
 }
 
 void CSelectGunWnd::ShowFolder(int iFolder)
@@ -111,4 +131,5 @@ void CSelectGunWnd::Notify(TNotifyUI& msg)
         if (msg.pSender == m_pGunList && msg.wParam == kRestoreBindingTimer)
             RestoreBinding();
     }
+    ShowOkState();
 }

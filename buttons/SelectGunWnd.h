@@ -27,6 +27,9 @@ protected:
     QString GetSkinFile() override;
     void InitWindow() override;
     void Notify(TNotifyUI& msg) override;
+    void OnOk() override;
+    bool HasChoice() const;
+    void ShowOkState();
 
 private:
     void RestoreBinding();

@@ -35,6 +35,20 @@ void CSelectMacroWnd::InitWindow()
     m_aFolderName = FillFolderCombo(m_pMacroCombo, g_vecMacro);
     if (m_pEditLoopTime != nullptr)
         m_pEditLoopTime->SetText(QString::number(m_iLoopCount));
+    ShowOkState();
+}
+
+bool CSelectMacroWnd::HasChoice() const
+{
+    const MacroData* macro = RecordAt(g_vecMacro, m_iMacroIndex);
+    return macro != nullptr && macro->bIsFolder == 0;
+}
+
+void CSelectMacroWnd::ShowOkState()
+{
+    // A folder's entry alone is no macro to bind.
+    if (CControlUI* ok = m_pm.FindControl(QStringLiteral("ok_btn")))
+        ok->SetEnabled(HasChoice());
 }
 
 void CSelectMacroWnd::ShowRepeatMode(int iMode)
@@ -98,6 +112,8 @@ void CSelectMacroWnd::ReadLoopCountEdit()
 
 void CSelectMacroWnd::OnOk()
 {
+    if (!HasChoice())
+        return;
     // The edit may still have the focus: what it shows is what OK takes.
     ReadLoopCountEdit();
     Close(1);
@@ -137,4 +153,5 @@ void CSelectMacroWnd::Notify(TNotifyUI& msg)
         if (msg.pSender == m_pMacroList && msg.wParam == kRestoreBindingTimer)
             RestoreBinding();
     }
+    ShowOkState();
 }

@@ -30,6 +30,8 @@ protected:
     QString GetSkinFile() override;
     void InitWindow() override;
     void OnOk() override;
+    bool HasChoice() const;
+    void ShowOkState();
     void Notify(TNotifyUI& msg) override;
 
 private:

@@ -198,6 +198,14 @@ TEST_F(SelectionDialogsTest, MacroDialogWithAMissingBindingSelectsNothing)
     EXPECT_EQ(Find<CComboUI>(dialog, "macro_combo")->GetCurSel(), -1);
     EXPECT_EQ(Find<CListUI>(dialog, "macro_list")->GetCount(), 0);
     EXPECT_EQ(dialog.m_iMacroIndex, 5);
+    // Nothing chosen: OK is off and cannot bind anything.
+    EXPECT_FALSE(Find(dialog, "ok_btn")->IsEnabled());
+    dialog.m_iMacroIndex = 0; // the folder's own entry
+    Find<CComboUI>(dialog, "macro_combo")->SelectItem(0);
+    EXPECT_FALSE(Find(dialog, "ok_btn")->IsEnabled());
+    Find<CListUI>(dialog, "macro_list")->SelectItem(0);
+    EXPECT_TRUE(Find(dialog, "ok_btn")->IsEnabled());
+    EXPECT_EQ(dialog.m_iMacroIndex, 1);
 
     // Before the restore a folder choice keeps the incoming index.
     CSelectMacroWnd early;
@@ -235,10 +243,13 @@ TEST_F(SelectionDialogsTest, GunDialogRestoresTheBindingAndFolderChoiceClearsIt)
     EXPECT_FALSE(list->GetItemAt(1)->GetBkImage().isEmpty());
     EXPECT_EQ(dialog.m_iGunIndex, z);
 
+    EXPECT_TRUE(Find(dialog, "ok_btn")->IsEnabled());
     Find<CComboUI>(dialog, "gun_combo")->SelectItem(0);
     EXPECT_EQ(dialog.m_iGunIndex, -1);
+    EXPECT_FALSE(Find(dialog, "ok_btn")->IsEnabled());
     list->SelectItem(0);
     EXPECT_EQ(dialog.m_iGunIndex, 1);
+    EXPECT_TRUE(Find(dialog, "ok_btn")->IsEnabled());
     Find<COptionUI>(dialog, "repeat_3")->Selected(true);
     EXPECT_EQ(dialog.m_iRepeatMode, 2);
 }
