@@ -122,6 +122,8 @@ void CMainWnd::InitWindow()
 
     m_buttonPage.Init();
     m_performancePage.Initialise();
+    if (m_setup.pointer != nullptr)
+        m_performancePage.ShowPointerSupport(*m_setup.pointer);
     m_lightPage.Init();
     m_macroPage.Init();
     m_gunPage.Init();
@@ -599,6 +601,8 @@ void CMainWnd::OnApplyDone()
     SaveProfiles();
     if (CControlUI* ring = m_pm.FindControl(QStringLiteral("ring_ver")))
         ring->SetVisible(false);
+    if (m_setup.pointer != nullptr)
+        m_performancePage.ReportPointerFailures(*m_setup.pointer);
 }
 
 void CMainWnd::ShowDpiPopup(int32_t dpiStep)

@@ -1,8 +1,10 @@
 #include "performance/PerformancePage.h"
 
+#include "app/MsgWnd.h"
 #include "app/StartupData.h"
 #include "lighting/ColorForms.h"
 #include "lighting/SelectColorWnd.h"
+#include "performance/PointerSettingsBackend.h"
 #include "performance/SensorTables.h"
 #include "ui/ButtonUI.h"
 #include "ui/CheckBoxUI.h"
@@ -10,6 +12,7 @@
 #include "ui/ControlHelpers.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
+#include "ui/ResourceManager.h"
 #include "ui/SliderUI.h"
 
 #include <algorithm>
@@ -270,4 +273,74 @@ void CPerformancePage::OnItemSelect(TNotifyUI& msg)
         Select(m_pDpiBtn, kDpiLevels, k);
     }
     ShowDpiRows(k + 1);
+}
+
+namespace
+{
+struct PointerControl
+{
+    PointerSetting setting;
+    const char* nameKey; // the control's label, to name the setting to the user
+};
+
+constexpr PointerControl kPointerControls[] = {
+    {PointerSetting::Speed, "pointer_speed_text"},
+    {PointerSetting::WheelScrollLines, "scroll_speed_text"},
+    {PointerSetting::DoubleClickTime, "double_click_speed_text"},
+    {PointerSetting::Acceleration, "enhance_pointer_text"},
+    {PointerSetting::OnePageScroll, "one_page_text"},
+};
+} // namespace
+
+CControlUI* CPerformancePage::PointerControlOf(PointerSetting setting) const
+{
+    switch (setting)
+    {
+    case PointerSetting::Speed:
+        return m_pPointerSpeedSlider;
+    case PointerSetting::WheelScrollLines:
+        return m_pScrollSpeedSlider;
+    case PointerSetting::DoubleClickTime:
+        return m_pDoubleClickSlider;
+    case PointerSetting::Acceleration:
+        return m_pEnhancePointerCheck;
+    case PointerSetting::OnePageScroll:
+        return m_pOnePageCheck;
+    }
+    return nullptr;
+}
+
+void CPerformancePage::ShowPointerSupport(const PointerSettingsBackend& backend)
+{
+    if (!IsUsable())
+        return;
+    const QString desktop = QString::fromStdString(backend.DesktopName());
+    const QString tip =
+        CMsgWnd::MessageText(QStringLiteral("pointer_unsupported_text"), {desktop});
+    for (const PointerControl& entry : kPointerControls)
+    {
+        CControlUI* control = PointerControlOf(entry.setting);
+        const bool bSupported = backend.Supports(entry.setting);
+        control->SetEnabled(bSupported);
+        control->SetToolTip(bSupported ? QString() : tip);
+    }
+}
+
+void CPerformancePage::ReportPointerFailures(PointerSettingsBackend& backend)
+{
+    const std::vector<PointerFailure> failures = backend.TakeFailures();
+    if (failures.empty())
+        return;
+    QStringList names;
+    for (const PointerControl& entry : kPointerControls)
+        for (const PointerFailure& failure : failures)
+            if (failure.setting == entry.setting)
+            {
+                names << CResourceManager::GetInstance()->GetText(QString::fromLatin1(entry.nameKey));
+                break;
+            }
+    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
+                         QStringLiteral("pointer_apply_failed_text"), MsgKind::Information,
+                         {QString::fromStdString(backend.DesktopName()),
+                          names.join(QStringLiteral(", "))});
 }

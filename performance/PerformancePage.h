@@ -4,6 +4,7 @@
 // response of the current profile. Edits go straight into the profile; the
 // mouse and the desktop get them on the next apply.
 
+#include "performance/PointerSettingsBackend.h"
 #include "ui/SkinPage.h"
 #include "ui/UIDefs.h"
 
@@ -30,6 +31,13 @@ public:
     // Shows the current profile.
     void Refresh();
 
+    // The pointer settings the desktop has no place for are disabled, their
+    // tip naming the desktop. After Initialise.
+    void ShowPointerSupport(const PointerSettingsBackend& backend);
+    // After an apply: tells the user which pointer settings the desktop did
+    // not take, naming them and the desktop; silent when all went through.
+    void ReportPointerFailures(PointerSettingsBackend& backend);
+
     DUI_DECLARE_MESSAGE_MAP()
 
 protected:
@@ -47,6 +55,7 @@ private:
     void ShowDpiRows(int count);
     void ShowDpiValue(int level, int32_t value);
     void ShowKeyResponse(uint8_t ms);
+    CControlUI* PointerControlOf(PointerSetting setting) const;
     // The values that follow a slider while it is dragged.
     bool TakeDraggedValue(const CControlUI* pSender, int value);
 
