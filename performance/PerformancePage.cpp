@@ -315,8 +315,7 @@ void CPerformancePage::ShowPointerSupport(const PointerSettingsBackend& backend)
     if (!IsUsable())
         return;
     const QString desktop = QString::fromStdString(backend.DesktopName());
-    const QString tip =
-        CMsgWnd::MessageText(QStringLiteral("pointer_unsupported_text"), {desktop});
+    const QString tip = CMsgWnd::MessageText(QStringLiteral("pointer_unsupported_text"), {desktop});
     for (const PointerControl& entry : kPointerControls)
     {
         CControlUI* control = PointerControlOf(entry.setting);
@@ -336,11 +335,12 @@ void CPerformancePage::ReportPointerFailures(PointerSettingsBackend& backend)
         for (const PointerFailure& failure : failures)
             if (failure.setting == entry.setting)
             {
-                names << CResourceManager::GetInstance()->GetText(QString::fromLatin1(entry.nameKey));
+                names << CResourceManager::GetInstance()->GetText(
+                    QString::fromLatin1(entry.nameKey));
                 break;
             }
-    CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                         QStringLiteral("pointer_apply_failed_text"), MsgKind::Information,
-                         {QString::fromStdString(backend.DesktopName()),
-                          names.join(QStringLiteral(", "))});
+    CMsgWnd::ShowMessage(
+        m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
+        QStringLiteral("pointer_apply_failed_text"), MsgKind::Information,
+        {QString::fromStdString(backend.DesktopName()), names.join(QStringLiteral(", "))});
 }

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,6 +18,8 @@ namespace
 std::string ReadAll(int fd)
 {
     std::string text;
+    if (lseek(fd, 0, SEEK_SET) != 0)
+        return text;
     char buffer[4096];
     for (;;)
     {
@@ -40,30 +43,33 @@ CommandResult RunCommand(const std::vector<std::string>& argv)
         args.push_back(const_cast<char*>(arg.c_str()));
     args.push_back(nullptr);
 
-    int out[2];
-    if (pipe2(out, O_CLOEXEC) != 0)
+    // A file, not a pipe: a daemon the program starts may keep its stdout
+    // open for good, and waiting for the end of a pipe would never return.
+    const int out = memfd_create("command-output", MFD_CLOEXEC);
+    if (out < 0)
         return result;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     const int spawned = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
     if (spawned != 0)
     {
-        close(out[0]);
+        close(out);
         return result;
     }
-    result.output = ReadAll(out[0]);
-    close(out[0]);
-
     int status = 0;
     while (waitpid(pid, &status, 0) < 0)
         if (errno != EINTR)
+        {
+            close(out);
             return result;
+        }
+    result.output = ReadAll(out);
+    close(out);
     // posix_spawnp may report a missing program only through the child.
     if (WIFEXITED(status) && WEXITSTATUS(status) != 127)
         result.status = WEXITSTATUS(status);

@@ -15,10 +15,10 @@ bool NeedsSessionBus()
 } // namespace
 
 GSettingsPointerBackend::GSettingsPointerBackend(GSettingsMouseSchema schema, CommandRunner run)
-    : CommandPointerBackend(schema.desktop,
-                            {PointerSetting::DoubleClickTime, PointerSetting::Acceleration,
-                             PointerSetting::Speed},
-                            std::move(run)),
+    : CommandPointerBackend(
+          schema.desktop,
+          {PointerSetting::DoubleClickTime, PointerSetting::Acceleration, PointerSetting::Speed},
+          std::move(run)),
       m_schema(std::move(schema))
 {
 }
@@ -40,11 +40,11 @@ GSettingsMouseSchema GSettingsPointerBackend::Mate()
 
 bool GSettingsPointerBackend::IsAvailable() const
 {
-    std::call_once(m_asked,
-                   [this] {
-                       m_bAvailable =
-                           Runner()({"gsettings", "list-keys", m_schema.schema}).status == 0;
-                   });
+    std::call_once(
+        m_asked,
+        [this] {
+            m_bAvailable = Runner()({"gsettings", "list-keys", m_schema.schema}).status == 0;
+        });
     return m_bAvailable;
 }
 
@@ -66,7 +66,8 @@ void GSettingsPointerBackend::SetDoubleClickTime(int milliseconds)
 
 void GSettingsPointerBackend::SetMouseAcceleration(const std::array<int, 3>& values)
 {
-    Set(PointerSetting::Acceleration, "accel-profile", IsAdaptive(values) ? "'adaptive'" : "'flat'");
+    Set(PointerSetting::Acceleration, "accel-profile",
+        IsAdaptive(values) ? "'adaptive'" : "'flat'");
 }
 
 void GSettingsPointerBackend::SetMouseSpeed(int speed)

@@ -14,8 +14,11 @@ constexpr char kDeviceInterface[] = "org.kde.KWin.InputDevice";
 std::vector<std::string> DBusSend(const std::string& path, const std::string& method,
                                   const std::vector<std::string>& args)
 {
-    std::vector<std::string> argv = {"dbus-send", "--session", "--print-reply",
-                                     std::string("--dest=") + kKWinService, path,
+    std::vector<std::string> argv = {"dbus-send",
+                                     "--session",
+                                     "--print-reply",
+                                     std::string("--dest=") + kKWinService,
+                                     path,
                                      "org.freedesktop.DBus.Properties." + method};
     argv.insert(argv.end(), args.begin(), args.end());
     return argv;
@@ -62,9 +65,10 @@ bool KdePointerBackend::WriteConfig(PointerSetting setting, const std::string& f
 std::vector<std::string> KdePointerBackend::KWinPointers() const
 {
     std::vector<std::string> paths;
-    const CommandResult devices =
-        Runner()(DBusSend(kDevicesPath, "Get",
-                          {"string:org.kde.KWin.InputDeviceManager", "string:devicesSysNames"}));
+    if (!HasSessionBus())
+        return paths;
+    const CommandResult devices = Runner()(DBusSend(
+        kDevicesPath, "Get", {"string:org.kde.KWin.InputDeviceManager", "string:devicesSysNames"}));
     if (devices.status != 0)
         return paths;
     for (const std::string& name : ReplyStrings(devices.output))
@@ -83,9 +87,9 @@ bool KdePointerBackend::SetKWinProperty(PointerSetting setting, const std::strin
 {
     const std::vector<std::string> paths = KWinPointers();
     for (const std::string& path : paths)
-        Run(setting, DBusSend(path, "Set",
-                              {std::string("string:") + kDeviceInterface, "string:" + property,
-                               value}));
+        Run(setting,
+            DBusSend(path, "Set",
+                     {std::string("string:") + kDeviceInterface, "string:" + property, value}));
     return !paths.empty();
 }
 
@@ -98,8 +102,8 @@ void KdePointerBackend::SetDoubleClickTime(int milliseconds)
 void KdePointerBackend::SetMouseAcceleration(const std::array<int, 3>& values)
 {
     const bool bAdaptive = IsAdaptive(values);
-    WriteConfig(PointerSetting::Acceleration, "kcminputrc", "Mouse",
-                "X11LibInputXAccelProfileFlat", bAdaptive ? "false" : "true", true);
+    WriteConfig(PointerSetting::Acceleration, "kcminputrc", "Mouse", "X11LibInputXAccelProfileFlat",
+                bAdaptive ? "false" : "true", true);
     if (SetKWinProperty(PointerSetting::Acceleration, "pointerAccelerationProfileFlat",
                         bAdaptive ? "variant:boolean:false" : "variant:boolean:true"))
         SetKWinProperty(PointerSetting::Acceleration, "pointerAccelerationProfileAdaptive",

@@ -12,8 +12,8 @@
 
 struct XInputPointer
 {
-    std::string id;   // the X device id
-    std::string name; // "Vestrel Gaming Mouse"
+    std::string id;        // the X device id
+    std::string name;      // "Vestrel Gaming Mouse"
     int profileValues = 0; // items of "libinput Accel Profile Enabled", 0: none
 };
 

@@ -4,10 +4,10 @@
 #include <cctype>
 
 XfcePointerBackend::XfcePointerBackend(CommandRunner run)
-    : CommandPointerBackend("Xfce",
-                            {PointerSetting::DoubleClickTime, PointerSetting::Acceleration,
-                             PointerSetting::Speed},
-                            std::move(run))
+    : CommandPointerBackend(
+          "Xfce",
+          {PointerSetting::DoubleClickTime, PointerSetting::Acceleration, PointerSetting::Speed},
+          std::move(run))
 {
 }
 
@@ -24,6 +24,17 @@ std::string XfcePointerBackend::ChannelName(const std::string& deviceName)
     return name;
 }
 
+bool XfcePointerBackend::Store(PointerSetting setting, const std::vector<std::string>& argv)
+{
+    // Without a bus xfconf-query would start one of its own that xfsettingsd never hears.
+    if (!HasSessionBus())
+    {
+        Fail(setting, "no session bus");
+        return false;
+    }
+    return Run(setting, argv);
+}
+
 std::vector<XInputPointer> XfcePointerBackend::Pointers(PointerSetting setting)
 {
     std::vector<XInputPointer> pointers = XInputPointerBackend::ListPointers(Runner());
@@ -34,9 +45,9 @@ std::vector<XInputPointer> XfcePointerBackend::Pointers(PointerSetting setting)
 
 void XfcePointerBackend::SetDoubleClickTime(int milliseconds)
 {
-    Run(PointerSetting::DoubleClickTime, {"xfconf-query", "-c", "xsettings", "-p",
-                                          "/Net/DoubleClickTime", "-n", "-t", "int", "-s",
-                                          std::to_string(milliseconds)});
+    Store(PointerSetting::DoubleClickTime,
+          {"xfconf-query", "-c", "xsettings", "-p", "/Net/DoubleClickTime", "-n", "-t", "int", "-s",
+           std::to_string(milliseconds)});
 }
 
 void XfcePointerBackend::SetMouseAcceleration(const std::array<int, 3>& values)
@@ -48,13 +59,17 @@ void XfcePointerBackend::SetMouseAcceleration(const std::array<int, 3>& values)
             Fail(PointerSetting::Acceleration, pointer.name + " has no acceleration profiles");
             continue;
         }
-        std::vector<std::string> argv = {
-            "xfconf-query", "-c", "pointers", "-p",
-            "/" + ChannelName(pointer.name) + "/Properties/libinput_Accel_Profile_Enabled", "-n"};
+        std::vector<std::string> argv = {"xfconf-query",
+                                         "-c",
+                                         "pointers",
+                                         "-p",
+                                         "/" + ChannelName(pointer.name) +
+                                             "/Properties/libinput_Accel_Profile_Enabled",
+                                         "-n"};
         for (const std::string& value :
              XInputPointerBackend::ProfileValues(IsAdaptive(values), pointer.profileValues))
             argv.insert(argv.end(), {"-t", "int", "-s", value});
-        Run(PointerSetting::Acceleration, argv);
+        Store(PointerSetting::Acceleration, argv);
     }
 }
 
@@ -63,9 +78,9 @@ void XfcePointerBackend::SetMouseSpeed(int speed)
     // Xfce's acceleration 0.1..10 becomes libinput's speed as a / 5 - 1.
     const std::string acceleration = Decimal(std::max(0.1, (DesktopSpeedValue(speed) + 1.0) * 5.0));
     for (const XInputPointer& pointer : Pointers(PointerSetting::Speed))
-        Run(PointerSetting::Speed,
-            {"xfconf-query", "-c", "pointers", "-p", "/" + ChannelName(pointer.name) + "/Acceleration",
-             "-n", "-t", "double", "-s", acceleration});
+        Store(PointerSetting::Speed, {"xfconf-query", "-c", "pointers", "-p",
+                                      "/" + ChannelName(pointer.name) + "/Acceleration", "-n", "-t",
+                                      "double", "-s", acceleration});
 }
 
 void XfcePointerBackend::SetWheelScrollLines(int lines)

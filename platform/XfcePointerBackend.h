@@ -26,5 +26,7 @@ public:
     static std::string ChannelName(const std::string& deviceName);
 
 private:
+    bool Store(PointerSetting setting, const std::vector<std::string>& argv);
+    // The devices to store settings for, or a failure of the setting.
     std::vector<XInputPointer> Pointers(PointerSetting setting);
 };

@@ -63,8 +63,8 @@ TEST_F(PerformancePagePointerTest, SettingsTheDesktopLacksAreDisabledAndNamed)
         EXPECT_FALSE(Find(name)->IsEnabled());
         EXPECT_EQ(Find(name)->GetToolTip(), "Not available on GNOME");
     }
-    for (const char* name : {"mouse_move_speed_slider", "double_click_speed_slider",
-                             "enhance_pointer_checkbox"})
+    for (const char* name :
+         {"mouse_move_speed_slider", "double_click_speed_slider", "enhance_pointer_checkbox"})
     {
         SCOPED_TRACE(name);
         EXPECT_TRUE(Find(name)->IsEnabled());

@@ -43,8 +43,8 @@ protected:
         char pattern[] = "/tmp/vestrel-pointer-XXXXXX";
         m_home = mkdtemp(pattern);
         setenv("XDG_CONFIG_HOME", m_home.c_str(), 1);
-        for (const char* name : {"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "DISPLAY",
-                                 "GSETTINGS_BACKEND"})
+        for (const char* name :
+             {"DBUS_SESSION_BUS_ADDRESS", "XDG_RUNTIME_DIR", "DISPLAY", "GSETTINGS_BACKEND"})
             unsetenv(name);
     }
     ~PointerBackendTest() override
@@ -57,9 +57,8 @@ protected:
     // A session bus of the test's own, as dbus-run-session would give.
     bool StartSessionBus()
     {
-        const CommandResult bus = RunCommand(
-            {"dbus-daemon", "--session", "--fork", "--nopidfile", "--print-address=1",
-             "--print-pid=1"});
+        const CommandResult bus = RunCommand({"dbus-daemon", "--session", "--fork", "--nopidfile",
+                                              "--print-address=1", "--print-pid=1"});
         std::istringstream lines(bus.output);
         std::string address;
         if (bus.status != 0 || !std::getline(lines, address) || !(lines >> m_busPid))
@@ -120,7 +119,9 @@ TEST_F(PointerBackendTest, GSettingsWithoutASessionBusFailsInsteadOfDoingNothing
 {
     int runs = 0;
     GSettingsPointerBackend backend(GSettingsPointerBackend::Gnome(),
-                                    [&runs](const Argv&) { return ++runs, CommandResult{0, {}}; });
+                                    [&runs](const Argv&) {
+                                        return ++runs, CommandResult{0, {}};
+                                    });
     backend.SetDoubleClickTime(550);
     backend.SetMouseSpeed(4);
     const std::vector<PointerFailure> failures = backend.TakeFailures();
@@ -142,8 +143,9 @@ TEST_F(PointerBackendTest, KdeWritesKdeglobalsAndKcminputrc)
     backend.SetMouseAcceleration({1, 6, 10});
     backend.SetMouseSpeed(15);
     EXPECT_TRUE(backend.TakeFailures().empty()) << "no KWin and no X display: files only";
-    const auto read = [](const char* file, const char* group, const char* key)
-    { return Output({"kreadconfig5", "--file", file, "--group", group, "--key", key}); };
+    const auto read = [](const char* file, const char* group, const char* key) {
+        return Output({"kreadconfig5", "--file", file, "--group", group, "--key", key});
+    };
     EXPECT_EQ(read("kdeglobals", "KDE", "DoubleClickInterval"), "480");
     EXPECT_EQ(read("kdeglobals", "KDE", "WheelScrollLines"), "7");
     EXPECT_EQ(read("kcminputrc", "Mouse", "X11LibInputXAccelProfileFlat"), "false");
@@ -163,23 +165,26 @@ TEST_F(PointerBackendTest, KdeWritesKdeglobalsAndKcminputrc)
 
 TEST_F(PointerBackendTest, KdeSetsKWinsPointerDevicesAtOnce)
 {
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nowhere", 1); // dbus-send is played below
     std::vector<Argv> sets;
-    KdePointerBackend backend(6, [&sets](const Argv& argv)
-    {
-        if (argv[0] != "dbus-send")
-            return CommandResult{0, {}};
-        const std::string& path = argv[4];
-        if (argv.back() == "string:devicesSysNames")
-            return CommandResult{0, "method return\n   variant       array [\n"
-                                    "         string \"event3\"\n         string \"event7\"\n"
-                                    "      ]\n"};
-        if (argv.back() == "string:pointer")
-            return CommandResult{0, path.find("event7") != std::string::npos
-                                        ? "   variant       boolean true\n"
-                                        : "   variant       boolean false\n"};
-        sets.push_back({path, argv[argv.size() - 2], argv.back()});
-        return CommandResult{path.find("event7") != std::string::npos ? 1 : 0, {}};
-    });
+    KdePointerBackend backend(
+        6,
+        [&sets](const Argv& argv)
+        {
+            if (argv[0] != "dbus-send")
+                return CommandResult{0, {}};
+            const std::string& path = argv[4];
+            if (argv.back() == "string:devicesSysNames")
+                return CommandResult{0, "method return\n   variant       array [\n"
+                                        "         string \"event3\"\n         string \"event7\"\n"
+                                        "      ]\n"};
+            if (argv.back() == "string:pointer")
+                return CommandResult{0, path.find("event7") != std::string::npos
+                                            ? "   variant       boolean true\n"
+                                            : "   variant       boolean false\n"};
+            sets.push_back({path, argv[argv.size() - 2], argv.back()});
+            return CommandResult{path.find("event7") != std::string::npos ? 1 : 0, {}};
+        });
     backend.SetMouseSpeed(20);
     EXPECT_EQ(sets, (std::vector<Argv>{{"/org/kde/KWin/InputDevice/event7",
                                         "string:pointerAcceleration", "variant:double:1.00"}}))
@@ -191,9 +196,12 @@ TEST_F(PointerBackendTest, KdeSetsKWinsPointerDevicesAtOnce)
 
 const char* kXInputList =
     "\xE2\x8E\xA1 Virtual core pointer                    \tid=2\t[master pointer  (3)]\n"
-    "\xE2\x8E\x9C   \xE2\x86\xB3 Virtual core XTEST pointer              \tid=4\t[slave  pointer  (2)]\n"
-    "\xE2\x8E\x9C   \xE2\x86\xB3 Vestrel Gaming Mouse (2.4G)             \tid=9\t[slave  pointer  (2)]\n"
-    "\xE2\x8E\x9C   \xE2\x86\xB3 Old Ball Mouse                          \tid=10\t[slave  pointer  (2)]\n"
+    "\xE2\x8E\x9C   \xE2\x86\xB3 Virtual core XTEST pointer              \tid=4\t[slave  pointer  "
+    "(2)]\n"
+    "\xE2\x8E\x9C   \xE2\x86\xB3 Vestrel Gaming Mouse (2.4G)             \tid=9\t[slave  pointer  "
+    "(2)]\n"
+    "\xE2\x8E\x9C   \xE2\x86\xB3 Old Ball Mouse                          \tid=10\t[slave  pointer  "
+    "(2)]\n"
     "\xE2\x8E\xA3 Virtual core keyboard                   \tid=3\t[master keyboard (2)]\n";
 
 // xinput as an X server with one libinput mouse (three profiles) answers it.
@@ -221,9 +229,10 @@ TEST_F(PointerBackendTest, X11SetsTheLibinputPropertiesOfEachPointer)
     backend.SetMouseAcceleration({0, 0, 0});
     backend.SetMouseSpeed(5);
     backend.SetDoubleClickTime(550);
-    EXPECT_EQ(sets, (std::vector<Argv>{
-                        {"xinput", "set-prop", "9", "libinput Accel Profile Enabled", "0", "1", "0"},
-                        {"xinput", "set-prop", "9", "libinput Accel Speed", "-0.50"}}));
+    EXPECT_EQ(sets,
+              (std::vector<Argv>{
+                  {"xinput", "set-prop", "9", "libinput Accel Profile Enabled", "0", "1", "0"},
+                  {"xinput", "set-prop", "9", "libinput Accel Speed", "-0.50"}}));
     EXPECT_TRUE(backend.TakeFailures().empty());
     EXPECT_FALSE(backend.Supports(PointerSetting::DoubleClickTime));
     EXPECT_TRUE(backend.Supports(PointerSetting::Speed));
@@ -239,8 +248,9 @@ TEST_F(PointerBackendTest, XfceStoresInXsettingsAndThePointersChannel)
 
     ASSERT_TRUE(StartSessionBus());
     std::vector<Argv> sets;
-    XfcePointerBackend backend([&sets](const Argv& argv)
-    { return argv[0] == "xinput" ? FakeXInput(argv, sets) : RunCommand(argv); });
+    XfcePointerBackend backend(
+        [&sets](const Argv& argv)
+        { return argv[0] == "xinput" ? FakeXInput(argv, sets) : RunCommand(argv); });
     backend.SetDoubleClickTime(340);
     backend.SetMouseAcceleration({1, 6, 10});
     backend.SetMouseSpeed(15);
