@@ -582,6 +582,8 @@ void CMainWnd::SelectLanguage(int index)
     CResourceManager* resources = CResourceManager::GetInstance();
     resources->LoadLanguage(QString::fromStdString(LanguageFileName(index).generic_string()));
     resources->ReloadText();
+    if (m_setup.pointer != nullptr) // its tips are texts of the language, not keys
+        m_performancePage.ShowPointerSupport(*m_setup.pointer);
     m_pm.NeedUpdate();
     SaveAppState();
 }
