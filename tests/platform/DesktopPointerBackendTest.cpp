@@ -284,3 +284,24 @@ TEST(ChoosePointerDesktop, FollowsTheSessionsDesktopNames)
 }
 
 } // namespace
+
+namespace
+{
+
+// Against a real X server: Xvfb's devices are not libinput's, which must show
+// as a failure rather than as settings applied.
+TEST(XInputOnXvfb, AServerWithoutLibinputDevicesIsAFailure)
+{
+    if (!XInputPointerBackend::HasDisplay() || !IsProgramInstalled("xinput"))
+        GTEST_SKIP() << "needs xinput and an X display (tests/support/run-under-wm)";
+    EXPECT_NE(RunCommand({"xinput", "list", "--short"}).output.find("slave  pointer"),
+              std::string::npos);
+    EXPECT_TRUE(XInputPointerBackend::ListPointers(RunCommand).empty());
+    XInputPointerBackend backend;
+    backend.SetMouseSpeed(5);
+    const std::vector<PointerFailure> failures = backend.TakeFailures();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].reason, "xinput found no libinput pointer device");
+}
+
+} // namespace
