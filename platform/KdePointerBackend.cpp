@@ -82,14 +82,15 @@ std::vector<std::string> KdePointerBackend::KWinPointers() const
     return paths;
 }
 
-bool KdePointerBackend::SetKWinProperty(PointerSetting setting, const std::string& property,
-                                        const std::string& value)
+bool KdePointerBackend::SetKWinProperties(
+    PointerSetting setting, const std::vector<std::pair<std::string, std::string>>& properties)
 {
     const std::vector<std::string> paths = KWinPointers();
     for (const std::string& path : paths)
-        Run(setting,
-            DBusSend(path, "Set",
-                     {std::string("string:") + kDeviceInterface, "string:" + property, value}));
+        for (const auto& [property, value] : properties)
+            Run(setting,
+                DBusSend(path, "Set",
+                         {std::string("string:") + kDeviceInterface, "string:" + property, value}));
     return !paths.empty();
 }
 
@@ -104,11 +105,13 @@ void KdePointerBackend::SetMouseAcceleration(const std::array<int, 3>& values)
     const bool bAdaptive = IsAdaptive(values);
     WriteConfig(PointerSetting::Acceleration, "kcminputrc", "Mouse", "X11LibInputXAccelProfileFlat",
                 bAdaptive ? "false" : "true", true);
-    if (SetKWinProperty(PointerSetting::Acceleration, "pointerAccelerationProfileFlat",
-                        bAdaptive ? "variant:boolean:false" : "variant:boolean:true"))
-        SetKWinProperty(PointerSetting::Acceleration, "pointerAccelerationProfileAdaptive",
-                        bAdaptive ? "variant:boolean:true" : "variant:boolean:false");
-    else if (XInputPointerBackend::HasDisplay())
+    const std::string flat = bAdaptive ? "variant:boolean:false" : "variant:boolean:true";
+    const std::string adaptive = bAdaptive ? "variant:boolean:true" : "variant:boolean:false";
+    if (SetKWinProperties(PointerSetting::Acceleration,
+                          {{"pointerAccelerationProfileFlat", flat},
+                           {"pointerAccelerationProfileAdaptive", adaptive}}))
+        return;
+    if (XInputPointerBackend::HasDisplay())
         m_x11.SetMouseAcceleration(values);
     else
         DebugTrace("pointer settings: no running KWin devices, acceleration applies at login\n");
@@ -118,8 +121,8 @@ void KdePointerBackend::SetMouseSpeed(int speed)
 {
     WriteConfig(PointerSetting::Speed, "kcminputrc", "Mouse", "XLbInptPointerAcceleration",
                 DesktopSpeed(speed));
-    if (SetKWinProperty(PointerSetting::Speed, "pointerAcceleration",
-                        "variant:double:" + DesktopSpeed(speed)))
+    if (SetKWinProperties(PointerSetting::Speed,
+                          {{"pointerAcceleration", "variant:double:" + DesktopSpeed(speed)}}))
         return;
     if (XInputPointerBackend::HasDisplay())
         m_x11.SetMouseSpeed(speed);

@@ -11,6 +11,7 @@
 #include "platform/XInputPointerBackend.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class KdePointerBackend : public CommandPointerBackend
@@ -30,9 +31,10 @@ private:
                      const std::string& key, const std::string& value, bool bBool = false);
     // KWin's pointer devices (their D-Bus object paths); none outside Wayland.
     std::vector<std::string> KWinPointers() const;
-    // Sets a property of every KWin pointer device; false when there are none.
-    bool SetKWinProperty(PointerSetting setting, const std::string& property,
-                         const std::string& value);
+    // Sets properties ("pointerAcceleration", "variant:double:0.50") of every
+    // KWin pointer device; false when there are none.
+    bool SetKWinProperties(PointerSetting setting,
+                           const std::vector<std::pair<std::string, std::string>>& properties);
 
     const std::string m_writeConfig;
     XInputPointerBackend m_x11;

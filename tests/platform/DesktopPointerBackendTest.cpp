@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -49,9 +53,9 @@ protected:
     }
     ~PointerBackendTest() override
     {
-        if (m_busPid > 0)
-            kill(m_busPid, SIGTERM);
-        std::filesystem::remove_all(m_home);
+        StopSessionBus();
+        std::error_code error;
+        std::filesystem::remove_all(m_home, error);
     }
 
     // A session bus of the test's own, as dbus-run-session would give.
@@ -65,6 +69,29 @@ protected:
             return false;
         setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
         return true;
+    }
+
+    // xfconfd saves its channels into the home when the bus goes away: the
+    // home is removed only once it has gone.
+    void StopSessionBus()
+    {
+        if (m_busPid <= 0)
+            return;
+        const CommandResult xfconfd = RunCommand(
+            {"dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/",
+             "org.freedesktop.DBus.GetConnectionUnixProcessID", "string:org.xfce.Xfconf"});
+        const size_t at = xfconfd.output.find("uint32 ");
+        const int pidfd = at == std::string::npos
+                              ? -1
+                              : static_cast<int>(syscall(
+                                    SYS_pidfd_open, std::stoi(xfconfd.output.substr(at + 7)), 0));
+        kill(m_busPid, SIGTERM);
+        if (pidfd >= 0)
+        {
+            pollfd gone = {pidfd, POLLIN, 0};
+            poll(&gone, 1, 10000); // a stuck xfconfd only leaves files behind
+            close(pidfd);
+        }
     }
 
     std::filesystem::path m_home;
@@ -192,6 +219,14 @@ TEST_F(PointerBackendTest, KdeSetsKWinsPointerDevicesAtOnce)
     const std::vector<PointerFailure> failures = backend.TakeFailures();
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].reason, "dbus-send exited with 1");
+
+    sets.clear();
+    backend.SetMouseAcceleration({0, 0, 0});
+    EXPECT_EQ(sets, (std::vector<Argv>{
+                        {"/org/kde/KWin/InputDevice/event7",
+                         "string:pointerAccelerationProfileFlat", "variant:boolean:true"},
+                        {"/org/kde/KWin/InputDevice/event7",
+                         "string:pointerAccelerationProfileAdaptive", "variant:boolean:false"}}));
 }
 
 const char* kXInputList =
