@@ -161,33 +161,45 @@ TEST_F(PointerBackendTest, GSettingsWithoutASessionBusFailsInsteadOfDoingNothing
 
 TEST_F(PointerBackendTest, KdeWritesKdeglobalsAndKcminputrc)
 {
-    if (!IsProgramInstalled("kwriteconfig5") || !IsProgramInstalled("kreadconfig5"))
-        GTEST_SKIP() << "kwriteconfig5 or kreadconfig5 is not installed";
-    KdePointerBackend backend(5);
-    backend.SetDoubleClickTime(480);
-    backend.SetWheelScrollLines(7);
-    backend.SetWheelScrollLines(-1); // Plasma has no page scrolling: left alone
-    backend.SetMouseAcceleration({1, 6, 10});
-    backend.SetMouseSpeed(15);
-    EXPECT_TRUE(backend.TakeFailures().empty()) << "no KWin and no X display: files only";
-    const auto read = [](const char* file, const char* group, const char* key) {
-        return Output({"kreadconfig5", "--file", file, "--group", group, "--key", key});
-    };
-    EXPECT_EQ(read("kdeglobals", "KDE", "DoubleClickInterval"), "480");
-    EXPECT_EQ(read("kdeglobals", "KDE", "WheelScrollLines"), "7");
-    EXPECT_EQ(read("kcminputrc", "Mouse", "X11LibInputXAccelProfileFlat"), "false");
-    EXPECT_EQ(read("kcminputrc", "Mouse", "XLbInptPointerAcceleration"), "0.50");
-    EXPECT_FALSE(backend.Supports(PointerSetting::OnePageScroll));
+    for (const int version : {5, 6})
+    {
+        SCOPED_TRACE(version);
+        const std::string write = "kwriteconfig" + std::to_string(version);
+        const std::string read = "kreadconfig" + std::to_string(version);
+        if (!IsProgramInstalled(write) || !IsProgramInstalled(read))
+        {
+            std::cout << "skipped: " << write << " or " << read << " is not installed\n";
+            continue;
+        }
+        const std::filesystem::path home = m_home / write;
+        std::filesystem::create_directory(home);
+        setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+        KdePointerBackend backend(version);
+        backend.SetDoubleClickTime(480);
+        backend.SetWheelScrollLines(7);
+        backend.SetWheelScrollLines(-1); // Plasma has no page scrolling: left alone
+        backend.SetMouseAcceleration({1, 6, 10});
+        backend.SetMouseSpeed(15);
+        EXPECT_TRUE(backend.TakeFailures().empty()) << "no KWin and no X display: files only";
+        const auto value = [&read](const char* file, const char* group, const char* key) {
+            return Output({read, "--file", file, "--group", group, "--key", key});
+        };
+        EXPECT_EQ(value("kdeglobals", "KDE", "DoubleClickInterval"), "480");
+        EXPECT_EQ(value("kdeglobals", "KDE", "WheelScrollLines"), "7");
+        EXPECT_EQ(value("kcminputrc", "Mouse", "X11LibInputXAccelProfileFlat"), "false");
+        EXPECT_EQ(value("kcminputrc", "Mouse", "XLbInptPointerAcceleration"), "0.50");
+        EXPECT_FALSE(backend.Supports(PointerSetting::OnePageScroll));
 
-    // A configuration home that cannot hold files: kwriteconfig5 exits non-zero.
-    const std::filesystem::path blocked = m_home / "blocked";
-    std::ofstream(blocked).put('x');
-    setenv("XDG_CONFIG_HOME", blocked.c_str(), 1);
-    backend.SetDoubleClickTime(550);
-    const std::vector<PointerFailure> failures = backend.TakeFailures();
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0].setting, PointerSetting::DoubleClickTime);
-    EXPECT_EQ(failures[0].reason.rfind("kwriteconfig5 exited with ", 0), 0u) << failures[0].reason;
+        // A configuration home that cannot hold files: the tool exits non-zero.
+        const std::filesystem::path blocked = m_home / (write + "-blocked");
+        std::ofstream(blocked).put('x');
+        setenv("XDG_CONFIG_HOME", blocked.c_str(), 1);
+        backend.SetDoubleClickTime(550);
+        const std::vector<PointerFailure> failures = backend.TakeFailures();
+        ASSERT_EQ(failures.size(), 1u);
+        EXPECT_EQ(failures[0].setting, PointerSetting::DoubleClickTime);
+        EXPECT_EQ(failures[0].reason.rfind(write + " exited with ", 0), 0u) << failures[0].reason;
+    }
 }
 
 TEST_F(PointerBackendTest, KdeSetsKWinsPointerDevicesAtOnce)
