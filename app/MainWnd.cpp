@@ -392,7 +392,10 @@ void CMainWnd::ShowMainWindow()
     if (!m_pDeviceLink || !m_pDeviceLink->CanShowMainWindow())
     {
         if (m_pDeviceLink)
-            m_pDeviceLink->ShowNoDeviceMessage();
+            m_pDeviceLink->ShowNoDeviceMessage(
+                m_setup.probeAccess ? m_setup.probeAccess(g_StartupData.description.m_iVID,
+                                                          g_StartupData.description.m_iPID)
+                                    : MouseAccess::Absent);
         return;
     }
     const HWND hWnd = GetHWND();

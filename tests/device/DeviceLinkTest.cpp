@@ -421,6 +421,10 @@ TEST(DeviceLink, NoDeviceMessageIsNeverShownTwiceAtOnce)
                   "ShowMessage warning_title_text no_connect_device_text owned information"}));
     rig.link.ShowNoDeviceMessage(); // closed again: may open anew
     EXPECT_EQ(rig.host.calls.size(), 2u);
+    // A mouse that is there but may not be opened is named as such.
+    rig.link.ShowNoDeviceMessage(MouseAccess::NoPermission);
+    EXPECT_EQ(rig.host.calls.back(),
+              "ShowMessage warning_title_text no_permission_device_text owned information");
 }
 
 } // namespace
