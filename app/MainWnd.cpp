@@ -767,9 +767,9 @@ int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, M
         kind == MessageKind::Question ? MsgKind::Question : MsgKind::Information));
 }
 
-void CMainWnd::StartUpdater(const std::filesystem::path& program)
+bool CMainWnd::StartUpdater(const std::filesystem::path& program)
 {
-    Desktop().StartProgram(program);
+    return Desktop().StartProgram(program);
 }
 
 void CMainWnd::PostApplyDone()

@@ -80,7 +80,7 @@ public:
     void SaveProfiles() override;
     int ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,
                     MessageKind kind) override;
-    void StartUpdater(const std::filesystem::path& program) override;
+    bool StartUpdater(const std::filesystem::path& program) override;
     void PostApplyDone() override;
 
     // DeviceMessageSink: the driver's messages, queued for the UI thread.

@@ -50,7 +50,7 @@ public:
         m_context.err << "vestrelctl: " << Utf16ToUtf8(m_data.language.GetText(textKey)) << "\n";
         return 0;
     }
-    void StartUpdater(const std::filesystem::path&) override {}
+    bool StartUpdater(const std::filesystem::path&) override { return false; }
     // The command waits for the apply itself.
     void PostApplyDone() override {}
 
