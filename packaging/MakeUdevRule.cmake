@@ -1,7 +1,7 @@
 # Writes a file for the mouse that Data.ini describes: the udev rule, the
 # AppStream metainfo.
 #   cmake -DDESCRIBE=<vestrelctl describe output> -DTEMPLATE=<file.in> -DOUTPUT=<file>
-#         [-DPROJECT_VERSION=<version>] -P MakeUdevRule.cmake
+#         [-DPROJECT_VERSION=<version> -DSCREENSHOT_BASE_URL=<url>] -P MakeUdevRule.cmake
 # The ids come from vestrelctl describe, so they are read exactly as the
 # program reads them; sysfs shows them as four lower-case hex digits.
 cmake_minimum_required(VERSION 3.25)
