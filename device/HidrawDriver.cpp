@@ -311,8 +311,12 @@ void HidrawDriver::OnUdevEvent(udev_device* device)
         if (product == nullptr || !ProductMatches(product, m_vid, m_pid) ||
             FindConfigurationInterface(m_vid, m_pid) != node)
             return;
+        // Interfaces appear one by one: until the vendor one is there an
+        // earlier one can pass for it. The mouse arrives once.
+        const bool bArrival = m_configNode.empty();
         m_configNode = node;
-        m_sink->PostDeviceMessage(m_connectionMessage, 1, 0);
+        if (bArrival)
+            m_sink->PostDeviceMessage(m_connectionMessage, 1, 0);
     }
     else if (std::strcmp(action, "remove") == 0 && m_configNode == node)
     {
