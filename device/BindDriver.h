@@ -30,8 +30,8 @@ std::string DriverNameFromEnvironment();
 // What the named driver can say about reaching the mouse: the hidraw driver
 // tells a mouse without permission apart; others know present or not only
 // by opening it, so they say Reachable and leave that to the link.
-MouseAccess ProbeMouseAccess(std::string_view name, const DriverFactories& factories,
-                             uint32_t vid, uint32_t pid);
+MouseAccess ProbeMouseAccess(std::string_view name, const DriverFactories& factories, uint32_t vid,
+                             uint32_t pid);
 
 DriverApi BindDriver(const std::filesystem::path& programFolder, std::string_view name,
                      const DriverFactories& factories);

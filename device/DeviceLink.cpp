@@ -267,11 +267,10 @@ void DeviceLink::ShowNoDeviceMessage(MouseAccess access)
     if (m_bNoDeviceMessageShown)
         return;
     m_bNoDeviceMessageShown = true;
-    m_host.ShowMessage("warning_title_text",
-                       MouseAccessTextKey(access == MouseAccess::NoPermission
-                                              ? access
-                                              : MouseAccess::Absent),
-                       MessageOwner::MainWindow, MessageKind::Information);
+    m_host.ShowMessage(
+        "warning_title_text",
+        MouseAccessTextKey(access == MouseAccess::NoPermission ? access : MouseAccess::Absent),
+        MessageOwner::MainWindow, MessageKind::Information);
     m_bNoDeviceMessageShown = false;
 }
 

@@ -306,8 +306,10 @@ void HidrawDriver::OnUdevEvent(udev_device* device)
     std::lock_guard lock(m_mutex);
     if (std::strcmp(action, "add") == 0)
     {
-        udev_device* usb = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
-        const char* product = usb != nullptr ? udev_device_get_property_value(usb, "PRODUCT") : nullptr;
+        udev_device* usb =
+            udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
+        const char* product =
+            usb != nullptr ? udev_device_get_property_value(usb, "PRODUCT") : nullptr;
         if (product == nullptr || !ProductMatches(product, m_vid, m_pid) ||
             FindConfigurationInterface(m_vid, m_pid) != node)
             return;

@@ -87,9 +87,9 @@ TEST_F(HidrawSim, AnApplyThroughHidapiLeavesTheMouseAsTheVirtualDriverDoes)
 
     const std::vector<std::string> real = ApplyThrough(description, MakeHidrawDriver, *mouse);
     auto reference = std::make_shared<VirtualMouse>(description);
-    EXPECT_EQ(real, ApplyThrough(
-                        description, [reference] { return MakeVirtualDriver(reference); },
-                        *reference));
+    EXPECT_EQ(real,
+              ApplyThrough(
+                  description, [reference] { return MakeVirtualDriver(reference); }, *reference));
     EXPECT_GT(mouse->State().blocks.size(), 0u);
     EXPECT_EQ(pointerSide->Traffic().size(), 0u);
 

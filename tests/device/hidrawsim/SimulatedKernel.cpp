@@ -51,9 +51,9 @@ struct OpenHandle
 };
 
 std::mutex g_mutex;
-bool g_bActive = false; // only inside the namespaces
+bool g_bActive = false;                                  // only inside the namespaces
 std::map<std::string, std::shared_ptr<SimNode>> g_nodes; // by /dev path
-std::map<int, OpenHandle> g_handles;                       // by the eventfd standing for it
+std::map<int, OpenHandle> g_handles;                     // by the eventfd standing for it
 
 template <typename F> F Real(const char* name)
 {
@@ -82,7 +82,8 @@ SysPaths PathsOf(const SimulatedKernel::Node& n)
 {
     // One USB device, on a port of its own, per VID/PID.
     static std::map<std::pair<uint32_t, uint32_t>, int> ports;
-    const int portNumber = ports.emplace(std::pair(n.vid, n.pid), int(ports.size()) + 1).first->second;
+    const int portNumber =
+        ports.emplace(std::pair(n.vid, n.pid), int(ports.size()) + 1).first->second;
     SysPaths p;
     const std::string port = "1-" + std::to_string(portNumber);
     p.usbDevice = "/devices/pci0000:00/0000:00:14.0/usb1/" + port;
@@ -149,11 +150,10 @@ uint32_t MurmurHash2(const std::string& key)
 void BroadcastUdevEvent(const std::string& action, const SimulatedKernel::Node& n)
 {
     static int seqnum = 0;
-    const std::string properties = "ACTION=" + action + '\0' + "DEVPATH=" + PathsOf(n).hidraw +
-                                   '\0' + "SUBSYSTEM=hidraw" + '\0' + "DEVNAME=" +
-                                   DevPath(n.number) + '\0' + "MAJOR=240" + '\0' + "MINOR=" +
-                                   std::to_string(n.number) + '\0' + "SEQNUM=" +
-                                   std::to_string(++seqnum) + '\0';
+    const std::string properties =
+        "ACTION=" + action + '\0' + "DEVPATH=" + PathsOf(n).hidraw + '\0' + "SUBSYSTEM=hidraw" +
+        '\0' + "DEVNAME=" + DevPath(n.number) + '\0' + "MAJOR=240" + '\0' +
+        "MINOR=" + std::to_string(n.number) + '\0' + "SEQNUM=" + std::to_string(++seqnum) + '\0';
     struct
     {
         char prefix[8] = "libudev";
@@ -282,136 +282,136 @@ int Ioctl(OpenHandle& h, unsigned long request, void* argument)
 extern "C"
 {
 
-int open(const char* path, int flags, ...)
-{
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE))
+    int open(const char* path, int flags, ...)
+    {
+        mode_t mode = 0;
+        if (flags & (O_CREAT | O_TMPFILE))
+        {
+            va_list args;
+            va_start(args, flags);
+            mode = va_arg(args, mode_t);
+            va_end(args);
+        }
+        if (IsSimulatedPath(path))
+            return OpenSimulated(path, flags);
+        static const auto real = Real<int (*)(const char*, int, ...)>("open");
+        return real(path, flags, mode);
+    }
+
+    int open64(const char* path, int flags, ...)
+    {
+        mode_t mode = 0;
+        if (flags & (O_CREAT | O_TMPFILE))
+        {
+            va_list args;
+            va_start(args, flags);
+            mode = va_arg(args, mode_t);
+            va_end(args);
+        }
+        return open(path, flags, mode);
+    }
+
+    int close(int fd)
+    {
+        {
+            std::lock_guard lock(g_mutex);
+            if (OpenHandle* h = HandleLocked(fd))
+            {
+                SimNode& node = *h->node;
+                if (--node.openCount == 0)
+                {
+                    node.mouse->CloseFeatureChannel();
+                    node.mouse->CloseReportChannel();
+                }
+                g_handles.erase(fd);
+            }
+        }
+        static const auto real = Real<int (*)(int)>("close");
+        return real(fd);
+    }
+
+    ssize_t read(int fd, void* buffer, size_t size)
+    {
+        {
+            std::lock_guard lock(g_mutex);
+            if (OpenHandle* h = HandleLocked(fd))
+            {
+                if (!h->node->bPresent)
+                    return Fail(ENODEV);
+                if (h->input.empty())
+                    return Fail(EAGAIN);
+                std::vector<uint8_t> report = std::move(h->input.front());
+                h->input.pop_front();
+                if (h->input.empty())
+                {
+                    eventfd_t ignored;
+                    eventfd_read(fd, &ignored);
+                }
+                const size_t n = std::min(size, report.size());
+                std::memcpy(buffer, report.data(), n);
+                return static_cast<ssize_t>(n);
+            }
+        }
+        static const auto real = Real<ssize_t (*)(int, void*, size_t)>("read");
+        return real(fd, buffer, size);
+    }
+
+    ssize_t write(int fd, const void* buffer, size_t size)
+    {
+        {
+            std::lock_guard lock(g_mutex);
+            if (OpenHandle* h = HandleLocked(fd))
+            {
+                // An output report: the report id, then what goes on the wire.
+                if (!h->node->bPresent)
+                    return Fail(ENODEV);
+                if (size < 1)
+                    return Fail(EINVAL);
+                const auto* bytes = static_cast<const uint8_t*>(buffer);
+                if (!h->node->mouse->WriteUSB(bytes + 1, static_cast<int>(size - 1)))
+                    return Fail(EPIPE);
+                return static_cast<ssize_t>(size);
+            }
+        }
+        static const auto real = Real<ssize_t (*)(int, const void*, size_t)>("write");
+        return real(fd, buffer, size);
+    }
+
+    int ioctl(int fd, unsigned long request, ...)
     {
         va_list args;
-        va_start(args, flags);
-        mode = va_arg(args, mode_t);
+        va_start(args, request);
+        void* argument = va_arg(args, void*);
         va_end(args);
-    }
-    if (IsSimulatedPath(path))
-        return OpenSimulated(path, flags);
-    static const auto real = Real<int (*)(const char*, int, ...)>("open");
-    return real(path, flags, mode);
-}
-
-int open64(const char* path, int flags, ...)
-{
-    mode_t mode = 0;
-    if (flags & (O_CREAT | O_TMPFILE))
-    {
-        va_list args;
-        va_start(args, flags);
-        mode = va_arg(args, mode_t);
-        va_end(args);
-    }
-    return open(path, flags, mode);
-}
-
-int close(int fd)
-{
-    {
-        std::lock_guard lock(g_mutex);
-        if (OpenHandle* h = HandleLocked(fd))
         {
-            SimNode& node = *h->node;
-            if (--node.openCount == 0)
-            {
-                node.mouse->CloseFeatureChannel();
-                node.mouse->CloseReportChannel();
-            }
-            g_handles.erase(fd);
+            std::lock_guard lock(g_mutex);
+            if (OpenHandle* h = HandleLocked(fd))
+                return Ioctl(*h, request, argument);
         }
+        static const auto real = Real<int (*)(int, unsigned long, void*)>("ioctl");
+        return real(fd, request, argument);
     }
-    static const auto real = Real<int (*)(int)>("close");
-    return real(fd);
-}
 
-ssize_t read(int fd, void* buffer, size_t size)
-{
+    // libudev trusts only a /sys that is sysfs; the tmpfs there stands for it.
+    int fstatfs(int fd, struct statfs* buffer)
     {
-        std::lock_guard lock(g_mutex);
-        if (OpenHandle* h = HandleLocked(fd))
+        static const auto real = Real<int (*)(int, struct statfs*)>("fstatfs");
+        const int result = real(fd, buffer);
+        if (result == 0 && g_bActive && buffer->f_type == TMPFS_MAGIC)
         {
-            if (!h->node->bPresent)
-                return Fail(ENODEV);
-            if (h->input.empty())
-                return Fail(EAGAIN);
-            std::vector<uint8_t> report = std::move(h->input.front());
-            h->input.pop_front();
-            if (h->input.empty())
-            {
-                eventfd_t ignored;
-                eventfd_read(fd, &ignored);
-            }
-            const size_t n = std::min(size, report.size());
-            std::memcpy(buffer, report.data(), n);
-            return static_cast<ssize_t>(n);
+            char target[64] = {};
+            const std::string link = "/proc/self/fd/" + std::to_string(fd);
+            if (readlink(link.c_str(), target, sizeof target - 1) > 0 &&
+                std::strncmp(target, "/sys", 4) == 0)
+                buffer->f_type = SYSFS_MAGIC;
         }
+        return result;
     }
-    static const auto real = Real<ssize_t (*)(int, void*, size_t)>("read");
-    return real(fd, buffer, size);
-}
 
-ssize_t write(int fd, const void* buffer, size_t size)
-{
+    int fstatfs64(int fd, struct statfs64* buffer)
     {
-        std::lock_guard lock(g_mutex);
-        if (OpenHandle* h = HandleLocked(fd))
-        {
-            // An output report: the report id, then what goes on the wire.
-            if (!h->node->bPresent)
-                return Fail(ENODEV);
-            if (size < 1)
-                return Fail(EINVAL);
-            const auto* bytes = static_cast<const uint8_t*>(buffer);
-            if (!h->node->mouse->WriteUSB(bytes + 1, static_cast<int>(size - 1)))
-                return Fail(EPIPE);
-            return static_cast<ssize_t>(size);
-        }
+        return fstatfs(fd, reinterpret_cast<struct statfs*>(buffer));
     }
-    static const auto real = Real<ssize_t (*)(int, const void*, size_t)>("write");
-    return real(fd, buffer, size);
-}
-
-int ioctl(int fd, unsigned long request, ...)
-{
-    va_list args;
-    va_start(args, request);
-    void* argument = va_arg(args, void*);
-    va_end(args);
-    {
-        std::lock_guard lock(g_mutex);
-        if (OpenHandle* h = HandleLocked(fd))
-            return Ioctl(*h, request, argument);
-    }
-    static const auto real = Real<int (*)(int, unsigned long, void*)>("ioctl");
-    return real(fd, request, argument);
-}
-
-// libudev trusts only a /sys that is sysfs; the tmpfs there stands for it.
-int fstatfs(int fd, struct statfs* buffer)
-{
-    static const auto real = Real<int (*)(int, struct statfs*)>("fstatfs");
-    const int result = real(fd, buffer);
-    if (result == 0 && g_bActive && buffer->f_type == TMPFS_MAGIC)
-    {
-        char target[64] = {};
-        const std::string link = "/proc/self/fd/" + std::to_string(fd);
-        if (readlink(link.c_str(), target, sizeof target - 1) > 0 &&
-            std::strncmp(target, "/sys", 4) == 0)
-            buffer->f_type = SYSFS_MAGIC;
-    }
-    return result;
-}
-
-int fstatfs64(int fd, struct statfs64* buffer)
-{
-    return fstatfs(fd, reinterpret_cast<struct statfs*>(buffer));
-}
 
 } // extern "C"
 
@@ -539,14 +539,14 @@ std::vector<uint8_t> VendorReportDescriptor()
 {
     // Usage page 0xFF00, usage 1, an application collection of 8-byte
     // feature, 32-byte output and 2-byte input reports.
-    return {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF, 0x00,
-            0x75, 0x08, 0x95, 0x08, 0x09, 0x01, 0xB1, 0x02, 0x95, 0x20, 0x09, 0x01,
-            0x91, 0x02, 0x95, 0x02, 0x09, 0x01, 0x81, 0x02, 0xC0};
+    return {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x26, 0xFF,
+            0x00, 0x75, 0x08, 0x95, 0x08, 0x09, 0x01, 0xB1, 0x02, 0x95, 0x20,
+            0x09, 0x01, 0x91, 0x02, 0x95, 0x02, 0x09, 0x01, 0x81, 0x02, 0xC0};
 }
 
 std::vector<uint8_t> MouseReportDescriptor()
 {
     // Generic desktop, mouse, three buttons.
-    return {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x05, 0x09, 0x19, 0x01, 0x29, 0x03, 0x15,
-            0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x03, 0x81, 0x02, 0x95, 0x05, 0x81, 0x01, 0xC0};
+    return {0x05, 0x01, 0x09, 0x02, 0xA1, 0x01, 0x05, 0x09, 0x19, 0x01, 0x29, 0x03, 0x15, 0x00,
+            0x25, 0x01, 0x75, 0x01, 0x95, 0x03, 0x81, 0x02, 0x95, 0x05, 0x81, 0x01, 0xC0};
 }

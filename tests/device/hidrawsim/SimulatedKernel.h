@@ -22,7 +22,7 @@ public:
 
     struct Node
     {
-        int number;              // hidrawN
+        int number; // hidrawN
         uint32_t vid;
         uint32_t pid;
         int interfaceNumber;
