@@ -394,7 +394,10 @@ void CMainWnd::ShowMainWindow()
     if (!m_pDeviceLink || !m_pDeviceLink->CanShowMainWindow())
     {
         if (m_pDeviceLink)
-            m_pDeviceLink->ShowNoDeviceMessage();
+            m_pDeviceLink->ShowNoDeviceMessage(
+                m_setup.probeAccess ? m_setup.probeAccess(g_StartupData.description.m_iVID,
+                                                          g_StartupData.description.m_iPID)
+                                    : MouseAccess::Absent);
         return;
     }
     const HWND hWnd = GetHWND();
@@ -770,9 +773,9 @@ int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, M
         kind == MessageKind::Question ? MsgKind::Question : MsgKind::Information));
 }
 
-void CMainWnd::StartUpdater(const std::filesystem::path& program)
+bool CMainWnd::StartUpdater(const std::filesystem::path& program)
 {
-    Desktop().StartProgram(program);
+    return Desktop().StartProgram(program);
 }
 
 void CMainWnd::PostApplyDone()

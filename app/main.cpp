@@ -66,19 +66,23 @@ int main(int argc, char** argv)
     const std::filesystem::path program = RunningProgramFolder();
     const std::string driverName = DriverNameFromEnvironment();
     std::shared_ptr<VirtualMouse> virtualMouse;
-    const DriverFactories factories{MakeHidrawDriver, [&virtualMouse]
+    const DriverFactories factories{MakeHidrawDriver,
+                                    [&virtualMouse]
                                     {
                                         // Made when the link binds, after Data.ini was read.
                                         virtualMouse = std::make_shared<VirtualMouse>(
                                             g_StartupData.description);
                                         return MakeVirtualDriver(virtualMouse);
-                                    }};
+                                    },
+                                    ProbeHidrawMouse};
     const std::unique_ptr<PointerSettingsBackend> pointer = MakeDesktopPointerBackend();
 
     MainWndSetup setup;
     setup.folders = {program, DataFolderFor(program)};
     setup.bindDriver = [program, driverName, &factories]
     { return BindDriver(program, driverName, factories); };
+    setup.probeAccess = [driverName, &factories](uint32_t vid, uint32_t pid)
+    { return ProbeMouseAccess(driverName, factories, vid, pid); };
     setup.pointer = pointer.get();
     setup.uiLanguageId = LanguageIdFromEnvironment();
 

@@ -50,7 +50,7 @@ public:
         m_context.err << "vestrelctl: " << Utf16ToUtf8(m_data.language.GetText(textKey)) << "\n";
         return 0;
     }
-    void StartUpdater(const std::filesystem::path&) override {}
+    bool StartUpdater(const std::filesystem::path&) override { return false; }
     // The command waits for the apply itself.
     void PostApplyDone() override {}
 
@@ -95,6 +95,7 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     DriverFactories factories;
 #ifndef _WIN32
     factories.hidraw = MakeHidrawDriver;
+    factories.hidrawAccess = ProbeHidrawMouse;
 #endif
     factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
 
@@ -134,7 +135,14 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     }
     if (!present)
     {
-        context.err << "vestrelctl: no mouse found; the profile was saved but not sent\n";
+        const MouseAccess access = ProbeMouseAccess(driverName, factories, data->description.m_iVID,
+                                                    data->description.m_iPID);
+        if (access == MouseAccess::NoPermission)
+            context.err << "vestrelctl: "
+                        << Utf16ToUtf8(data->language.GetText(MouseAccessTextKey(access)))
+                        << "\nvestrelctl: the profile was saved but not sent\n";
+        else
+            context.err << "vestrelctl: no mouse found; the profile was saved but not sent\n";
         return 1;
     }
     return bLoaded ? 0 : 1;

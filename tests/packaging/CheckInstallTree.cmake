@@ -26,6 +26,7 @@ if(WITH_GUI)
   list(APPEND commands vestrel)
   list(APPEND files
     share/applications/vestrel.desktop share/vestrel/vestrel-autostart.desktop
+    share/metainfo/vestrel.metainfo.xml
     share/icons/hicolor/scalable/apps/vestrel.svg)
   foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND files share/icons/hicolor/${size}x${size}/apps/vestrel.png)
@@ -61,6 +62,9 @@ if(WITH_GUI)
   expect("\"Exec=vestrel\" IN_LIST desktop AND \"Icon=vestrel\" IN_LIST desktop" "desktop entry: ${desktop}")
   file(STRINGS ${PREFIX}/share/vestrel/vestrel-autostart.desktop autostart)
   expect("\"Exec=vestrel --tray\" IN_LIST autostart" "autostart entry: ${autostart}")
+  # Software centres offer the program for the mouse that Data.ini names.
+  file(STRINGS ${PREFIX}/share/metainfo/vestrel.metainfo.xml modalias REGEX "<modalias>")
+  expect("modalias MATCHES \"usb:v1209p0001d\"" "metainfo modalias: ${modalias}")
 endif()
 
 if(failures)
