@@ -1,0 +1,53 @@
+#include "app/CtlRequests.h"
+
+#include "app/MainWnd.h"
+#include "cli/VestrelCtl.h"
+#include "model/NameField.h"
+
+#include <sstream>
+
+CCtlRequests::CCtlRequests(CMainWnd& mainWnd, std::filesystem::path programFolder)
+    : m_mainWnd(mainWnd), m_programFolder(std::move(programFolder))
+{
+}
+
+CommandAnswer CCtlRequests::Run(const std::vector<std::string>& args)
+{
+    std::ostringstream out, err;
+    const CtlProgram program{{g_StartupData, g_vecMacro, g_vecGun},
+                             *this,
+                             m_mainWnd.m_setup.folders.data};
+    CommandAnswer answer;
+    answer.exitCode = RunVestrelCtl(args, m_programFolder, out, err, &program);
+    answer.out = out.str();
+    answer.err = err.str();
+    return answer;
+}
+
+void CCtlRequests::DataChanged(unsigned changes)
+{
+    if (changes & kProfilesChanged)
+    {
+        // The list is filled anew, so the next pick in it is taken as it comes.
+        m_mainWnd.m_bProfileListChanged = false;
+        m_mainWnd.FillProfileList();
+        m_mainWnd.RefreshAfterProfileChange();
+    }
+    if (changes & kMacrosChanged)
+        m_mainWnd.m_macroPage.LoadFolders();
+    if (changes & kGunsChanged)
+        m_mainWnd.m_gunPage.RefreshGunPage();
+}
+
+int CCtlRequests::Apply(const CtlContext& context)
+{
+    m_mainWnd.RefreshAfterProfileChange();
+    m_mainWnd.FillProfileList();
+    const DeviceLink* link = m_mainWnd.GetDeviceLink();
+    if (link == nullptr || link->State() != DeviceState::Present)
+        return Complain(context, "apply", "no mouse is connected; nothing was sent", kExitFailed);
+    m_mainWnd.RequestApply();
+    context.out << "vestrel applies profile " << g_StartupData.appState.iCurrentProfile << ": "
+                << PrintableName(NameFromField(g_pCurProfile->szName)) << "\n";
+    return kExitDone;
+}
