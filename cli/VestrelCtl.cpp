@@ -108,10 +108,10 @@ int RunHelp(std::ostream& out, std::ostream& err, std::span<const std::string> a
 }
 
 // The running program holds the folder: it carries the command out and its
-// answer is ours.
-int ForwardToProgram(std::span<const std::string> args, const std::filesystem::path& programFolder,
-                     const std::filesystem::path& dataFolder, std::ostream& out,
-                     std::ostream& err)
+// answer is ours. Nothing when it does not answer.
+std::optional<int> ForwardToProgram(std::span<const std::string> args,
+                                    const std::filesystem::path& programFolder, std::ostream& out,
+                                    std::ostream& err)
 {
     // The program folder as the program must resolve it: absolute.
     std::vector<std::string> line = {"--program-dir",
@@ -122,11 +122,7 @@ int ForwardToProgram(std::span<const std::string> args, const std::filesystem::p
         runtime.empty() ? std::nullopt
                         : SendCommandToProgram(InstanceSocketPath(runtime, kInstanceName), line);
     if (!answer)
-    {
-        err << "vestrelctl: vestrel holds " << dataFolder.string()
-            << " but does not answer; nothing was changed\n";
-        return kExitFailed;
-    }
+        return std::nullopt;
     out << answer->out;
     err << answer->err;
     return answer->exitCode;
@@ -255,7 +251,20 @@ int RunVestrelCtl(std::span<const std::string> args,
     // Without a lock file nobody can write there; the command's own saves
     // then fail and say why.
     if (bLock && lock.LockForCommand(context.dataFolder) == DataFolderLock::Outcome::ProgramRunning)
-        return ForwardToProgram(args.subspan(i), programFolder, context.dataFolder, out, err);
+    {
+        if (const std::optional<int> code =
+                ForwardToProgram(args.subspan(i), programFolder, out, err))
+            return *code;
+        // Reading its files does the program no harm; writing them would
+        // lose what it holds in memory.
+        if (command->access == CtlAccess::Writes)
+        {
+            err << "vestrelctl: " << command->name << ": vestrel is running on "
+                << context.dataFolder.string()
+                << " but does not answer; nothing was changed\n";
+            return kExitFailed;
+        }
+    }
     if (command->run == &RunApply)
         return command->run(context, commandArgs);
 
