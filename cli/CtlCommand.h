@@ -86,6 +86,7 @@ int RunReset(const CtlContext& context, std::span<const std::string> args);
 int RunSet(const CtlContext& context, std::span<const std::string> args);
 int RunExportProfile(const CtlContext& context, std::span<const std::string> args);
 int RunImportProfile(const CtlContext& context, std::span<const std::string> args);
+int RunStatus(const CtlContext& context, std::span<const std::string> args);
 int RunMacros(const CtlContext& context, std::span<const std::string> args);
 int RunGuns(const CtlContext& context, std::span<const std::string> args);
 int RunImport(const CtlContext& context, std::span<const std::string> args);

@@ -96,3 +96,10 @@ JsonWriter& JsonWriter::Bool(bool value)
     m_out << (value ? "true" : "false");
     return *this;
 }
+
+JsonWriter& JsonWriter::Null()
+{
+    BeforeValue();
+    m_out << "null";
+    return *this;
+}

@@ -21,6 +21,7 @@ public:
     JsonWriter& String(std::string_view text);
     JsonWriter& Number(int64_t value);
     JsonWriter& Bool(bool value);
+    JsonWriter& Null();
 
 private:
     void BeforeValue();

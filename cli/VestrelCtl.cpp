@@ -1,5 +1,6 @@
 #include "cli/VestrelCtl.h"
 
+#include "app/DeviceDescription.h"
 #include "app/LanguageChoice.h"
 #include "app/StartupData.h"
 #include "cli/CtlCommand.h"
@@ -26,6 +27,8 @@ namespace
 constexpr CtlCommand kCommands[] = {
     {"help", "[COMMAND]", "this text, or what a command does", nullptr, CtlAccess::Own},
     {"describe", "", "the device description, as key=value lines", &RunDescribe, CtlAccess::Own},
+    {"status", "[--json]", "whether the mouse is there, and its firmware version", &RunStatus,
+     CtlAccess::Own},
     {"profiles", "", "the profiles: index, TAB, * for the current one, TAB, name", &RunProfiles,
      CtlAccess::Reads},
     {"show", "[--profile N|NAME] [--json]", "every setting of a profile", &RunShow,
@@ -202,7 +205,9 @@ int RunVestrelCtl(std::span<const std::string> args,
             return RunHelp(out, err, {});
         if (option == "--version")
         {
-            out << "vestrelctl " << VESTREL_VERSION << "\n";
+            const DeviceDescription description = ReadDeviceDescription(programFolder);
+            out << "vestrelctl " << VESTREL_VERSION << "\nfirmware expected: "
+                << description.m_iVer_H << "." << description.m_iVer_L << "\n";
             return kExitDone;
         }
         if (option != "--program-dir" && option != "--driver")

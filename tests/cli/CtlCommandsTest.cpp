@@ -361,6 +361,11 @@ TEST(CtlJson, ShowMacrosAndGunsFollowTheirSchemas)
                                 "?macro":"string","?gun":"string"}]}})");
     EXPECT_NE(show.out.find(R"("function":"shortcut","shortcut":"Alt+A")"), std::string::npos);
     EXPECT_NE(show.out.find(R"("macro":"F/M1")"), std::string::npos);
+    // RunCtl picks the virtual mouse, which reports the description's firmware.
+    const Result status = RunCtl(dir, {"status", "--json"});
+    ASSERT_EQ(status.code, 0) << status.err;
+    ExpectJsonSchema(status.out, R"({"mouse":"string","firmware":"string","expected":"string"})");
+    EXPECT_NE(status.out.find(R"("mouse":"present")"), std::string::npos);
     const char* library =
         R"({"folders":[{"name":"string","locked":"bool","items":[{"name":"string","locked":"bool"}]}]})";
     for (const char* command : {"macros", "guns"})
