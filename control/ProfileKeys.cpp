@@ -225,7 +225,7 @@ std::optional<uint8_t> CodeForName(std::string_view name)
     return std::nullopt;
 }
 
-KeyChange BindSlotToMacro(ButtonData& slot, const ProfileData& profile,
+KeyChange BindSlotToMacro(ButtonData& slot, int slotIndex, const ProfileData& profile,
                           const ProfileKeyContext& context, std::string_view item)
 {
     std::u16string folder, name;
@@ -233,7 +233,7 @@ KeyChange BindSlotToMacro(ButtonData& slot, const ProfileData& profile,
         return Fail(Status::BadValue, "a macro is named FOLDER/NAME, not '" + std::string(item) +
                                           "'");
     const bool bWasMacro = slot.byFunction == kFunctionSelectMacro;
-    if (!bWasMacro && CountSlotsWithCode(profile, kFunctionSelectMacro) >= kMaxMacroSlots)
+    if (BindingLimitReached(profile, slotIndex, kFunctionSelectMacro))
         return Fail(Status::Refused, "at most " + std::to_string(kMaxMacroSlots) +
                                          " buttons can play macros");
     const int index = FindItemIndex(context.macros, folder, name);
@@ -245,7 +245,7 @@ KeyChange BindSlotToMacro(ButtonData& slot, const ProfileData& profile,
     return {};
 }
 
-KeyChange BindSlotToGun(ButtonData& slot, const ProfileData& profile,
+KeyChange BindSlotToGun(ButtonData& slot, int slotIndex, const ProfileData& profile,
                         const ProfileKeyContext& context, std::string_view item)
 {
     std::u16string folder, name;
@@ -253,7 +253,7 @@ KeyChange BindSlotToGun(ButtonData& slot, const ProfileData& profile,
         return Fail(Status::BadValue, "a gun is named FOLDER/NAME, not '" + std::string(item) +
                                           "'");
     const bool bWasGun = slot.byFunction == kFunctionSelectGun;
-    if (!bWasGun && CountSlotsWithCode(profile, kFunctionSelectGun) >= kMaxGunSlots)
+    if (BindingLimitReached(profile, slotIndex, kFunctionSelectGun))
         return Fail(Status::Refused,
                     "at most " + std::to_string(kMaxGunSlots) + " buttons can fire guns");
     const int index = FindItemIndex(context.guns, folder, name);
@@ -292,16 +292,13 @@ KeyChange SetButton(ProfileData& profile, const ProfileKeyContext& context, int 
     if (code == kFunctionShortcutKey)
         bound = ParseShortcut(argument, slot.byShortcutMods, slot.byShortcutKey);
     else if (code == kFunctionSelectMacro)
-        bound = BindSlotToMacro(slot, profile, context, argument);
+        bound = BindSlotToMacro(slot, slotIndex, profile, context, argument);
     else if (code == kFunctionSelectGun)
-        bound = BindSlotToGun(slot, profile, context, argument);
+        bound = BindSlotToGun(slot, slotIndex, profile, context, argument);
     if (bound.status != Status::Done)
         return bound;
-    slot.byFunction = code;
     profile.aButton[slotIndex] = slot;
-    // The mode switch has to be reachable from both sets.
-    if (code == kFunctionModeSwitch)
-        profile.aButton[TwinSlot(slotIndex)].byFunction = code;
+    StoreFunctionCode(profile, slotIndex, code);
     return {};
 }
 
