@@ -14,9 +14,8 @@ CCtlRequests::CCtlRequests(CMainWnd& mainWnd, std::filesystem::path programFolde
 CommandAnswer CCtlRequests::Run(const std::vector<std::string>& args)
 {
     std::ostringstream out, err;
-    const CtlProgram program{{g_StartupData, g_vecMacro, g_vecGun},
-                             *this,
-                             m_mainWnd.m_setup.folders.data};
+    const CtlProgram program{
+        {g_StartupData, g_vecMacro, g_vecGun}, *this, m_mainWnd.m_setup.folders.data};
     CommandAnswer answer;
     answer.exitCode = RunVestrelCtl(args, m_programFolder, out, err, &program);
     answer.out = out.str();

@@ -111,8 +111,7 @@ bool SaveAppStateOf(const CtlContext& context);
 // Tells the running program, if any, what changed.
 void NoteChanged(const CtlContext& context, unsigned changes);
 // "vestrelctl: COMMAND: message" on stderr; returns `code`.
-int Complain(const CtlContext& context, const char* command, const std::string& message,
-             int code);
+int Complain(const CtlContext& context, const char* command, const std::string& message, int code);
 
 // For a command that takes no arguments: false (and a message) when some came.
 bool ExpectNoArguments(const CtlContext& context, const char* command,

@@ -41,7 +41,10 @@ struct GunKind
     static constexpr const char* kItem = "gun";
     static constexpr unsigned kChange = CtlHost::kGunsChanged;
     static RecordLibrary<GunData>& Library(const CtlContext& c) { return c.data->guns; }
-    static SaveResult Save(const CtlContext& c) { return SaveGunLibrary(c.data->guns, c.dataFolder); }
+    static SaveResult Save(const CtlContext& c)
+    {
+        return SaveGunLibrary(c.data->guns, c.dataFolder);
+    }
     static constexpr auto ReadItem = &ReadGunFile;
     static constexpr auto ReadFolder = &ReadGunFolderFile;
     static constexpr auto WriteItem = &WriteGunFile;
@@ -122,8 +125,7 @@ int ImportItem(const CtlContext& context, const std::filesystem::path& file,
     {
         const std::u16string name = Utf8ToUtf16(*folder);
         if (!FolderNameUsed(library, name))
-            return Complain(context, "import", "there is no folder '" + *folder + "'",
-                            kExitFailed);
+            return Complain(context, "import", "there is no folder '" + *folder + "'", kExitFailed);
         index = Kind::ImportIntoFolder(library, record, name, file.stem().u16string());
     }
     else
@@ -140,8 +142,8 @@ int ImportFolder(const CtlContext& context, const std::filesystem::path& file)
 {
     std::vector<typename Kind::Record> records;
     if (!Kind::ReadFolder(file, records))
-        return Complain(context, "import",
-                        file.string() + " is no " + Kind::kItem + " folder file", kExitFailed);
+        return Complain(context, "import", file.string() + " is no " + Kind::kItem + " folder file",
+                        kExitFailed);
     if (!LibraryHasRoomFor(Kind::Library(context), records.size() + 1))
         return Complain(context, "import", "the library is full", kExitFailed);
     const std::u16string folder =
@@ -172,23 +174,20 @@ int Export(const CtlContext& context, bool bFolder, const std::string& what,
     {
         const std::u16string folder = Utf8ToUtf16(what);
         if (!FolderNameUsed(library, folder))
-            return Complain(context, "export", "there is no " + std::string(Kind::kItem) +
-                                                   " folder '" + what + "'",
+            return Complain(context, "export",
+                            "there is no " + std::string(Kind::kItem) + " folder '" + what + "'",
                             kExitFailed);
-        return ReportSave(context, Kind::WriteFolder(file, library, folder, bLocked))
-                   ? kExitDone
-                   : kExitFailed;
+        return ReportSave(context, Kind::WriteFolder(file, library, folder, bLocked)) ? kExitDone
+                                                                                      : kExitFailed;
     }
     std::u16string folder, name;
     if (!SplitItem(what, folder, name))
-        return Complain(context, "export", "name the " + std::string(Kind::kItem) +
-                                               " as FOLDER/NAME",
-                        kExitUsage);
+        return Complain(context, "export",
+                        "name the " + std::string(Kind::kItem) + " as FOLDER/NAME", kExitUsage);
     const int index = FindItemIndex(library, folder, name);
     if (index < 0 || library[index]->bIsFolder)
         return Complain(context, "export",
-                        "there is no " + std::string(Kind::kItem) + " '" + what + "'",
-                        kExitFailed);
+                        "there is no " + std::string(Kind::kItem) + " '" + what + "'", kExitFailed);
     return ReportSave(context, Kind::WriteItem(file, *library[index], bLocked)) ? kExitDone
                                                                                 : kExitFailed;
 }
@@ -225,8 +224,9 @@ int RunImport(const CtlContext& context, std::span<const std::string> args)
         return ImportFolder<MacroKind>(context, file);
     if (extension == ".gbins")
         return ImportFolder<GunKind>(context, file);
-    return Complain(context, "import", "takes a .mbin, .mbins, .gbin or .gbins file (for a "
-                                       "profile: import-profile)",
+    return Complain(context, "import",
+                    "takes a .mbin, .mbins, .gbin or .gbins file (for a "
+                    "profile: import-profile)",
                     kExitUsage);
 }
 
@@ -235,8 +235,7 @@ int RunExport(const CtlContext& context, std::span<const std::string> args)
     const bool bLocked = args.size() == 4 && args[3] == "--locked";
     if (args.size() != 3 && !bLocked)
         return Complain(context, "export",
-                        "takes macro|gun|macro-folder|gun-folder NAME FILE [--locked]",
-                        kExitUsage);
+                        "takes macro|gun|macro-folder|gun-folder NAME FILE [--locked]", kExitUsage);
     const std::string& kind = args[0];
     if (kind == "macro" || kind == "macro-folder")
         return Export<MacroKind>(context, kind == "macro-folder", args[1], args[2], bLocked);

@@ -64,7 +64,8 @@ int RunSelect(const CtlContext& context, std::span<const std::string> args)
     const bool bSaved = SaveAppStateOf(context);
     NoteChanged(context, CtlHost::kProfilesChanged);
     if (bSaved)
-        context.out << "selected profile " << *index << ": " << ShownName(*Startup(context).currentProfile) << "\n";
+        context.out << "selected profile " << *index << ": "
+                    << ShownName(*Startup(context).currentProfile) << "\n";
     return bSaved ? kExitDone : kExitFailed;
 }
 
@@ -108,8 +109,8 @@ int RunDelete(const CtlContext& context, std::span<const std::string> args)
     // As the list does: the entry after the deleted current one, or the one
     // before when it was the last; another current profile stays current.
     const int last = static_cast<int>(startup.profiles.size()) - 1;
-    MakeCurrent(context, current == *index ? std::min(*index, last)
-                                           : current - (current > *index ? 1 : 0));
+    MakeCurrent(context,
+                current == *index ? std::min(*index, last) : current - (current > *index ? 1 : 0));
     const int code = SaveProfileChange(context, true);
     if (code == kExitDone)
         context.out << "deleted profile " << *index << ": " << name << "\n";
@@ -172,19 +173,19 @@ int RunSet(const CtlContext& context, std::span<const std::string> args)
     // Every change on a copy first: one bad key and nothing is written.
     ProfileData& target = *startup.profiles[*index];
     auto changed = std::make_unique<ProfileData>(target);
-    const ProfileKeyContext keys{startup.description, startup.defaultProfile,
-                                 context.data->macros, context.data->guns};
+    const ProfileKeyContext keys{startup.description, startup.defaultProfile, context.data->macros,
+                                 context.data->guns};
     for (; i < args.size(); ++i)
     {
         const std::size_t equals = args[i].find('=');
         if (equals == std::string::npos)
             return Complain(context, "set", "'" + args[i] + "' is no KEY=VALUE", kExitUsage);
-        const KeyChange change = SetProfileKey(*changed, keys, std::string_view(args[i]).substr(0, equals),
-                                               std::string_view(args[i]).substr(equals + 1));
+        const KeyChange change =
+            SetProfileKey(*changed, keys, std::string_view(args[i]).substr(0, equals),
+                          std::string_view(args[i]).substr(equals + 1));
         if (change.status != KeyChange::Status::Done)
             return Complain(context, "set", change.message + "; nothing was changed",
-                            change.status == KeyChange::Status::Refused ? kExitFailed
-                                                                        : kExitUsage);
+                            change.status == KeyChange::Status::Refused ? kExitFailed : kExitUsage);
     }
     target = *changed;
     const int code = SaveProfileChange(context, false);

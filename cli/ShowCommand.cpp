@@ -104,8 +104,8 @@ void PrintText(std::ostream& out, const ProfileData& p, int32_t sensor)
         << "pointer.onepage=" << OnOff(p.bOnePageScroll) << "\n"
         << "buttonset=" << (p.iButtonMode == 1 ? "game" : "office") << "\n";
     for (int slot = 0; slot < kButtonSlots; ++slot)
-        out << "button." << (slot < kSlotsPerMode ? "office." : "game.")
-            << slot % kSlotsPerMode + 1 << "=" << ButtonValue(p.aButton[slot]) << "\n";
+        out << "button." << (slot < kSlotsPerMode ? "office." : "game.") << slot % kSlotsPerMode + 1
+            << "=" << ButtonValue(p.aButton[slot]) << "\n";
 }
 
 void PrintJson(std::ostream& out, const ProfileData& p, int index, bool bCurrent, int32_t sensor)

@@ -65,8 +65,8 @@ int RunStatus(const CtlContext& context, std::span<const std::string> args)
 #endif
     factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
     const DriverApi driver = BindDriver(
-        context.programFolder, context.driver.empty() ? DriverNameFromEnvironment() : context.driver,
-        factories);
+        context.programFolder,
+        context.driver.empty() ? DriverNameFromEnvironment() : context.driver, factories);
 
     if (driver.Set_VIDPID)
         driver.Set_VIDPID(description.m_iVID, description.m_iPID);

@@ -54,11 +54,12 @@ constexpr CtlCommand kCommands[] = {
     {"import", "FILE [--folder F]",
      "adds a .mbin, .mbins, .gbin or .gbins file to its library (--folder: into folder F)",
      &RunImport, CtlAccess::Writes},
-    {"export", "macro|gun FOLDER/NAME FILE [--locked] | macro-folder|gun-folder FOLDER FILE "
-               "[--locked]",
+    {"export",
+     "macro|gun FOLDER/NAME FILE [--locked] | macro-folder|gun-folder FOLDER FILE "
+     "[--locked]",
      "writes a macro, gun or folder to its exchange file", &RunExport, CtlAccess::Reads},
-    {"trace", "[--profile N]", "the driver calls of an apply, against the virtual mouse",
-     &RunTrace, CtlAccess::Own},
+    {"trace", "[--profile N]", "the driver calls of an apply, against the virtual mouse", &RunTrace,
+     CtlAccess::Own},
     {"apply", "[--profile N]", "applies a profile to the mouse, as the Apply button does",
      &RunApply, CtlAccess::Writes},
 };
@@ -206,8 +207,9 @@ int RunVestrelCtl(std::span<const std::string> args,
         if (option == "--version")
         {
             const DeviceDescription description = ReadDeviceDescription(programFolder);
-            out << "vestrelctl " << VESTREL_VERSION << "\nfirmware expected: "
-                << description.m_iVer_H << "." << description.m_iVer_L << "\n";
+            out << "vestrelctl " << VESTREL_VERSION
+                << "\nfirmware expected: " << description.m_iVer_H << "." << description.m_iVer_L
+                << "\n";
             return kExitDone;
         }
         if (option != "--program-dir" && option != "--driver")
@@ -265,8 +267,7 @@ int RunVestrelCtl(std::span<const std::string> args,
         if (command->access == CtlAccess::Writes)
         {
             err << "vestrelctl: " << command->name << ": vestrel is running on "
-                << context.dataFolder.string()
-                << " but does not answer; nothing was changed\n";
+                << context.dataFolder.string() << " but does not answer; nothing was changed\n";
             return kExitFailed;
         }
     }

@@ -38,8 +38,8 @@ constexpr Range kLightSpeed{1, 5};
 constexpr Range kLightLength{1, 5};
 
 constexpr std::array<std::string_view, 12> kLightModeNames = {
-    "off",      "steady", "breathing", "neon", "spectrum",     "reactive",
-    "marquee",  "trail",  "flash",     "wave", "colour-shift", "rainbow"};
+    "off",     "steady", "breathing", "neon", "spectrum",     "reactive",
+    "marquee", "trail",  "flash",     "wave", "colour-shift", "rainbow"};
 
 KeyChange Fail(Status status, std::string message)
 {
@@ -49,9 +49,12 @@ KeyChange Fail(Status status, std::string message)
 bool EqualNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y)
-                      { return std::tolower(static_cast<unsigned char>(x)) ==
-                               std::tolower(static_cast<unsigned char>(y)); });
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y)
+                      {
+                          return std::tolower(static_cast<unsigned char>(x)) ==
+                                 std::tolower(static_cast<unsigned char>(y));
+                      });
 }
 
 std::optional<int> ParseInt(std::string_view text)
@@ -68,13 +71,12 @@ KeyChange ReadInRange(std::string_view key, std::string_view text, Range range, 
 {
     const std::optional<int> parsed = ParseInt(text);
     if (!parsed)
-        return Fail(Status::BadValue, std::string(key) + " takes a number, not '" +
-                                          std::string(text) + "'");
+        return Fail(Status::BadValue,
+                    std::string(key) + " takes a number, not '" + std::string(text) + "'");
     if (*parsed < range.min || *parsed > range.max)
-        return Fail(Status::Refused, std::string(key) + " must lie in " +
-                                         std::to_string(range.min) + ".." +
-                                         std::to_string(range.max) + " (got " +
-                                         std::string(text) + ")");
+        return Fail(Status::Refused,
+                    std::string(key) + " must lie in " + std::to_string(range.min) + ".." +
+                        std::to_string(range.max) + " (got " + std::string(text) + ")");
     value = *parsed;
     return {};
 }
@@ -133,8 +135,7 @@ KeyChange SetDpi(std::string_view key, std::string_view text, int32_t sensor, in
     const std::optional<SensorRange> range = FindSensorRange(sensor);
     if (!range || DpiText(sensor, range->iMin).empty())
         return Fail(Status::Refused, "the sensor " + std::to_string(sensor) +
-                                         " has no DPI table; use " + std::string(key) +
-                                         ".step=N");
+                                         " has no DPI table; use " + std::string(key) + ".step=N");
     const int lowest = std::atoi(DpiText(sensor, range->iMin).c_str());
     const int highest = std::atoi(DpiText(sensor, range->iMax).c_str());
     if (*dpi < lowest || *dpi > highest)
@@ -181,8 +182,9 @@ KeyChange ParseShortcut(std::string_view text, uint8_t& mods, uint8_t& key)
         const std::size_t plus = text.find('+', 1);
         const std::string_view part = text.substr(0, plus);
         text = plus == std::string_view::npos ? std::string_view() : text.substr(plus + 1);
-        const auto modifier = std::find_if(kModifierNames.begin(), kModifierNames.end(),
-                                           [&](std::string_view m) { return EqualNoCase(m, part); });
+        const auto modifier =
+            std::find_if(kModifierNames.begin(), kModifierNames.end(),
+                         [&](std::string_view m) { return EqualNoCase(m, part); });
         if (modifier != kModifierNames.end())
             flags[modifier - kModifierNames.begin()] = 1;
         else if (!usage && (usage = UsageFromName(part)))
@@ -230,16 +232,16 @@ KeyChange BindSlotToMacro(ButtonData& slot, int slotIndex, const ProfileData& pr
 {
     std::u16string folder, name;
     if (!SplitItem(item, folder, name))
-        return Fail(Status::BadValue, "a macro is named FOLDER/NAME, not '" + std::string(item) +
-                                          "'");
+        return Fail(Status::BadValue,
+                    "a macro is named FOLDER/NAME, not '" + std::string(item) + "'");
     const bool bWasMacro = slot.byFunction == kFunctionSelectMacro;
     if (BindingLimitReached(profile, slotIndex, kFunctionSelectMacro))
-        return Fail(Status::Refused, "at most " + std::to_string(kMaxMacroSlots) +
-                                         " buttons can play macros");
+        return Fail(Status::Refused,
+                    "at most " + std::to_string(kMaxMacroSlots) + " buttons can play macros");
     const int index = FindItemIndex(context.macros, folder, name);
     if (index < 0)
-        return Fail(Status::Refused, "there is no macro " + std::string(item) +
-                                         " (see vestrelctl macros)");
+        return Fail(Status::Refused,
+                    "there is no macro " + std::string(item) + " (see vestrelctl macros)");
     BindMacro(slot, *context.macros[index], index, bWasMacro ? slot.iMacroMode : 0,
               bWasMacro ? slot.iLibValue : 1);
     return {};
@@ -250,16 +252,16 @@ KeyChange BindSlotToGun(ButtonData& slot, int slotIndex, const ProfileData& prof
 {
     std::u16string folder, name;
     if (!SplitItem(item, folder, name))
-        return Fail(Status::BadValue, "a gun is named FOLDER/NAME, not '" + std::string(item) +
-                                          "'");
+        return Fail(Status::BadValue,
+                    "a gun is named FOLDER/NAME, not '" + std::string(item) + "'");
     const bool bWasGun = slot.byFunction == kFunctionSelectGun;
     if (BindingLimitReached(profile, slotIndex, kFunctionSelectGun))
         return Fail(Status::Refused,
                     "at most " + std::to_string(kMaxGunSlots) + " buttons can fire guns");
     const int index = FindItemIndex(context.guns, folder, name);
     if (index < 0 || context.guns[index]->bIsFolder != 0)
-        return Fail(Status::Refused, "there is no gun " + std::string(item) +
-                                         " (see vestrelctl guns)");
+        return Fail(Status::Refused,
+                    "there is no gun " + std::string(item) + " (see vestrelctl guns)");
     BindGun(slot, *context.guns[index], index, bWasGun ? slot.iMacroMode : 0,
             bWasGun ? slot.clrGun : 255);
     return {};
@@ -281,8 +283,8 @@ KeyChange SetButton(ProfileData& profile, const ProfileKeyContext& context, int 
     else if (const std::optional<uint8_t> named = CodeForName(value))
         code = *named;
     else
-        return Fail(Status::BadValue, "'" + std::string(value) +
-                                          "' is no button function (see vestrelctl help set)");
+        return Fail(Status::BadValue,
+                    "'" + std::string(value) + "' is no button function (see vestrelctl help set)");
 
     if (!KeepsLeftClick(profile, slotIndex, code))
         return Fail(Status::Refused, "each button set needs a left click; this change would "
@@ -476,7 +478,7 @@ std::vector<std::string> ButtonFunctionNames()
         if (function.byCode != kFunctionShortcutKey && function.byCode != kFunctionSelectMacro &&
             function.byCode != kFunctionSelectGun)
             names.push_back(function.szItem == std::string_view("default") ? "default"
-                                                                            : StableName(function));
+                                                                           : StableName(function));
     return names;
 }
 
@@ -535,5 +537,6 @@ const char* ProfileKeyHelp()
            "  pointer.precision=on|off, pointer.onepage=on|off\n"
            "  buttonset=office|game\n"
            "  button.office.N=F, button.game.N=F   N = 1..16, F is one of the names below,\n"
-           "                                 shortcut:Ctrl+F5, macro:FOLDER/NAME, gun:FOLDER/NAME\n";
+           "                                 shortcut:Ctrl+F5, macro:FOLDER/NAME, "
+           "gun:FOLDER/NAME\n";
 }

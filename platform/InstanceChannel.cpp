@@ -47,7 +47,8 @@ public:
             return false;
         value = 0;
         for (int i = 0; i < 4; ++i)
-            value |= static_cast<uint32_t>(static_cast<unsigned char>(m_bytes[m_at + i])) << (8 * i);
+            value |= static_cast<uint32_t>(static_cast<unsigned char>(m_bytes[m_at + i]))
+                     << (8 * i);
         m_at += 4;
         return true;
     }
@@ -87,14 +88,12 @@ bool WriteAll(int fd, std::string_view bytes)
 
 } // namespace
 
-std::filesystem::path InstanceSocketPath(const std::filesystem::path& folder,
-                                         std::string_view name)
+std::filesystem::path InstanceSocketPath(const std::filesystem::path& folder, std::string_view name)
 {
     return folder / ("vestrel-" + NameHash(name) + ".sock");
 }
 
-std::filesystem::path InstanceLockPath(const std::filesystem::path& folder,
-                                       std::string_view name)
+std::filesystem::path InstanceLockPath(const std::filesystem::path& folder, std::string_view name)
 {
     return folder / ("vestrel-" + NameHash(name) + ".lock");
 }

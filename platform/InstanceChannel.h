@@ -26,8 +26,7 @@ inline constexpr char kCommandAnswer = 'R';
 // hash keeps the file names plain.
 std::filesystem::path InstanceSocketPath(const std::filesystem::path& folder,
                                          std::string_view name);
-std::filesystem::path InstanceLockPath(const std::filesystem::path& folder,
-                                       std::string_view name);
+std::filesystem::path InstanceLockPath(const std::filesystem::path& folder, std::string_view name);
 
 struct CommandAnswer
 {

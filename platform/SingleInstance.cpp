@@ -84,12 +84,14 @@ void SingleInstance::SetCommandHandler(
 
 void SingleInstance::Answer(QLocalSocket* socket)
 {
-    const QByteArray received = socket->property(kReceivedProperty).toByteArray() + socket->readAll();
+    const QByteArray received =
+        socket->property(kReceivedProperty).toByteArray() + socket->readAll();
     if (!received.startsWith(kShowRequest))
     {
         std::vector<std::string> args;
         const Decoded decoded = DecodeCommandRequest(
-            std::string_view(received.constData(), static_cast<std::size_t>(received.size())), args);
+            std::string_view(received.constData(), static_cast<std::size_t>(received.size())),
+            args);
         if (decoded == Decoded::Incomplete)
             socket->setProperty(kReceivedProperty, received);
         else if (decoded == Decoded::Bad || !m_onCommand)

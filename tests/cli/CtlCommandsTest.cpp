@@ -75,10 +75,7 @@ class JsonReader
 {
 public:
     explicit JsonReader(std::string_view text) : m_text(text) {}
-    bool Read(Json& value)
-    {
-        return Value(value) && (Blank(), m_at == m_text.size());
-    }
+    bool Read(Json& value) { return Value(value) && (Blank(), m_at == m_text.size()); }
 
 private:
     void Blank()
@@ -143,8 +140,8 @@ private:
             if (m_text.substr(m_at).starts_with(word))
                 return m_at += std::strlen(word), value.type = 'b', true;
         const std::size_t start = m_at;
-        while (m_at < m_text.size() && (std::isdigit(static_cast<unsigned char>(m_text[m_at])) ||
-                                        m_text[m_at] == '-'))
+        while (m_at < m_text.size() &&
+               (std::isdigit(static_cast<unsigned char>(m_text[m_at])) || m_text[m_at] == '-'))
             ++m_at;
         return value.type = 'n', m_at > start;
     }
@@ -165,7 +162,8 @@ void ExpectSchema(const Json& value, const Json& schema, const std::string& wher
     ASSERT_EQ(value.type, schema.type) << where;
     if (schema.type == 'a')
         for (std::size_t i = 0; i < value.elements.size(); ++i)
-            ExpectSchema(value.elements[i], schema.elements.at(0), where + "[" + std::to_string(i) + "]");
+            ExpectSchema(value.elements[i], schema.elements.at(0),
+                         where + "[" + std::to_string(i) + "]");
     for (const auto& [key, member] : schema.members)
     {
         const bool optional = key.starts_with('?');
@@ -227,10 +225,12 @@ TEST(CtlSet, KeysChangeTheirFieldsAndWhatTheMouseReceives)
          },
          "button 5:"},
         {"button.office.6=macro:F/M2",
-         [](const ProfileData& p) { return p.aButton[5].byFunction == 22 && p.aButton[5].iMacroIndex == 2; },
+         [](const ProfileData& p)
+         { return p.aButton[5].byFunction == 22 && p.aButton[5].iMacroIndex == 2; },
          "button 6:"},
         {"button.game.7=gun:f/g3",
-         [](const ProfileData& p) { return p.aButton[22].byFunction == 121 && p.aButton[22].iGunIndex == 3; },
+         [](const ProfileData& p)
+         { return p.aButton[22].byFunction == 121 && p.aButton[22].iGunIndex == 3; },
          "button 23:"},
         {"pointer.precision=on", [](const ProfileData& p) { return p.bEnhancePointer == 1; },
          "applied profile 0"},
@@ -343,9 +343,8 @@ TEST(CtlJson, ShowMacrosAndGunsFollowTheirSchemas)
               0);
     const Result show = RunCtl(dir, {"show", "--json"});
     ASSERT_EQ(show.code, 0) << show.err;
-    ExpectJsonSchema(
-        show.out,
-        R"({"index":"number","name":"string","current":"bool","rate":"number",
+    ExpectJsonSchema(show.out,
+                     R"({"index":"number","name":"string","current":"bool","rate":"number",
             "dpi":{"levels":"number","current":"number",
                    "steps":[{"level":"number","step":"number","dpi":"string","colour":"string"}]},
             "liftoff":{"distance":"number","enabled":"bool"},"response":"number",
@@ -403,13 +402,21 @@ TEST(CtlExchange, EveryFileKindRoundTrips)
         const char* list;
         std::string arrives;
     } kinds[] = {
-        {{"export", "macro", "F/M2", out + "/m.mbin"}, {"import", out + "/m.mbin", "--folder", "F"},
-         "macros", "F/m\n"},
+        {{"export", "macro", "F/M2", out + "/m.mbin"},
+         {"import", out + "/m.mbin", "--folder", "F"},
+         "macros",
+         "F/m\n"},
         {{"export", "macro-folder", "F", out + "/mf.mbins", "--locked"},
-         {"import", out + "/mf.mbins"}, "macros", "mf/M2\tlocked\n"},
-        {{"export", "gun", "F/G2", out + "/g.gbin"}, {"import", out + "/g.gbin"}, "guns",
+         {"import", out + "/mf.mbins"},
+         "macros",
+         "mf/M2\tlocked\n"},
+        {{"export", "gun", "F/G2", out + "/g.gbin"},
+         {"import", out + "/g.gbin"},
+         "guns",
          "F_1/G2\n"},
-        {{"export", "gun-folder", "F", out + "/gf.gbins"}, {"import", out + "/gf.gbins"}, "guns",
+        {{"export", "gun-folder", "F", out + "/gf.gbins"},
+         {"import", out + "/gf.gbins"},
+         "guns",
          "gf/G4\n"},
     };
     for (const auto& kind : kinds)
@@ -419,7 +426,7 @@ TEST(CtlExchange, EveryFileKindRoundTrips)
         const Result read = RunCtl(dir, kind.importArgs);
         ASSERT_EQ(read.code, 0) << kind.importArgs[1] << ": " << read.err;
         const Result listed = RunCtl(dir, {kind.list});
-        EXPECT_NE(listed.out.find(kind.arrives), std::string::npos)
-            << kind.exportArgs[1] << "\n" << listed.out;
+        EXPECT_NE(listed.out.find(kind.arrives), std::string::npos) << kind.exportArgs[1] << "\n"
+                                                                    << listed.out;
     }
 }

@@ -21,8 +21,8 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
 #include <sys/stat.h>
 #include <thread>
@@ -98,7 +98,8 @@ protected:
         args.insert(args.begin(), {"--program-dir", m_folder.Path().string()});
         std::atomic<int> code{-1};
         std::ostringstream stdoutText, stderrText;
-        std::thread ctl([&] { code = RunVestrelCtl(args, m_folder.Path(), stdoutText, stderrText); });
+        std::thread ctl([&]
+                        { code = RunVestrelCtl(args, m_folder.Path(), stdoutText, stderrText); });
         while (code < 0)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         ctl.join();

@@ -34,9 +34,11 @@ TEST(InstanceChannel, FramesRoundTripWaitForTheRestAndRefuseStrangers)
 TEST(InstanceChannel, NobodyListeningIsNoAnswer)
 {
     TempProgramFolder folder;
-    EXPECT_FALSE(SendCommandToProgram(InstanceSocketPath(folder.Path(), kInstanceName), {"profiles"}));
+    EXPECT_FALSE(
+        SendCommandToProgram(InstanceSocketPath(folder.Path(), kInstanceName), {"profiles"}));
     // The names stay plain and differ by program name.
     const std::string name = InstanceSocketPath(folder.Path(), kInstanceName).filename().string();
     EXPECT_EQ(name.find(' '), std::string::npos);
-    EXPECT_NE(InstanceSocketPath(folder.Path(), "other"), InstanceSocketPath(folder.Path(), kInstanceName));
+    EXPECT_NE(InstanceSocketPath(folder.Path(), "other"),
+              InstanceSocketPath(folder.Path(), kInstanceName));
 }
