@@ -42,11 +42,25 @@ int CCtlRequests::Apply(const CtlContext& context)
 {
     m_mainWnd.RefreshAfterProfileChange();
     m_mainWnd.FillProfileList();
-    const DeviceLink* link = m_mainWnd.GetDeviceLink();
+    DeviceLink* link = m_mainWnd.GetDeviceLink();
     if (link == nullptr || link->State() != DeviceState::Present)
         return Complain(context, "apply", "no mouse is connected; nothing was sent", kExitFailed);
     m_mainWnd.RequestApply();
-    context.out << "vestrel applies profile " << g_StartupData.appState.iCurrentProfile << ": "
-                << PrintableName(NameFromField(g_pCurProfile->szName)) << "\n";
+    // The answer waits for the mouse and the files, as vestrelctl's own
+    // apply does. The device thread only posts to this one, so waiting here
+    // cannot stall it; the window's own "apply done" then saves the same
+    // bytes once more.
+    link->WaitForApplies();
+    const bool bSaved = SaveAppStateOf(context) && SaveProfilesOf(context);
+    const std::string profile = std::to_string(g_StartupData.appState.iCurrentProfile) + ": " +
+                                PrintableName(NameFromField(g_pCurProfile->szName));
+    if (link->ApplyPending())
+        return Complain(context, "apply",
+                        "profile " + profile + " did not reach the mouse whole; vestrel applies "
+                                               "it again when the mouse is back",
+                        kExitFailed);
+    if (!bSaved)
+        return kExitFailed;
+    context.out << "applied profile " << profile << "\n";
     return kExitDone;
 }

@@ -174,9 +174,16 @@ TEST_F(CtlRequestsTest, ASetShowsOnThePageKeepsThePageEditsAndSurvivesARestart)
 TEST_F(CtlRequestsTest, ApplyIsTheProgramsApply)
 {
     Open();
-    EXPECT_EQ(Ctl({"set", "--apply", "rate=1000"}), 0) << m_lastErr;
-    m_wnd->GetDeviceLink()->WaitForApplies();
+    std::string out;
+    EXPECT_EQ(Ctl({"set", "--apply", "rate=1000"}, &out), 0) << m_lastErr;
+    // Answered once the mouse holds it and the files are written.
+    EXPECT_EQ(m_mouse->State().byReportRateCode, 1);
+    EXPECT_EQ(StoredProfile(0).iReportRate, 3);
+    EXPECT_NE(out.find("applied profile 0"), std::string::npos) << out;
+    // Without the mouse nothing claims to be applied.
+    m_mouse->Unplug();
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
-    EXPECT_EQ(m_mouse->State().byReportRateCode, 1);
+    EXPECT_EQ(Ctl({"apply"}, &out), 1);
+    EXPECT_NE(m_lastErr.find("no mouse"), std::string::npos) << m_lastErr;
 }
