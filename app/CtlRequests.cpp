@@ -4,6 +4,7 @@
 #include "cli/VestrelCtl.h"
 #include "model/NameField.h"
 
+#include <QApplication>
 #include <sstream>
 
 CCtlRequests::CCtlRequests(CMainWnd& mainWnd, std::filesystem::path programFolder)
@@ -13,6 +14,13 @@ CCtlRequests::CCtlRequests(CMainWnd& mainWnd, std::filesystem::path programFolde
 
 CommandAnswer CCtlRequests::Run(const std::vector<std::string>& args)
 {
+    // A dialog edits the current profile or a library entry across its own
+    // event loop; a command changing them meanwhile would pull the record
+    // from under it.
+    if (QApplication::activeModalWidget() != nullptr)
+        return {kExitFailed, {},
+                "vestrelctl: vestrel has a dialog open; close it and try again (nothing was "
+                "changed)\n"};
     std::ostringstream out, err;
     const CtlProgram program{
         {g_StartupData, g_vecMacro, g_vecGun}, *this, m_mainWnd.m_setup.folders.data};

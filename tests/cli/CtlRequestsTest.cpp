@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -157,6 +158,16 @@ TEST_F(CtlRequestsTest, ASetShowsOnThePageKeepsThePageEditsAndSurvivesARestart)
     EXPECT_EQ(Ctl({"set", "dpi.3.step=41", "button.office.1=forward"}), 1);
     EXPECT_NE(m_lastErr.find("left click"), std::string::npos) << m_lastErr;
     EXPECT_EQ(g_pCurProfile->aiDpi[2], 40);
+
+    // While a dialog of the program is open, nothing is changed under it.
+    {
+        QWidget dialog;
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        EXPECT_EQ(Ctl({"set", "dpi.3.step=41"}), 1);
+        EXPECT_NE(m_lastErr.find("dialog open"), std::string::npos) << m_lastErr;
+        EXPECT_EQ(g_pCurProfile->aiDpi[2], 40);
+    }
 
     // Profiles made from the shell appear in the profile bar.
     EXPECT_EQ(Ctl({"add", "Shell"}), 0) << m_lastErr;
