@@ -22,7 +22,7 @@ CommandAnswer CCtlRequests::Run(const std::vector<std::string>& args)
                 "vestrelctl: vestrel has a dialog open; close it and try again (nothing was "
                 "changed)\n"};
     std::ostringstream out, err;
-    const CtlProgram program{
+    CtlProgram program{
         {g_StartupData, g_vecMacro, g_vecGun}, *this, m_mainWnd.m_setup.folders.data};
     CommandAnswer answer;
     answer.exitCode = RunVestrelCtl(args, m_programFolder, out, err, &program);

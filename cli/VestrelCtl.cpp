@@ -194,7 +194,7 @@ bool ExpectNoArguments(const CtlContext& context, const char* command,
 
 int RunVestrelCtl(std::span<const std::string> args,
                   const std::filesystem::path& defaultProgramFolder, std::ostream& out,
-                  std::ostream& err, const CtlProgram* program)
+                  std::ostream& err, CtlProgram* program)
 {
     std::filesystem::path programFolder = defaultProgramFolder;
     std::string driver;
@@ -245,7 +245,7 @@ int RunVestrelCtl(std::span<const std::string> args,
                             "vestrel works on " + program->dataFolder.string() + ", not on " +
                                 context.dataFolder.string(),
                             kExitFailed);
-        context.data = const_cast<CtlData*>(&program->data);
+        context.data = &program->data;
         context.host = &program->host;
         return command->run(context, commandArgs);
     }

@@ -24,4 +24,4 @@ struct CtlProgram
 // the data folder, and are carried out here under the folder's lock when not.
 int RunVestrelCtl(std::span<const std::string> args,
                   const std::filesystem::path& defaultProgramFolder, std::ostream& out,
-                  std::ostream& err, const CtlProgram* program = nullptr);
+                  std::ostream& err, CtlProgram* program = nullptr);
