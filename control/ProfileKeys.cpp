@@ -5,6 +5,7 @@
 #include "model/KeyTables.h"
 #include "model/NameField.h"
 #include "model/RecordLibrary.h"
+#include "performance/DpiLevels.h"
 #include "performance/SensorTables.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ namespace
 
 using Status = KeyChange::Status;
 
-constexpr int kDpiLevels = 8;
+constexpr int kDpiLevels = kDpiLevelCount;
 constexpr int kCycleColours = 8;
 
 // The ranges of the pages' sliders.
@@ -314,9 +315,7 @@ KeyChange SetDpiKey(ProfileData& profile, const ProfileKeyContext& context, std:
         KeyChange change = ReadInRange(key, value, {1, kDpiLevels}, number);
         if (change.status != Status::Done)
             return change;
-        profile.byMaxDpi = static_cast<uint8_t>(number);
-        // The current level stays among the levels in use.
-        profile.iDpiLevel = std::min(profile.iDpiLevel, number - 1);
+        SetDpiLevelsInUse(profile, number);
         return {};
     }
     if (key == "dpi.current")
