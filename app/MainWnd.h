@@ -54,6 +54,10 @@ struct MainWndSetup
 
 class CMainWnd : public WindowImplBase, public DeviceLinkHost, public DeviceMessageSink
 {
+    // vestrelctl's commands refresh the profile bar and the pages as the
+    // window's own changes do.
+    friend class CCtlRequests;
+
 public:
     explicit CMainWnd(MainWndSetup setup);
     ~CMainWnd() override;

@@ -30,10 +30,10 @@ namespace
 // A command line has no windows: page updates have nowhere to go, messages
 // are printed in the user's language, and the firmware prompt is declined,
 // so the updater is never started from here.
-class CtlHost : public DeviceLinkHost
+class CtlLinkHost : public DeviceLinkHost
 {
 public:
-    CtlHost(StartupData& data, const CtlContext& context) : m_data(data), m_context(context) {}
+    CtlLinkHost(StartupData& data, const CtlContext& context) : m_data(data), m_context(context) {}
 
     ProfileData* CurrentProfile() override { return m_data.currentProfile; }
     void HideMainWindow() override {}
@@ -69,7 +69,21 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
 {
     const std::optional<int> choice = ParseProfileOption(context, "apply", args);
     if (!choice)
-        return 2;
+        return kExitUsage;
+    if (context.host != nullptr)
+    {
+        // The running program applies, as its Apply button does.
+        StartupData& startup = context.data->startup;
+        if (*choice >= static_cast<int>(startup.profiles.size()))
+            return Complain(context, "apply", "there is no profile " + std::to_string(*choice),
+                            kExitFailed);
+        if (*choice >= 0)
+        {
+            startup.appState.iCurrentProfile = *choice;
+            startup.currentProfile = startup.profiles[*choice].get();
+        }
+        return context.host->Apply(context);
+    }
     auto data = std::make_unique<StartupData>();
     MacroLibrary macros;
     GunLibrary guns;
@@ -99,7 +113,7 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
 #endif
     factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
 
-    CtlHost host(*data, context);
+    CtlLinkHost host(*data, context);
     DeviceMessageQueue messages; // the mouse's own events are not followed here
     const auto pointer = MakeDesktopPointerBackend();
     bool present = false;

@@ -4,6 +4,7 @@
 #include "app/StartupData.h"
 #include "lighting/ColorForms.h"
 #include "lighting/SelectColorWnd.h"
+#include "performance/DpiLevels.h"
 #include "performance/PointerSettingsBackend.h"
 #include "performance/SensorTables.h"
 #include "ui/ButtonUI.h"
@@ -265,13 +266,10 @@ void CPerformancePage::OnItemSelect(TNotifyUI& msg)
     const int k = m_pMaxDpiCombo->GetCurSel();
     if (k < 0 || k >= kDpiLevels)
         return;
-    profile->byMaxDpi = static_cast<uint8_t>(k + 1);
-    // The current level must stay among the levels in use.
-    if (k < profile->iDpiLevel)
-    {
-        profile->iDpiLevel = k;
-        Select(m_pDpiBtn, kDpiLevels, k);
-    }
+    const int32_t current = profile->iDpiLevel;
+    SetDpiLevelsInUse(*profile, k + 1);
+    if (profile->iDpiLevel != current)
+        Select(m_pDpiBtn, kDpiLevels, profile->iDpiLevel);
     ShowDpiRows(k + 1);
 }
 

@@ -21,7 +21,9 @@ set(files
   lib/vestrel/Data.ini lib/vestrel/logo.png lib/vestrel/Data/Default.pbin
   lib/vestrel/res/main.xml lib/vestrel/res/Language/EN.xml
   lib/udev/rules.d/70-vestrel.rules
-  share/man/man1/vestrel.1.gz share/man/man1/vestrelctl.1.gz)
+  share/man/man1/vestrel.1.gz share/man/man1/vestrelctl.1.gz
+  share/bash-completion/completions/vestrelctl share/zsh/vendor-completions/_vestrelctl
+  share/fish/vendor_completions.d/vestrelctl.fish)
 if(WITH_GUI)
   list(APPEND commands vestrel)
   list(APPEND files
