@@ -11,6 +11,7 @@ class CButtonUI;
 class CCheckBoxUI;
 class CComboUI;
 class CControlUI;
+class CEditUI;
 class CLabelUI;
 class COptionUI;
 class CPaintManagerUI;
@@ -39,6 +40,8 @@ protected:
     virtual void OnMoveValueChanged(TNotifyUI& msg);
     virtual void OnCheckClick(TNotifyUI& msg);
     virtual void OnItemSelect(TNotifyUI& msg);
+    // A DPI typed beside a level, taken on Enter or on leaving the field.
+    virtual void OnDpiTyped(TNotifyUI& msg);
 
 private:
     // The ranges and end labels of the DPI sliders for the sensor.
@@ -52,7 +55,7 @@ private:
 
     COptionUI* m_pReportRateOption[kReportRates] = {};
     COptionUI* m_pDpiBtn[kDpiLevels] = {};
-    CLabelUI* m_pDpiValue[kDpiLevels] = {};
+    CEditUI* m_pDpiValue[kDpiLevels] = {};
     CSliderUI* m_pDpiSlider[kDpiLevels] = {};
     CControlUI* m_pDpiRow[kDpiLevels] = {};
     CLabelUI* m_pDpiLeftLabel[kDpiLevels] = {};
