@@ -11,6 +11,7 @@
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
 #include "ui/ControlHelpers.h"
+#include "ui/EditUI.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/ResourceManager.h"
@@ -25,6 +26,8 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_VALUECHANGED, OnValueChanged)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_MOVEVALUECHANGED, OnMoveValueChanged)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CHECKCLICK, OnCheckClick)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMSELECT, OnItemSelect)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_RETURN, OnDpiTyped)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_KILLFOCUS, OnDpiTyped)
 DUI_END_MESSAGE_MAP()
 
 namespace
@@ -66,7 +69,7 @@ void CPerformancePage::Initialise()
     {
         const int n = i + 1;
         m_pDpiBtn[i] = NeedControl<COptionUI>(QStringLiteral("mouse_dpi_btn_%1").arg(n));
-        m_pDpiValue[i] = NeedControl<CLabelUI>(QStringLiteral("mouse_dpi_value_%1").arg(n));
+        m_pDpiValue[i] = NeedControl<CEditUI>(QStringLiteral("mouse_dpi_value_%1").arg(n));
         m_pDpiSlider[i] = NeedControl<CSliderUI>(QStringLiteral("mouse_dpi%1_slider").arg(n));
         m_pDpiRow[i] = NeedControl(QStringLiteral("dpi_setting_ver_%1").arg(n));
         m_pDpiLeftLabel[i] = NeedControl<CLabelUI>(QStringLiteral("label_dpi_left_%1").arg(n));
@@ -184,6 +187,25 @@ void CPerformancePage::OnClick(TNotifyUI& msg)
     m_pDpiColor[level]->SetBkColor(color);
     if (g_pCurProfile != nullptr)
         g_pCurProfile->aDpiColor[level] = StoredColor(color);
+}
+
+void CPerformancePage::OnDpiTyped(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    const int level = IndexOf(m_pDpiValue, msg.pSender);
+    if (profile == nullptr || level < 0)
+        return;
+    bool ok = false;
+    const qlonglong typed = m_pDpiValue[level]->GetText().trimmed().toLongLong(&ok);
+    const std::optional<int32_t> step =
+        ok ? NearestDpiStep(g_StartupData.description.m_iSensor, typed) : std::nullopt;
+    // An empty or unusable entry keeps the level as it was.
+    if (step)
+    {
+        profile->aiDpi[level] = *step;
+        SetSliderValue(m_pDpiSlider[level], *step);
+    }
+    ShowDpiValue(level, profile->aiDpi[level]);
 }
 
 void CPerformancePage::OnSelectChanged(TNotifyUI& msg)

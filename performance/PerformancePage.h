@@ -12,6 +12,7 @@ class CButtonUI;
 class CCheckBoxUI;
 class CComboUI;
 class CControlUI;
+class CEditUI;
 class CLabelUI;
 class COptionUI;
 class CPaintManagerUI;
@@ -47,6 +48,8 @@ protected:
     virtual void OnMoveValueChanged(TNotifyUI& msg);
     virtual void OnCheckClick(TNotifyUI& msg);
     virtual void OnItemSelect(TNotifyUI& msg);
+    // A DPI typed beside a level, taken on Enter or on leaving the field.
+    virtual void OnDpiTyped(TNotifyUI& msg);
 
 private:
     // The ranges and end labels of the DPI sliders for the sensor.
@@ -61,7 +64,7 @@ private:
 
     COptionUI* m_pReportRateOption[kReportRates] = {};
     COptionUI* m_pDpiBtn[kDpiLevels] = {};
-    CLabelUI* m_pDpiValue[kDpiLevels] = {};
+    CEditUI* m_pDpiValue[kDpiLevels] = {};
     CSliderUI* m_pDpiSlider[kDpiLevels] = {};
     CControlUI* m_pDpiRow[kDpiLevels] = {};
     CLabelUI* m_pDpiLeftLabel[kDpiLevels] = {};
