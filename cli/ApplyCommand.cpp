@@ -128,6 +128,10 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
         link.RequestApply();
         link.WaitForApplies();
     }
+    // The desktop's pointer settings are the profile's too: a refused one is told.
+    for (const PointerFailure& failure : pointer->TakeFailures())
+        context.err << "vestrelctl: " << pointer->DesktopName()
+                    << " did not take a pointer setting: " << failure.reason << "\n";
     const bool bSaved = ReportLoad(context, host.Report()) &&
                         ReportSave(context, SaveAppState(context.dataFolder, data->appState)) &&
                         ReportSave(context, SaveProfiles(context.dataFolder, data->profiles));

@@ -1,22 +1,28 @@
 // vestrelctl status [--json]: whether the mouse is there and the firmware it
 // reports, next to the version the device description expects.
 //
-//   mouse=present|absent
+//   mouse=present|absent|no-permission
 //   firmware=H.L            (read from the mouse; "unknown" when it did not answer)
 //   expected=H.L            (Ver_H.Ver_L of Data.ini)
 //
 // --json: {"mouse": "present", "firmware": "1.2" or null, "expected": "1.2"}.
-// The exit code is 1 when no mouse was found.
+// The exit code is 1 when the mouse cannot be reached; a mouse this user may
+// not open is told with the program's own advice, in the user's language.
 
 #include "app/DeviceDescription.h"
+#include "app/LanguageChoice.h"
+#include "app/LanguageFile.h"
 #include "cli/CtlCommand.h"
 #include "cli/JsonWriter.h"
 #include "device/BindDriver.h"
 #include "device/DriverApi.h"
+#include "device/MouseAccess.h"
 #include "device/Pause.h"
 #include "device/TransferProtocol.h"
 #include "device/VirtualDriver.h"
 #include "device/VirtualMouse.h"
+#include "model/NameField.h"
+#include "model/SettingsFiles.h"
 #ifndef _WIN32
 #include "device/HidrawDriver.h"
 #endif
@@ -30,19 +36,42 @@ namespace
 enum class MouseState
 {
     Absent,
+    NoPermission,
     Present,
 };
 
-// What the driver tells about the mouse, in one place: a driver that can
-// tell "present but not permitted" apart adds its state here.
-MouseState StateFromDriver(bool bOpened)
+MouseState StateFromDriver(bool bOpened, MouseAccess access)
 {
-    return bOpened ? MouseState::Present : MouseState::Absent;
+    if (bOpened)
+        return MouseState::Present;
+    return access == MouseAccess::NoPermission ? MouseState::NoPermission : MouseState::Absent;
 }
 
 const char* StateName(MouseState state)
 {
-    return state == MouseState::Present ? "present" : "absent";
+    switch (state)
+    {
+    case MouseState::Present:
+        return "present";
+    case MouseState::NoPermission:
+        return "no-permission";
+    case MouseState::Absent:
+        break;
+    }
+    return "absent";
+}
+
+// The window's text for a mouse that cannot be reached, in the language the
+// user chose there; reading Data.bin writes nothing.
+std::string UnreachableText(const CtlContext& context, MouseAccess access)
+{
+    LoadReport report;
+    const AppState state = LoadAppState(context.dataFolder, report, DataAccess::ReadOnly);
+    LanguageFile language;
+    language.Load(context.programFolder / "res" /
+                  LanguageFileName(ChooseLanguageIndex(state.iLanguage, LanguageIdFromEnvironment())));
+    const std::u16string text = language.GetText(MouseAccessTextKey(access));
+    return text.empty() ? std::string("no mouse found") : Utf16ToUtf8(text);
 }
 
 std::string VersionText(int high, int low)
@@ -62,18 +91,22 @@ int RunStatus(const CtlContext& context, std::span<const std::string> args)
     DriverFactories factories;
 #ifndef _WIN32
     factories.hidraw = MakeHidrawDriver;
+    factories.hidrawAccess = ProbeHidrawMouse;
 #endif
     factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
-    const DriverApi driver = BindDriver(
-        context.programFolder,
-        context.driver.empty() ? DriverNameFromEnvironment() : context.driver, factories);
+    const std::string driverName =
+        context.driver.empty() ? DriverNameFromEnvironment() : context.driver;
+    const DriverApi driver = BindDriver(context.programFolder, driverName, factories);
 
     if (driver.Set_VIDPID)
         driver.Set_VIDPID(description.m_iVID, description.m_iPID);
     if (driver.Open_FeatureDevice)
         driver.Open_FeatureDevice();
     const bool bOpened = driver.Open_ReportDevice && driver.Open_ReportDevice() != 0;
-    const MouseState state = StateFromDriver(bOpened);
+    const MouseAccess access =
+        bOpened ? MouseAccess::Reachable
+                : ProbeMouseAccess(driverName, factories, description.m_iVID, description.m_iPID);
+    const MouseState state = StateFromDriver(bOpened, access);
     std::optional<FirmwareVersion> firmware;
     if (bOpened)
     {
@@ -110,7 +143,11 @@ int RunStatus(const CtlContext& context, std::span<const std::string> args)
                     << "expected=" << expected << "\n";
     if (state != MouseState::Present)
     {
-        context.err << "vestrelctl: status: no mouse found\n";
+        context.err << "vestrelctl: status: "
+                    << UnreachableText(context, state == MouseState::NoPermission
+                                                    ? MouseAccess::NoPermission
+                                                    : MouseAccess::Absent)
+                    << "\n";
         return kExitFailed;
     }
     return kExitDone;
