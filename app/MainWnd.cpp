@@ -118,6 +118,10 @@ void CMainWnd::InitWindow()
     ::SetWindowText(hWnd, caption);
 
     FindControls();
+    m_strTrayConnected =
+        caption + QStringLiteral(" – ") + resources->GetText(QStringLiteral("mouse_connected_text"));
+    m_strTrayAbsent = caption + QStringLiteral(" – ") +
+                      resources->GetText(QStringLiteral("mouse_not_connected_text"));
     m_trayIcon.CreateTrayIcon(hWnd, m_icon, caption);
 
     m_buttonPage.Init();
@@ -139,6 +143,7 @@ void CMainWnd::InitWindow()
     m_performancePage.Refresh();
     m_lightPage.RefreshPage();
     ReportLoadProblems(loadReport);
+    m_unapplied.RememberAll(g_vecProfile);
 
     m_pDeviceLink =
         std::make_unique<DeviceLink>(g_StartupData.description, m_setup.folders.program, *this,
@@ -150,6 +155,7 @@ void CMainWnd::InitWindow()
         DestroyWindow(); // the firmware updater runs instead
         return;
     }
+    ShowConnectionState();
     // The last run left the mouse half-configured: finish the job.
     if (m_pDeviceLink->ApplyPending() && m_pDeviceLink->State() == DeviceState::Present)
         RequestApply();
@@ -180,6 +186,10 @@ void CMainWnd::FindControls()
     m_pResetProfileBtn = controls.Need(m_pm, QStringLiteral("btn_reset_profile"));
     m_pApplyBtn = controls.Need(m_pm, QStringLiteral("btn_apply"));
     m_pLanCombo = controls.Need<CComboUI>(m_pm, QStringLiteral("lan_combo"));
+    // Newer than some skins: without them the window only says less.
+    m_pApplyRing = m_pm.FindControl(QStringLiteral("ring_ver"));
+    m_pApplyStatus = m_pm.FindControl(QStringLiteral("apply_status"));
+    m_pConnectionState = m_pm.FindControl(QStringLiteral("connection_state"));
     // Of a skin that could not be built at all the builder spoke already.
     if (m_pm.GetRoot() != nullptr)
         controls.ReportMissing(GetSkinFile());
@@ -226,9 +236,12 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
         ShowDpiPopup(static_cast<int32_t>(lParam));
         return 0;
     case WM_TIMER:
-        if (wParam != kDpiPopupTimer)
+        if (wParam == kApplyStatusTimer)
+            ShowApplyStatus(QString(), false);
+        else if (wParam == kDpiPopupTimer)
+            CloseDpiPopup();
+        else
             break;
-        CloseDpiPopup();
         return 0;
     case WM_HOOK_KEY:
     case WM_HOOK_MOUSE:
@@ -236,14 +249,21 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
         return 0;
     case kDataEventMessage:
         if (m_pDeviceLink)
+        {
+            // The mouse holds what it reports: an applied profile stays applied.
+            const bool bApplied = g_pCurProfile != nullptr && !m_unapplied.Differs(*g_pCurProfile);
             m_pDeviceLink->OnDataEventMessage(wParam, lParam);
+            if (bApplied && g_pCurProfile != nullptr)
+                m_unapplied.Remember(*g_pCurProfile);
+        }
         return 0;
     case kConnectionMessage:
         if (m_pDeviceLink)
             m_pDeviceLink->OnConnectionMessage(wParam);
+        ShowConnectionState();
         return 0;
     case WM_APPLY_DONE:
-        OnApplyDone();
+        OnApplyDone(static_cast<ApplyOutcome>(wParam));
         return 0;
     case WM_SAVE_DONE:
         if (wParam != 0)
@@ -259,11 +279,8 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
 void CMainWnd::Notify(TNotifyUI& msg)
 {
     if (!msg.sVirtualWnd.isEmpty())
-    {
         WindowImplBase::Notify(msg); // to the page's own map
-        return;
-    }
-    if (msg.sType == DUI_MSGTYPE_CLICK)
+    else if (msg.sType == DUI_MSGTYPE_CLICK)
         OnClick(msg);
     else if (msg.sType == DUI_MSGTYPE_SELECTCHANGED)
         OnSelectChanged(msg);
@@ -271,6 +288,8 @@ void CMainWnd::Notify(TNotifyUI& msg)
         OnItemSelect(msg);
     else if (msg.sType == DUI_MSGTYPE_KILLFOCUS && msg.pSender == m_pProfileNameEdit)
         RenameProfile();
+    // Every edit of a page arrives here as some notification.
+    ShowApplyMark();
 }
 
 void CMainWnd::OnClick(TNotifyUI& msg)
@@ -339,7 +358,7 @@ void CMainWnd::OnMenuCommand(const QString& item)
     };
     static const std::array<Command, 20> kCommands = {{
         {"configuration", [](CMainWnd& w) { w.ShowMainWindow(); }},
-        {"exit", [](CMainWnd& w) { w.DestroyWindow(); }},
+        {"exit", [](CMainWnd& w) { w.ExitProgram(); }},
         {"import_profile", [](CMainWnd& w) { w.ImportProfile(); }},
         {"export_profile", [](CMainWnd& w) { w.ExportProfile(); }},
         {"rename_macro_dir", [](CMainWnd& w) { w.m_macroPage.RenameFolder(); }},
@@ -469,6 +488,7 @@ void CMainWnd::SelectProfile(int index)
 void CMainWnd::AppendProfile(std::unique_ptr<ProfileData> profile, bool bSave)
 {
     const QString name = ProfileName(*profile);
+    m_unapplied.Remember(*profile); // nothing of it to apply yet
     g_vecProfile.push_back(std::move(profile));
     if (bSave)
         SaveProfiles();
@@ -497,6 +517,7 @@ void CMainWnd::DeleteProfile()
     if (AskUser(QStringLiteral("delete_profile_text")) != 1)
         return;
     const int index = CurrentProfileIndex();
+    m_unapplied.Forget(*g_vecProfile[static_cast<std::size_t>(index)]);
     g_vecProfile.erase(g_vecProfile.begin() + index);
     g_pCurProfile = nullptr; // until the selection below picks the new current one
     SaveProfiles();
@@ -593,21 +614,112 @@ void CMainWnd::SelectLanguage(int index)
 
 void CMainWnd::RequestApply()
 {
-    if (!m_pDeviceLink)
+    if (!m_pDeviceLink || g_pCurProfile == nullptr)
         return;
-    m_pDeviceLink->RequestApply();
-    if (CControlUI* ring = m_pm.FindControl(QStringLiteral("ring_ver")))
-        ring->SetVisible(true);
+    m_pDeviceLink->RequestApply(); // takes its copy now
+    m_unapplied.Remember(*g_pCurProfile);
+    ShowApplyMark();
+    ++m_iAppliesRunning;
+    ShowApplyStatus(QString(), false);
+    if (m_pApplyRing != nullptr)
+        m_pApplyRing->SetVisible(true);
 }
 
-void CMainWnd::OnApplyDone()
+void CMainWnd::OnApplyDone(ApplyOutcome outcome)
 {
     SaveAppState();
     SaveProfiles();
-    if (CControlUI* ring = m_pm.FindControl(QStringLiteral("ring_ver")))
-        ring->SetVisible(false);
+    // The busy mark stays until the last apply asked for here is done; one
+    // the link started itself (a returning mouse) only tells its outcome.
+    if (m_iAppliesRunning > 0 && --m_iAppliesRunning > 0)
+        return;
+    if (m_pApplyRing != nullptr)
+        m_pApplyRing->SetVisible(false);
     if (m_setup.pointer != nullptr)
         m_performancePage.ReportPointerFailures(*m_setup.pointer);
+    switch (m_pDeviceLink ? m_pDeviceLink->Settle(outcome) : outcome)
+    {
+    case ApplyOutcome::Applied:
+        ShowApplyStatus(QStringLiteral("applied_text"), false);
+        break;
+    case ApplyOutcome::NoMouse:
+        ShowApplyStatus(QStringLiteral("apply_no_mouse_text"), false);
+        break;
+    // What needs the user stays until the next apply.
+    case ApplyOutcome::Refused:
+        ShowApplyStatus(QStringLiteral("apply_refused_text"), true);
+        break;
+    case ApplyOutcome::Removed:
+        ShowApplyStatus(QStringLiteral("apply_removed_text"), true);
+        break;
+    }
+}
+
+void CMainWnd::ShowApplyStatus(const QString& textKey, bool bStays)
+{
+    KillTimer(kApplyStatusTimer);
+    if (m_pApplyStatus == nullptr)
+        return;
+    m_pApplyStatus->SetText(textKey);
+    m_pApplyStatus->SetVisible(!textKey.isEmpty());
+    if (!textKey.isEmpty() && !bStays)
+        SetTimer(kApplyStatusTimer, kApplyStatusMilliseconds);
+}
+
+void CMainWnd::ShowApplyMark()
+{
+    if (m_pApplyBtn == nullptr)
+        return;
+    const QString key = g_pCurProfile != nullptr && m_unapplied.Differs(*g_pCurProfile)
+                            ? QStringLiteral("apply_changed_text")
+                            : QStringLiteral("apply_text");
+    const QString text = CResourceManager::GetInstance()->GetText(key);
+    if (m_pApplyBtn->GetText() != text)
+        m_pApplyBtn->SetText(key);
+}
+
+void CMainWnd::ShowConnectionState()
+{
+    const bool bPresent = m_pDeviceLink && m_pDeviceLink->State() == DeviceState::Present;
+    if (m_pConnectionState != nullptr)
+        m_pConnectionState->SetText(bPresent ? QStringLiteral("mouse_connected_text")
+                                             : QStringLiteral("mouse_not_connected_text"));
+    m_trayIcon.SetTooltipText(bPresent ? m_strTrayConnected : m_strTrayAbsent);
+}
+
+bool CMainWnd::HasUnappliedChanges() const
+{
+    return m_unapplied.AnyDiffers(g_vecProfile);
+}
+
+void CMainWnd::ExitProgram()
+{
+    if (HasUnappliedChanges())
+    {
+        const bool bShown = ::IsWindowVisible(GetHWND());
+        const UINT answer = CMsgWnd::ShowMessage(
+            bShown ? &m_pm : nullptr, bShown ? GetHWND() : nullptr,
+            QStringLiteral("warning_title_text"), QStringLiteral("exit_unapplied_text"),
+            MsgKind::ApplyDiscard);
+        if (answer == kMsgAnswerDiscard)
+        {
+            if (m_unapplied.DiscardAll(g_vecProfile))
+                SaveProfiles();
+        }
+        else if (answer == 1)
+        {
+            // The window is gone before the apply's message could arrive:
+            // wait for it and write the files here.
+            RequestApply();
+            if (m_pDeviceLink)
+                m_pDeviceLink->WaitForApplies();
+            SaveAppState();
+            SaveProfiles();
+        }
+        else
+            return; // Cancel: the program stays
+    }
+    DestroyWindow();
 }
 
 void CMainWnd::ShowDpiPopup(int32_t dpiStep)
@@ -778,9 +890,9 @@ bool CMainWnd::StartUpdater(const std::filesystem::path& program)
     return Desktop().StartProgram(program);
 }
 
-void CMainWnd::PostApplyDone()
+void CMainWnd::PostApplyDone(ApplyOutcome outcome)
 {
-    ::PostMessage(GetHWND(), WM_APPLY_DONE);
+    ::PostMessage(GetHWND(), WM_APPLY_DONE, static_cast<WPARAM>(outcome));
 }
 
 void CMainWnd::PostDeviceMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)

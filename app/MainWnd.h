@@ -13,6 +13,7 @@
 #include "macros/MacroPage.h"
 #include "model/DataFolderLock.h"
 #include "model/LoadReport.h"
+#include "model/UnappliedChanges.h"
 #include "performance/PerformancePage.h"
 #include "ui/TrayIcon.h"
 #include "ui/WindowImplBase.h"
@@ -33,12 +34,15 @@ inline constexpr UINT WM_SHOW_MAIN_WINDOW = WM_USER + 13; // 0x040D, from a seco
 inline constexpr UINT WM_REFRESH_BUTTONS = 0x0467;
 inline constexpr UINT WM_HOOK_KEY = 0x0500;
 inline constexpr UINT WM_HOOK_MOUSE = 0x0501;
-// An apply finished on the device thread; the files are written here.
+// An apply finished on the device thread (wParam its ApplyOutcome); the
+// files are written and the outcome told here.
 inline constexpr UINT WM_APPLY_DONE = 0x0671;
 // A page's save finished; wParam points to its SaveResult (sent, not posted).
 inline constexpr UINT WM_SAVE_DONE = 0x0672;
 inline constexpr UINT kDpiPopupTimer = 52;
 inline constexpr UINT kDpiPopupMilliseconds = 2000;
+inline constexpr UINT kApplyStatusTimer = 53;
+inline constexpr UINT kApplyStatusMilliseconds = 5000;
 
 // What the window needs from the process that makes it.
 struct MainWndSetup
@@ -74,6 +78,12 @@ public:
     // save writes it again.
     void ReportSave(const SaveResult& save);
 
+    // Whether some profile differs from what was last applied of it.
+    bool HasUnappliedChanges() const;
+    // Leaves the program as the tray's Exit does: profile edits not yet
+    // applied are first offered for Apply, Discard or Cancel (which stays).
+    void ExitProgram();
+
     // DeviceLinkHost
     ProfileData* CurrentProfile() override;
     void HideMainWindow() override;
@@ -85,7 +95,7 @@ public:
     int ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,
                     MessageKind kind) override;
     bool StartUpdater(const std::filesystem::path& program) override;
-    void PostApplyDone() override;
+    void PostApplyDone(ApplyOutcome outcome) override;
 
     // DeviceMessageSink: the driver's messages, queued for the UI thread.
     void PostDeviceMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
@@ -129,7 +139,13 @@ private:
 
     void SelectLanguage(int index);
     void RequestApply();
-    void OnApplyDone();
+    void OnApplyDone(ApplyOutcome outcome);
+    // The mark on Apply while the current profile has edits not applied.
+    void ShowApplyMark();
+    // The bottom bar's outcome line; empty key: nothing.
+    void ShowApplyStatus(const QString& textKey, bool bStays);
+    // The title bar's mouse state and the tray tooltip.
+    void ShowConnectionState();
     void ShowDpiPopup(int32_t dpiStep);
     void CloseDpiPopup();
     // A question in the message dialog over this window with its overlay; 1 for OK.
@@ -146,6 +162,11 @@ private:
     CGunPage m_gunPage;
 
     std::unique_ptr<DeviceLink> m_pDeviceLink;
+    UnappliedChanges m_unapplied;
+    int m_iAppliesRunning = 0; // requested here and not yet done
+    // The tray tooltip keeps the start-up language, with the mouse's state.
+    QString m_strTrayConnected;
+    QString m_strTrayAbsent;
     bool m_bProfileListChanged = false;
     std::unique_ptr<CMenuWnd> m_pMenu;
     CDPIMsg* m_pDPIMsg = nullptr;
@@ -171,5 +192,8 @@ private:
     CEditUI* m_pProfileNameEdit = nullptr;
     CControlUI* m_pResetProfileBtn = nullptr;
     CControlUI* m_pApplyBtn = nullptr;
+    CControlUI* m_pApplyRing = nullptr;
+    CControlUI* m_pApplyStatus = nullptr;
+    CControlUI* m_pConnectionState = nullptr;
     CComboUI* m_pLanCombo = nullptr;
 };

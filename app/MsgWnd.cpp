@@ -92,6 +92,14 @@ void CMsgWnd::InitWindow()
     if (m_kind == MsgKind::Information)
         if (CControlUI* cancel = m_pm.FindControl(QStringLiteral("cancel_btn")))
             cancel->SetVisible(false);
+    if (m_kind == MsgKind::ApplyDiscard)
+    {
+        m_pDiscardBtn = m_pm.FindControl(QStringLiteral("discard_btn"));
+        if (m_pDiscardBtn != nullptr)
+            m_pDiscardBtn->SetVisible(true);
+        if (CControlUI* ok = m_pm.FindControl(QStringLiteral("ok_btn")))
+            ok->SetText(QStringLiteral("apply_text"));
+    }
     FitMessage();
 }
 
@@ -118,5 +126,8 @@ QString CMsgWnd::GetSkinFile()
 
 void CMsgWnd::Notify(TNotifyUI& msg)
 {
-    OnDialogButton(msg);
+    if (msg.sType == DUI_MSGTYPE_CLICK && msg.pSender != nullptr && msg.pSender == m_pDiscardBtn)
+        Close(kMsgAnswerDiscard);
+    else
+        OnDialogButton(msg);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The message dialog: a title and a message, both language text keys, ended
-// with OK (1) or Cancel or its close button (0).
+// with OK (1) or Cancel or its close button (0); a choice of three also has
+// a middle answer (2).
 
 #include "ui/DialogWnd.h"
 
@@ -12,8 +13,11 @@ class CLabelUI;
 enum class MsgKind
 {
     Question,   // OK and Cancel
-    Information // OK alone: there is nothing to decline
+    Information, // OK alone: there is nothing to decline
+    ApplyDiscard // Apply (1), Discard (2) and Cancel (0)
 };
+
+inline constexpr UINT kMsgAnswerDiscard = 2;
 
 class CMsgWnd : public CDialogWnd
 {
@@ -28,7 +32,8 @@ public:
 
     // Shows a message the way the whole program does: the overlay of
     // pOverlayWindow (null: none) is shown while the dialog, owned by hOwner
-    // (null: none), runs modally and centred; returns 1 for OK, 0 otherwise.
+    // (null: none), runs modally and centred; returns 1 for OK, 2 for the
+    // middle answer of a choice of three, 0 otherwise.
     // With args, the message's text fills its placeholders %1, %2, ...
     static UINT ShowMessage(CPaintManagerUI* pOverlayWindow, HWND hOwner, const QString& titleKey,
                             const QString& msgKey, MsgKind kind, const QStringList& args = {});
@@ -39,7 +44,7 @@ public:
     void SetMsgArgs(const QStringList& args) { m_aMsgArgs = args; }
 
     // For tests without a person at the screen: once a message's dialog runs
-    // modally, the hook gets its keys and returns the answer (1 OK, 0 Cancel)
+    // modally, the hook gets its keys and returns the answer (1 OK, 0 Cancel, 2)
     // the dialog then closes with. Empty (the default): the user answers.
     using AnswerHook = std::function<UINT(const QString& titleKey, const QString& msgKey)>;
     static void SetAnswerHook(AnswerHook hook);
@@ -61,4 +66,5 @@ private:
     QStringList m_aMsgArgs;
     CLabelUI* m_pTitleLabel = nullptr;
     CLabelUI* m_pMsgLabel = nullptr;
+    CControlUI* m_pDiscardBtn = nullptr; // a choice of three only
 };

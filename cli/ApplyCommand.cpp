@@ -52,7 +52,7 @@ public:
     }
     bool StartUpdater(const std::filesystem::path&) override { return false; }
     // The command waits for the apply itself.
-    void PostApplyDone() override {}
+    void PostApplyDone(ApplyOutcome) override {}
 
     // Saves made for the mouse's own events that failed.
     const LoadReport& Report() const { return m_report; }

@@ -140,6 +140,13 @@ void DeviceLink::WaitForApplies()
     m_queueChanged.wait(lock, [this] { return m_queue.empty() && !m_bApplying; });
 }
 
+ApplyOutcome DeviceLink::Settle(ApplyOutcome outcome) const
+{
+    if (outcome == ApplyOutcome::Refused && m_state != DeviceState::Present)
+        return ApplyOutcome::Removed;
+    return outcome;
+}
+
 void DeviceLink::DeviceThreadLoop()
 {
     std::unique_lock lock(m_queueMutex);
@@ -173,12 +180,18 @@ void DeviceLink::ApplyCurrentProfile(const DriverApi& driver, const ProfileData&
     // later apply reaches the mouse whole.
     const unsigned removals = m_iRemovals;
     MarkApplyPending(true);
-    bool bWhole = false;
+    ApplyOutcome outcome = ApplyOutcome::NoMouse;
     if (m_state == DeviceState::Present)
-        bWhole = TransferProtocol(driver, m_description, m_sleep).SendProfile(profile) &&
-                 m_state == DeviceState::Present && m_iRemovals == removals;
-    MarkApplyPending(!bWhole);
-    m_host.PostApplyDone();
+    {
+        const bool bAccepted =
+            TransferProtocol(driver, m_description, m_sleep).SendProfile(profile);
+        if (m_state != DeviceState::Present || m_iRemovals != removals)
+            outcome = ApplyOutcome::Removed;
+        else
+            outcome = bAccepted ? ApplyOutcome::Applied : ApplyOutcome::Refused;
+    }
+    MarkApplyPending(outcome != ApplyOutcome::Applied);
+    m_host.PostApplyDone(outcome);
 }
 
 void DeviceLink::OnConnectionMessage(uintptr_t wParam)

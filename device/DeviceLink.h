@@ -11,6 +11,7 @@
 // the drivers are safe to call from both threads.
 
 #include "app/DeviceDescription.h"
+#include "device/DeviceLinkHost.h"
 #include "device/DriverApi.h"
 #include "device/MouseAccess.h"
 #include "device/Pause.h"
@@ -24,7 +25,6 @@
 #include <mutex>
 #include <thread>
 
-class DeviceLinkHost;
 class DeviceMessageSink;
 class PointerSettingsBackend;
 class TransferProtocol;
@@ -79,6 +79,10 @@ public:
     void RequestApply();
     // Blocks until every requested apply has finished.
     void WaitForApplies();
+    // An apply's outcome as the owner should tell it, once the driver's
+    // messages posted before the apply ended are handled: sends refused
+    // because the mouse was leaving count as its removal.
+    ApplyOutcome Settle(ApplyOutcome outcome) const;
 
     // kConnectionMessage: wParam 1 arrival, 0 removal, others ignored.
     void OnConnectionMessage(uintptr_t wParam);

@@ -22,6 +22,16 @@ enum class MessageKind
     Information // OK only
 };
 
+// How an apply ended, as far as the mouse is concerned. The profile is
+// saved in every case.
+enum class ApplyOutcome : int
+{
+    Applied = 0, // every report and packet accepted
+    NoMouse,     // no mouse when the apply began: nothing was sent
+    Refused,     // the mouse stayed but did not accept some reports
+    Removed      // the mouse went away during the apply
+};
+
 class DeviceLinkHost
 {
 public:
@@ -46,7 +56,8 @@ public:
     // not be started.
     virtual bool StartUpdater(const std::filesystem::path& program) = 0;
 
-    // Called on the device thread when an apply has finished. The host then
-    // writes Data.bin and profile.bin and hides "ring_ver" on its own thread.
-    virtual void PostApplyDone() = 0;
+    // Called on the device thread when an apply has finished, with how it
+    // went. The host then writes Data.bin and profile.bin and tells the user
+    // on its own thread.
+    virtual void PostApplyDone(ApplyOutcome outcome) = 0;
 };

@@ -14,6 +14,7 @@
 #include "performance/RecordingPointerBackend.h"
 #include "performance/SensorTables.h"
 #include "platform/DesktopServices.h"
+#include "tests/device/FaultyDriver.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/PageTestSupport.h"
 #include "tests/support/SmallTmpfs.h"
@@ -89,10 +90,18 @@ protected:
             m_mouse = std::make_shared<VirtualMouse>(g_StartupData.description);
             if (m_firmware)
                 m_mouse->SetFirmwareVersion(m_firmware->first, m_firmware->second);
-            return MakeVirtualDriver(m_mouse);
+            if (!m_bFaultable)
+                return MakeVirtualDriver(m_mouse);
+            m_faulty = std::make_unique<FaultyDriver>(MakeVirtualDriver(m_mouse), DriverFaults{});
+            return m_faulty->Api();
         };
         setup.pointer = &m_pointer;
-        setup.sleep = [](int) {};
+        // On the device thread, during an apply's pauses.
+        setup.sleep = [this](int)
+        {
+            if (m_onPause)
+                m_onPause();
+        };
         setup.uiLanguageId = m_uiLanguage;
         m_wnd = std::make_unique<CMainWnd>(std::move(setup));
         return m_wnd->Create(nullptr, QString(), WS_POPUP | WS_VISIBLE, 0, 0, 0, 800, 572);
@@ -185,6 +194,9 @@ protected:
     std::vector<QString> m_asked;
     std::vector<bool> m_overlayWhileAsked;
     std::function<void()> m_duringMessage;
+    bool m_bFaultable = false;
+    std::unique_ptr<FaultyDriver> m_faulty;
+    std::function<void()> m_onPause; // set only while no apply runs
 };
 
 } // namespace
@@ -207,7 +219,9 @@ TEST_F(MainWndTest, FirstStartCreatesTheFilesAndShowsTheGeneratedProfile)
     EXPECT_EQ(Find<CComboUI>("lan_combo")->GetCurSel(), 1);
     EXPECT_EQ(Find<CComboUI>("lan_combo")->GetText(), Text("lang_tw_text"));
     EXPECT_EQ(m_wnd->GetWidget()->windowTitle(), Text("mouse_name_text"));
-    EXPECT_EQ(m_wnd->GetTrayIcon().GetSystemTrayIcon()->toolTip(), Text("mouse_name_text"));
+    // The tooltip also says whether the mouse is there.
+    EXPECT_EQ(m_wnd->GetTrayIcon().GetSystemTrayIcon()->toolTip(),
+              Text("mouse_name_text") + " – " + Text("mouse_connected_text"));
 
     EXPECT_EQ(Find<CComboUI>("profile_combo")->GetCount(), 1);
     EXPECT_EQ(ComboText(0), name);
@@ -453,6 +467,104 @@ TEST_F(MainWndTest, TwoAppliesInARowBothReachTheMouseAndWriteTheFiles)
     // Data.bin now holds the language picked at start.
     EXPECT_EQ(StoredAppState(), (std::array<int32_t, 2>{0, 2}));
     EXPECT_EQ(StoredProfiles()[0].iReportRate, 3);
+}
+
+TEST_F(MainWndTest, TheBottomBarTellsWhatEachApplyDidAndTheTitleBarTheMouseState)
+{
+    m_bFaultable = true;
+    ASSERT_NE(Open(), nullptr);
+    auto status = [this]
+    { return Find("apply_status")->IsVisible() ? Find("apply_status")->GetText() : QString(); };
+    auto state = [this] { return Find("connection_state")->GetText(); };
+    EXPECT_EQ(state(), Text("mouse_connected_text"));
+
+    Click("btn_apply");
+    EXPECT_TRUE(RingVisible());
+    EXPECT_EQ(status(), QString());
+    FinishApplies();
+    EXPECT_FALSE(RingVisible());
+    EXPECT_EQ(status(), Text("applied_text"));
+    m_wnd->SendMessage(WM_TIMER, kApplyStatusTimer);
+    EXPECT_EQ(status(), QString()); // gone after a few seconds
+
+    // A mouse that refuses every report: saved, and said so.
+    m_faulty->SetFaults({.refuseEvery = 1});
+    Click("btn_apply");
+    FinishApplies();
+    EXPECT_EQ(status(), Text("apply_refused_text"));
+    m_faulty->SetFaults({});
+
+    // Gone in the middle of the apply.
+    int pauses = 0;
+    m_onPause = [this, &pauses]
+    {
+        if (++pauses == 5)
+            m_mouse->Unplug();
+    };
+    Click("btn_apply");
+    FinishApplies();
+    m_onPause = nullptr;
+    EXPECT_EQ(status(), Text("apply_removed_text"));
+    EXPECT_EQ(state(), Text("mouse_not_connected_text"));
+    EXPECT_EQ(m_wnd->GetTrayIcon().GetSystemTrayIcon()->toolTip(),
+              Text("mouse_name_text") + " – " + Text("mouse_not_connected_text"));
+
+    // No mouse at all: the profile is still saved.
+    g_pCurProfile->iReportRate = 1;
+    Click("btn_apply");
+    FinishApplies();
+    EXPECT_EQ(status(), Text("apply_no_mouse_text"));
+    EXPECT_EQ(StoredProfiles()[0].iReportRate, 1);
+}
+
+TEST_F(MainWndTest, EditsNotAppliedAreMarkedAndTheTraysExitAsksAboutThem)
+{
+    ASSERT_NE(Open(), nullptr);
+    auto marked = [this] { return Find("btn_apply")->GetText() == Text("apply_changed_text"); };
+    EXPECT_FALSE(marked());
+    auto exitFromTray = [this]
+    {
+        m_wnd->SendMessage(WM_MENUCLICK, reinterpret_cast<WPARAM>(new MenuCmd{"exit", "", ""}));
+    };
+
+    const int32_t before = g_pCurProfile->iReportRate;
+    g_pCurProfile->iReportRate = before == 3 ? 2 : 3;
+    Click("edit_profile_name"); // a page's edit ends in some notification
+
+    EXPECT_TRUE(marked());
+    EXPECT_TRUE(m_wnd->HasUnappliedChanges());
+
+    // Cancel stays, asking once.
+    m_answer = 0;
+    m_asked.clear();
+    exitFromTray();
+    EXPECT_EQ(m_asked, std::vector<QString>{"exit_unapplied_text"});
+    EXPECT_TRUE(::IsWindow(m_wnd->GetHWND()));
+
+    // Apply sends it first, then quits.
+    m_answer = 1;
+    const int32_t edited = g_pCurProfile->iReportRate;
+    exitFromTray();
+    EXPECT_FALSE(::IsWindow(m_wnd->GetHWND()));
+    EXPECT_EQ(StoredProfiles()[0].iReportRate, edited);
+    EXPECT_EQ(m_mouse->State().byReportRateCode, edited == 3 ? 1 : 2);
+    Close();
+
+    // Discard puts the profile back as applied and quits without applying.
+    g_StartupData = StartupData{};
+    ASSERT_NE(Open(), nullptr);
+    const int32_t level = g_pCurProfile->iDpiLevel;
+    g_pCurProfile->iDpiLevel = level == 0 ? 1 : 0;
+    Click("btn_add_profile"); // saves the list with the edit
+    EXPECT_NE(StoredProfiles()[0].iDpiLevel, level);
+    const std::size_t sent = m_mouse->Traffic().size();
+    m_answer = kMsgAnswerDiscard;
+    m_asked.clear();
+    exitFromTray();
+    EXPECT_EQ(m_asked.size(), 1u);
+    EXPECT_FALSE(::IsWindow(m_wnd->GetHWND()));
+    EXPECT_EQ(StoredProfiles()[0].iDpiLevel, level);
+    EXPECT_EQ(m_mouse->Traffic().size(), sent);
 }
 
 TEST_F(MainWndTest, TrayClickShowsOnlyWithAMouseAndTheMessageOpensOnce)

@@ -42,13 +42,18 @@ public:
         ++updaters;
         return true;
     }
-    void PostApplyDone() override { ++appliesDone; }
+    void PostApplyDone(ApplyOutcome outcome) override
+    {
+        ++appliesDone;
+        outcomes.push_back(outcome);
+    }
 
     std::unique_ptr<ProfileData> profile = SmallProfile();
     int hidden = 0;
     int questions = 0;
     int updaters = 0;
     std::atomic<int> appliesDone{0};
+    std::vector<ApplyOutcome> outcomes; // read after WaitForApplies
 };
 
 DeviceDescription Description()
@@ -128,6 +133,9 @@ TEST(DeviceFaults, RefusedReportsLetTheApplyFinishAndTheNextCleanApplyRepairs)
         rig.Apply();
         rig.Apply();
         EXPECT_EQ(rig.host.appliesDone, 2);
+        EXPECT_EQ(rig.host.outcomes,
+                  (std::vector<ApplyOutcome>{ApplyOutcome::Refused, ApplyOutcome::Refused}));
+        EXPECT_EQ(rig.link.Settle(ApplyOutcome::Refused), ApplyOutcome::Refused); // still there
         EXPECT_GT(rig.driver.Refused(), 0);
         EXPECT_EQ(rig.link.State(), DeviceState::Present);
         EXPECT_EQ(rig.host.hidden, 0);
@@ -139,6 +147,7 @@ TEST(DeviceFaults, RefusedReportsLetTheApplyFinishAndTheNextCleanApplyRepairs)
         rig.driver.SetFaults({});
         rig.Apply();
         EXPECT_EQ(rig.Mouse(), clean);
+        EXPECT_EQ(rig.host.outcomes.back(), ApplyOutcome::Applied);
     }
 }
 
@@ -157,8 +166,14 @@ TEST(DeviceFaults, MouseLostMidApplyIsSeenAsRemovedAndServedAgainAfterArrival)
         EXPECT_FALSE(rig.link.CanShowMainWindow());
         EXPECT_EQ(rig.host.hidden, 1);
 
+        // The link hears of the removal only after the sends failed; the
+        // window then tells a vanished mouse, not a refusing one.
+        ASSERT_EQ(rig.host.outcomes.size(), 1u);
+        EXPECT_EQ(rig.link.Settle(rig.host.outcomes[0]), ApplyOutcome::Removed);
+
         rig.Apply(); // while away: still finishes, sends nothing
         EXPECT_EQ(rig.host.appliesDone, 2);
+        EXPECT_EQ(rig.host.outcomes[1], ApplyOutcome::NoMouse);
 
         rig.mouse->Plug();
         rig.Deliver();
@@ -166,6 +181,7 @@ TEST(DeviceFaults, MouseLostMidApplyIsSeenAsRemovedAndServedAgainAfterArrival)
         EXPECT_TRUE(rig.link.CanShowMainWindow());
         rig.Apply();
         EXPECT_EQ(rig.Mouse(), clean);
+        EXPECT_EQ(rig.host.outcomes.back(), ApplyOutcome::Applied);
     }
 }
 

@@ -52,7 +52,11 @@ public:
         calls.push_back("StartUpdater " + program.string());
         return updaterStarts;
     }
-    void PostApplyDone() override { ++appliesDone; }
+    void PostApplyDone(ApplyOutcome outcome) override
+    {
+        ++appliesDone;
+        outcomes.push_back(outcome);
+    }
 
     std::unique_ptr<ProfileData> profile = SmallProfile();
     std::vector<std::string> calls;
@@ -60,6 +64,7 @@ public:
     bool updaterStarts = true;
     std::function<void()> duringMessage;
     std::atomic<int> appliesDone{0};
+    std::vector<ApplyOutcome> outcomes; // read after WaitForApplies
 };
 
 // A virtual mouse behind a trace, and a link that records instead of
@@ -219,6 +224,7 @@ TEST(DeviceLink, AMouseThatIsNotThereLeavesTheLinkUsable)
     rig.link.RequestApply();
     rig.link.WaitForApplies();
     EXPECT_EQ(rig.host.appliesDone, 1);
+    EXPECT_EQ(rig.host.outcomes, std::vector<ApplyOutcome>{ApplyOutcome::NoMouse});
     EXPECT_TRUE(rig.trace.Lines().empty());
     EXPECT_FALSE(rig.pointer.TakeCalls().empty()); // pointer settings still apply
 }
@@ -266,6 +272,7 @@ TEST(DeviceLink, ApplySendsTheProfileAndOnlyChangedPointerSettings)
     rig.link.RequestApply();
     rig.link.WaitForApplies();
     EXPECT_EQ(rig.host.appliesDone, 1);
+    EXPECT_EQ(rig.host.outcomes, std::vector<ApplyOutcome>{ApplyOutcome::Applied});
     EXPECT_TRUE(rig.pointer.TakeCalls().empty());
     EXPECT_EQ(rig.trace.Lines(), ReadStream("small_profile.txt"));
 

@@ -33,7 +33,7 @@ public:
         return 0;
     }
     bool StartUpdater(const std::filesystem::path&) override { return false; }
-    void PostApplyDone() override {}
+    void PostApplyDone(ApplyOutcome) override {}
 
     std::unique_ptr<ProfileData> profile = SmallProfile();
 };
