@@ -126,6 +126,8 @@ void CMainWnd::InitWindow()
 
     m_buttonPage.Init();
     m_performancePage.Initialise();
+    if (m_setup.pointer != nullptr)
+        m_performancePage.ShowPointerSupport(*m_setup.pointer);
     m_lightPage.Init();
     m_macroPage.Init();
     m_gunPage.Init();
@@ -411,7 +413,10 @@ void CMainWnd::ShowMainWindow()
     if (!m_pDeviceLink || !m_pDeviceLink->CanShowMainWindow())
     {
         if (m_pDeviceLink)
-            m_pDeviceLink->ShowNoDeviceMessage();
+            m_pDeviceLink->ShowNoDeviceMessage(
+                m_setup.probeAccess ? m_setup.probeAccess(g_StartupData.description.m_iVID,
+                                                          g_StartupData.description.m_iPID)
+                                    : MouseAccess::Absent);
         return;
     }
     const HWND hWnd = GetHWND();
@@ -601,6 +606,8 @@ void CMainWnd::SelectLanguage(int index)
     CResourceManager* resources = CResourceManager::GetInstance();
     resources->LoadLanguage(QString::fromStdString(LanguageFileName(index).generic_string()));
     resources->ReloadText();
+    if (m_setup.pointer != nullptr) // its tips are texts of the language, not keys
+        m_performancePage.ShowPointerSupport(*m_setup.pointer);
     m_pm.NeedUpdate();
     SaveAppState();
 }
@@ -628,6 +635,8 @@ void CMainWnd::OnApplyDone(ApplyOutcome outcome)
         return;
     if (m_pApplyRing != nullptr)
         m_pApplyRing->SetVisible(false);
+    if (m_setup.pointer != nullptr)
+        m_performancePage.ReportPointerFailures(*m_setup.pointer);
     switch (m_pDeviceLink ? m_pDeviceLink->Settle(outcome) : outcome)
     {
     case ApplyOutcome::Applied:
@@ -876,9 +885,9 @@ int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, M
         kind == MessageKind::Question ? MsgKind::Question : MsgKind::Information));
 }
 
-void CMainWnd::StartUpdater(const std::filesystem::path& program)
+bool CMainWnd::StartUpdater(const std::filesystem::path& program)
 {
-    Desktop().StartProgram(program);
+    return Desktop().StartProgram(program);
 }
 
 void CMainWnd::PostApplyDone(ApplyOutcome outcome)

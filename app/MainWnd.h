@@ -49,6 +49,8 @@ struct MainWndSetup
 {
     StartupFolders folders;
     DriverBinder bindDriver;
+    // Tells a mouse without permission from no mouse for the no-device message.
+    std::function<MouseAccess(uint32_t vid, uint32_t pid)> probeAccess;
     PointerSettingsBackend* pointer = nullptr;
     SleepFunction sleep = SleepMilliseconds;
     uint16_t uiLanguageId = 0x0409; // the system's, for a language never chosen
@@ -56,6 +58,10 @@ struct MainWndSetup
 
 class CMainWnd : public WindowImplBase, public DeviceLinkHost, public DeviceMessageSink
 {
+    // vestrelctl's commands refresh the profile bar and the pages as the
+    // window's own changes do.
+    friend class CCtlRequests;
+
 public:
     explicit CMainWnd(MainWndSetup setup);
     ~CMainWnd() override;
@@ -88,7 +94,7 @@ public:
     void SaveProfiles() override;
     int ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,
                     MessageKind kind) override;
-    void StartUpdater(const std::filesystem::path& program) override;
+    bool StartUpdater(const std::filesystem::path& program) override;
     void PostApplyDone(ApplyOutcome outcome) override;
 
     // DeviceMessageSink: the driver's messages, queued for the UI thread.

@@ -1,6 +1,7 @@
 // vestrel: one copy per user, the main window, and, with the virtual driver,
 // the virtual mouse's panel beside it.
 
+#include "app/CtlRequests.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWnd.h"
 #include "app/StartupData.h"
@@ -49,7 +50,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const bool inTray = StartsInTray(QApplication::arguments());
 
-    SingleInstance instance(QStringLiteral("Mosue Driver Configure Vestrel"));
+    SingleInstance instance(QString::fromLatin1(kInstanceName));
     if (!instance.TryLock())
     {
         if (!inTray) // a copy already runs, so it is in the tray already
@@ -66,23 +67,28 @@ int main(int argc, char** argv)
     const std::filesystem::path program = RunningProgramFolder();
     const std::string driverName = DriverNameFromEnvironment();
     std::shared_ptr<VirtualMouse> virtualMouse;
-    const DriverFactories factories{MakeHidrawDriver, [&virtualMouse]
+    const DriverFactories factories{MakeHidrawDriver,
+                                    [&virtualMouse]
                                     {
                                         // Made when the link binds, after Data.ini was read.
                                         virtualMouse = std::make_shared<VirtualMouse>(
                                             g_StartupData.description);
                                         return MakeVirtualDriver(virtualMouse);
-                                    }};
+                                    },
+                                    ProbeHidrawMouse};
     const std::unique_ptr<PointerSettingsBackend> pointer = MakeDesktopPointerBackend();
 
     MainWndSetup setup;
     setup.folders = {program, DataFolderFor(program)};
     setup.bindDriver = [program, driverName, &factories]
     { return BindDriver(program, driverName, factories); };
+    setup.probeAccess = [driverName, &factories](uint32_t vid, uint32_t pid)
+    { return ProbeMouseAccess(driverName, factories, vid, pid); };
     setup.pointer = pointer.get();
     setup.uiLanguageId = LanguageIdFromEnvironment();
 
     auto* mainWnd = new CMainWnd(std::move(setup));
+    CCtlRequests ctlRequests(*mainWnd, program);
     std::unique_ptr<CVirtualMousePanel> panel;
     if (mainWnd->Create(nullptr, QString(), kMainWindowStyle, 0, 0, 0, 800, 572) != nullptr)
     {
@@ -90,6 +96,8 @@ int main(int argc, char** argv)
         if (inTray)
             mainWnd->HideMainWindow();
         instance.Listen([mainWnd] { ::SendMessage(mainWnd->GetHWND(), WM_SHOW_MAIN_WINDOW); });
+        instance.SetCommandHandler([&ctlRequests](const std::vector<std::string>& args)
+                                   { return ctlRequests.Run(args); });
         if (virtualMouse)
         {
             panel = std::make_unique<CVirtualMousePanel>(virtualMouse);

@@ -80,7 +80,7 @@ public:
     {
         return 0;
     }
-    void StartUpdater(const std::filesystem::path&) override {}
+    bool StartUpdater(const std::filesystem::path&) override { return false; }
     void PostApplyDone(ApplyOutcome) override {}
 
     std::unique_ptr<ProfileData> profile = BusyProfile();

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -77,6 +78,27 @@ void BM_CopyProfileBytesToFreshMemory(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kBytes));
 }
 
+// profile.bin's bytes read with one call into memory not touched yet: the
+// floor of a load into new records.
+void BM_ReadProfileBytesToFreshMemory(benchmark::State& state)
+{
+    const fs::path& folder = BenchFolder();
+    SaveProfiles(folder, MakeProfiles());
+    const std::string path = (folder / kProfilesFile).string();
+    for (auto _ : state)
+    {
+        std::unique_ptr<std::byte[]> to(new std::byte[kBytes]);
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f || std::fread(to.get(), 1, kBytes, f) != kBytes)
+            state.SkipWithError("read failed");
+        if (f)
+            std::fclose(f);
+        benchmark::DoNotOptimize(to.get());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kBytes));
+}
+
 void BM_SaveProfiles(benchmark::State& state)
 {
     const fs::path& folder = BenchFolder();
@@ -104,5 +126,6 @@ void BM_LoadProfiles(benchmark::State& state)
 
 BENCHMARK(BM_CopyProfileBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyProfileBytesToFreshMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadProfileBytesToFreshMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveProfiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadProfiles)->Unit(benchmark::kMillisecond);

@@ -141,6 +141,27 @@ int CountSlotsWithCode(const ProfileData& profile, uint8_t code)
                                                   { return slot.byFunction == code; }));
 }
 
+bool BindingLimitReached(const ProfileData& profile, int slot, uint8_t code)
+{
+    if (profile.aButton[slot].byFunction == code)
+        return false;
+    if (code == kFunctionSelectMacro)
+        return CountSlotsWithCode(profile, code) >= kMaxMacroSlots;
+    if (code == kFunctionSelectGun)
+        return CountSlotsWithCode(profile, code) >= kMaxGunSlots;
+    return false;
+}
+
+int StoreFunctionCode(ProfileData& profile, int slot, uint8_t code)
+{
+    profile.aButton[slot].byFunction = code;
+    if (code != kFunctionModeSwitch)
+        return -1;
+    const int twin = TwinSlot(slot);
+    profile.aButton[twin].byFunction = code;
+    return twin;
+}
+
 uint8_t ShortcutModsFromFlags(const uint8_t (&flags)[4])
 {
     uint8_t mods = 0;

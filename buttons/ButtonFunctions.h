@@ -54,6 +54,14 @@ bool KeepsLeftClick(const ProfileData& profile, int slot, uint8_t code);
 
 // Slots of both sets holding the code.
 int CountSlotsWithCode(const ProfileData& profile, uint8_t code);
+// True when giving `slot` a macro or gun binding would pass the limit of
+// kMaxMacroSlots macro or kMaxGunSlots gun buttons; a slot that already
+// holds one may change it.
+bool BindingLimitReached(const ProfileData& profile, int slot, uint8_t code);
+// Stores the code in the slot; the mode switch goes to the same button of
+// the other set too, so that either set can switch back. The twin's slot when
+// it changed, otherwise -1.
+int StoreFunctionCode(ProfileData& profile, int slot, uint8_t code);
 
 // Shortcut modifier flags (Ctrl, Shift, Alt, Win; 1 = set) and the bits of
 // byShortcutMods.

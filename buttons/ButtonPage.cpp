@@ -208,13 +208,9 @@ void CButtonPage::AssignFunction(const QString& item)
     if (code == kFunctionSelectGun && !SelectGun(slot))
         return;
 
-    slot.byFunction = code;
-    if (code == kFunctionModeSwitch)
-    {
-        const int twin = TwinSlot(i);
-        profile.aButton[twin].byFunction = code;
+    const int twin = StoreFunctionCode(profile, i, code);
+    if (twin >= 0)
         RefreshButtonLabel(twin);
-    }
     RefreshButtonLabel(i);
 }
 
@@ -239,7 +235,7 @@ bool CButtonPage::SelectMacro(ButtonData& slot)
 {
     if (slot.byFunction != kFunctionSelectMacro)
     {
-        if (CountSlotsWithCode(*g_pCurProfile, kFunctionSelectMacro) >= kMaxMacroSlots)
+        if (BindingLimitReached(*g_pCurProfile, m_iCurSlot, kFunctionSelectMacro))
             return false;
         slot.iMacroIndex = -1;
         slot.iMacroMode = 0;
@@ -268,7 +264,7 @@ bool CButtonPage::SelectGun(ButtonData& slot)
 {
     if (slot.byFunction != kFunctionSelectGun)
     {
-        if (CountSlotsWithCode(*g_pCurProfile, kFunctionSelectGun) >= kMaxGunSlots)
+        if (BindingLimitReached(*g_pCurProfile, m_iCurSlot, kFunctionSelectGun))
             return false;
         slot.iGunIndex = -1;
         slot.iMacroMode = 0;

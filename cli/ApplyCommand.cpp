@@ -30,10 +30,10 @@ namespace
 // A command line has no windows: page updates have nowhere to go, messages
 // are printed in the user's language, and the firmware prompt is declined,
 // so the updater is never started from here.
-class CtlHost : public DeviceLinkHost
+class CtlLinkHost : public DeviceLinkHost
 {
 public:
-    CtlHost(StartupData& data, const CtlContext& context) : m_data(data), m_context(context) {}
+    CtlLinkHost(StartupData& data, const CtlContext& context) : m_data(data), m_context(context) {}
 
     ProfileData* CurrentProfile() override { return m_data.currentProfile; }
     void HideMainWindow() override {}
@@ -50,7 +50,7 @@ public:
         m_context.err << "vestrelctl: " << Utf16ToUtf8(m_data.language.GetText(textKey)) << "\n";
         return 0;
     }
-    void StartUpdater(const std::filesystem::path&) override {}
+    bool StartUpdater(const std::filesystem::path&) override { return false; }
     // The command waits for the apply itself.
     void PostApplyDone(ApplyOutcome) override {}
 
@@ -69,7 +69,21 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
 {
     const std::optional<int> choice = ParseProfileOption(context, "apply", args);
     if (!choice)
-        return 2;
+        return kExitUsage;
+    if (context.host != nullptr)
+    {
+        // The running program applies, as its Apply button does.
+        StartupData& startup = context.data->startup;
+        if (*choice >= static_cast<int>(startup.profiles.size()))
+            return Complain(context, "apply", "there is no profile " + std::to_string(*choice),
+                            kExitFailed);
+        if (*choice >= 0)
+        {
+            startup.appState.iCurrentProfile = *choice;
+            startup.currentProfile = startup.profiles[*choice].get();
+        }
+        return context.host->Apply(context);
+    }
     auto data = std::make_unique<StartupData>();
     MacroLibrary macros;
     GunLibrary guns;
@@ -95,10 +109,11 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     DriverFactories factories;
 #ifndef _WIN32
     factories.hidraw = MakeHidrawDriver;
+    factories.hidrawAccess = ProbeHidrawMouse;
 #endif
     factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
 
-    CtlHost host(*data, context);
+    CtlLinkHost host(*data, context);
     DeviceMessageQueue messages; // the mouse's own events are not followed here
     const auto pointer = MakeDesktopPointerBackend();
     bool present = false;
@@ -113,6 +128,10 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
         link.RequestApply();
         link.WaitForApplies();
     }
+    // The desktop's pointer settings are the profile's too: a refused one is told.
+    for (const PointerFailure& failure : pointer->TakeFailures())
+        context.err << "vestrelctl: " << pointer->DesktopName()
+                    << " did not take a pointer setting: " << failure.reason << "\n";
     const bool bSaved = ReportLoad(context, host.Report()) &&
                         ReportSave(context, SaveAppState(context.dataFolder, data->appState)) &&
                         ReportSave(context, SaveProfiles(context.dataFolder, data->profiles));
@@ -134,7 +153,14 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     }
     if (!present)
     {
-        context.err << "vestrelctl: no mouse found; the profile was saved but not sent\n";
+        const MouseAccess access = ProbeMouseAccess(driverName, factories, data->description.m_iVID,
+                                                    data->description.m_iPID);
+        if (access == MouseAccess::NoPermission)
+            context.err << "vestrelctl: "
+                        << Utf16ToUtf8(data->language.GetText(MouseAccessTextKey(access)))
+                        << "\nvestrelctl: the profile was saved but not sent\n";
+        else
+            context.err << "vestrelctl: no mouse found; the profile was saved but not sent\n";
         return 1;
     }
     return bLoaded ? 0 : 1;

@@ -7,19 +7,16 @@
 #include "cli/CtlCommand.h"
 #include "model/NameField.h"
 
-#include <memory>
-
 int RunProfiles(const CtlContext& context, std::span<const std::string> args)
 {
     if (!ExpectNoArguments(context, "profiles", args))
-        return 2;
-    auto data = std::make_unique<StartupData>();
-    const bool bLoaded = LoadForReading(context, *data);
+        return kExitUsage;
+    const StartupData* data = &context.data->startup;
     for (std::size_t i = 0; i < data->profiles.size(); ++i)
     {
         const ProfileData& profile = *data->profiles[i];
         context.out << i << "\t" << (&profile == data->currentProfile ? '*' : ' ') << "\t"
                     << PrintableName(NameFromField(profile.szName)) << "\n";
     }
-    return bLoaded ? 0 : 1;
+    return kExitDone;
 }

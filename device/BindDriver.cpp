@@ -24,6 +24,14 @@ std::string DriverNameFromEnvironment()
     return name != nullptr && *name != '\0' ? name : "hidraw";
 }
 
+MouseAccess ProbeMouseAccess(std::string_view name, const DriverFactories& factories, uint32_t vid,
+                             uint32_t pid)
+{
+    if (name == "hidraw" && factories.hidrawAccess)
+        return factories.hidrawAccess(vid, pid);
+    return MouseAccess::Reachable;
+}
+
 DriverApi BindDriver([[maybe_unused]] const std::filesystem::path& programFolder,
                      std::string_view name, const DriverFactories& factories)
 {

@@ -275,13 +275,15 @@ void DeviceLink::OnDataEventMessage(uintptr_t wParam, intptr_t lParam)
     m_host.SaveProfiles();
 }
 
-void DeviceLink::ShowNoDeviceMessage()
+void DeviceLink::ShowNoDeviceMessage(MouseAccess access)
 {
     if (m_bNoDeviceMessageShown)
         return;
     m_bNoDeviceMessageShown = true;
-    m_host.ShowMessage("warning_title_text", "no_connect_device_text", MessageOwner::MainWindow,
-                       MessageKind::Information);
+    m_host.ShowMessage(
+        "warning_title_text",
+        MouseAccessTextKey(access == MouseAccess::NoPermission ? access : MouseAccess::Absent),
+        MessageOwner::MainWindow, MessageKind::Information);
     m_bNoDeviceMessageShown = false;
 }
 

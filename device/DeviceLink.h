@@ -13,6 +13,7 @@
 #include "app/DeviceDescription.h"
 #include "device/DeviceLinkHost.h"
 #include "device/DriverApi.h"
+#include "device/MouseAccess.h"
 #include "device/Pause.h"
 
 #include <atomic>
@@ -87,8 +88,9 @@ public:
     void OnConnectionMessage(uintptr_t wParam);
     // kDataEventMessage: a setting changed on the mouse.
     void OnDataEventMessage(uintptr_t wParam, intptr_t lParam);
-    // The no-device message, never twice at once.
-    void ShowNoDeviceMessage();
+    // The no-device message, never twice at once; for a mouse that is
+    // there but may not be opened, the message that says how to fix that.
+    void ShowNoDeviceMessage(MouseAccess access = MouseAccess::Absent);
 
     // Whether the main window may be shown: the mouse is present and open.
     bool CanShowMainWindow() const;

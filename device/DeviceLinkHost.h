@@ -52,8 +52,9 @@ public:
     // The message dialog, modal; 1 when it closed with OK.
     virtual int ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,
                             MessageKind kind) = 0;
-    // Starts a program through the desktop's launcher.
-    virtual void StartUpdater(const std::filesystem::path& program) = 0;
+    // Starts a program through the desktop's launcher; false when it could
+    // not be started.
+    virtual bool StartUpdater(const std::filesystem::path& program) = 0;
 
     // Called on the device thread when an apply has finished, with how it
     // went. The host then writes Data.bin and profile.bin and tells the user

@@ -5,6 +5,10 @@
 #include "device/TransferProtocol.h"
 #include "model/DebugTrace.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace
 {
 
@@ -18,6 +22,18 @@ std::filesystem::path UpdaterPath(const std::filesystem::path& programFolder)
     return programFolder / "Update" / "flashOnLine.exe";
 #else
     return programFolder / "Update" / "flashOnLine";
+#endif
+}
+
+bool UpdaterIsThere(const std::filesystem::path& program)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(program, error))
+        return false;
+#ifdef _WIN32
+    return true;
+#else
+    return access(program.c_str(), X_OK) == 0;
 #endif
 }
 
@@ -36,9 +52,18 @@ int CheckFirmware(TransferProtocol& protocol, const DeviceDescription& descripti
     // Any difference counts: an older and a newer firmware are treated alike.
     if (version->byHigh == description.m_iVer_H && version->byLow == description.m_iVer_L)
         return 1;
-    if (host.ShowMessage("warning_title_text", "update_fw_text", MessageOwner::None,
-                         MessageKind::Question) != 1)
-        return 1;
-    host.StartUpdater(UpdaterPath(programFolder));
-    return 0;
+    // Without its updater an OK would only close the program, and the
+    // question would come back at every start.
+    const std::filesystem::path updater = UpdaterPath(programFolder);
+    if (UpdaterIsThere(updater))
+    {
+        if (host.ShowMessage("warning_title_text", "update_fw_text", MessageOwner::None,
+                             MessageKind::Question) != 1)
+            return 1;
+        if (host.StartUpdater(updater))
+            return 0;
+    }
+    host.ShowMessage("warning_title_text", "no_updater_text", MessageOwner::None,
+                     MessageKind::Information);
+    return 1;
 }

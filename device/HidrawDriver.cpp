@@ -16,6 +16,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -26,6 +27,37 @@ namespace
 
 // hidapi wants the report id in front; the mouse numbers no reports.
 constexpr unsigned char kNoReportId = 0x00;
+
+// udev puts the node's ACL on it after the node appears: an open refused
+// for lack of permission is tried again for a while.
+constexpr int kOpenAttempts = 10;
+constexpr auto kOpenRetryPause = std::chrono::milliseconds(100);
+
+std::optional<std::string> FindConfigurationInterface(uint32_t vid, uint32_t pid)
+{
+    std::vector<HidInterface> interfaces;
+    hid_device_info* list =
+        hid_enumerate(static_cast<unsigned short>(vid), static_cast<unsigned short>(pid));
+    for (hid_device_info* info = list; info != nullptr; info = info->next)
+        interfaces.push_back({info->path, info->usage_page, info->interface_number});
+    hid_free_enumeration(list);
+    return PickConfigurationInterface(interfaces);
+}
+
+// 0 when the node opens for reading and writing, else why not.
+int OpenError(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    close(fd);
+    return 0;
+}
+
+bool IsPermissionError(int error)
+{
+    return error == EACCES || error == EPERM;
+}
 
 class HidrawDriver
 {
@@ -56,7 +88,7 @@ public:
     int WriteUSB(const uint8_t* buffer, int length);
 
 private:
-    std::optional<std::string> FindConfigurationInterface() const;
+    void OnUdevEvent(udev_device* device);
     int SendFeatureLocked(const uint8_t* buffer);
     void WakeMonitor();
     void MonitorLoop(udev_monitor* monitor);
@@ -66,7 +98,8 @@ private:
     uint32_t m_vid = 0;
     uint32_t m_pid = 0;
     hid_device* m_device = nullptr;
-    std::string m_inputPath; // the open interface, read by the monitor thread
+    std::string m_inputPath;  // the open interface, read by the monitor thread
+    std::string m_configNode; // the configuration interface's node last seen
     bool m_bStopMonitor = false;
 
     DeviceMessageSink* m_sink = nullptr;
@@ -77,33 +110,31 @@ private:
     std::thread m_monitor;
 };
 
-std::optional<std::string> HidrawDriver::FindConfigurationInterface() const
-{
-    std::vector<HidInterface> interfaces;
-    hid_device_info* list =
-        hid_enumerate(static_cast<unsigned short>(m_vid), static_cast<unsigned short>(m_pid));
-    for (hid_device_info* info = list; info != nullptr; info = info->next)
-        interfaces.push_back({info->path, info->usage_page, info->interface_number});
-    hid_free_enumeration(list);
-    return PickConfigurationInterface(interfaces);
-}
-
 int HidrawDriver::Open()
 {
-    std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
     if (m_device != nullptr)
         return 1;
-    const std::optional<std::string> path = FindConfigurationInterface();
+    const std::optional<std::string> path = FindConfigurationInterface(m_vid, m_pid);
     if (!path)
         return 0;
-    m_device = hid_open_path(path->c_str());
-    if (m_device == nullptr)
+    for (int attempt = 1; (m_device = hid_open_path(path->c_str())) == nullptr; ++attempt)
     {
-        DebugTrace("cannot open %s (%s); is the udev rule installed?\n", path->c_str(),
-                   std::strerror(errno));
-        return 0;
+        const int error = OpenError(*path);
+        if (!IsPermissionError(error) || attempt == kOpenAttempts)
+        {
+            DebugTrace("cannot open %s (%s); is the udev rule installed?\n", path->c_str(),
+                       std::strerror(error));
+            return 0;
+        }
+        lock.unlock();
+        std::this_thread::sleep_for(kOpenRetryPause);
+        lock.lock();
+        if (m_device != nullptr)
+            return 1;
     }
     m_inputPath = *path;
+    m_configNode = *path;
     WakeMonitor();
     return 1;
 }
@@ -165,7 +196,7 @@ int HidrawDriver::OpenMonitor(DeviceMessageSink* sink, uint32_t dataMessage,
     udev_monitor* monitor =
         m_udev != nullptr ? udev_monitor_new_from_netlink(m_udev, "udev") : nullptr;
     if (monitor == nullptr ||
-        udev_monitor_filter_add_match_subsystem_devtype(monitor, "usb", "usb_device") < 0 ||
+        udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0)
     {
         if (monitor != nullptr)
@@ -240,21 +271,7 @@ void HidrawDriver::MonitorLoop(udev_monitor* monitor)
         {
             if (udev_device* device = udev_monitor_receive_device(monitor))
             {
-                const char* action = udev_device_get_action(device);
-                const char* product = udev_device_get_property_value(device, "PRODUCT");
-                uint32_t vid, pid;
-                {
-                    std::lock_guard lock(m_mutex);
-                    vid = m_vid;
-                    pid = m_pid;
-                }
-                if (action != nullptr && product != nullptr && ProductMatches(product, vid, pid))
-                {
-                    if (std::strcmp(action, "add") == 0)
-                        m_sink->PostDeviceMessage(m_connectionMessage, 1, 0);
-                    else if (std::strcmp(action, "remove") == 0)
-                        m_sink->PostDeviceMessage(m_connectionMessage, 0, 0);
-                }
+                OnUdevEvent(device);
                 udev_device_unref(device);
             }
         }
@@ -278,7 +295,51 @@ void HidrawDriver::MonitorLoop(udev_monitor* monitor)
     udev_monitor_unref(monitor);
 }
 
+// The mouse arrives when the node of its configuration interface appears
+// (it can be opened then, its ACL permitting) and goes with that node.
+void HidrawDriver::OnUdevEvent(udev_device* device)
+{
+    const char* action = udev_device_get_action(device);
+    const char* node = udev_device_get_devnode(device);
+    if (action == nullptr || node == nullptr)
+        return;
+    std::lock_guard lock(m_mutex);
+    if (std::strcmp(action, "add") == 0)
+    {
+        udev_device* usb =
+            udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
+        const char* product =
+            usb != nullptr ? udev_device_get_property_value(usb, "PRODUCT") : nullptr;
+        if (product == nullptr || !ProductMatches(product, m_vid, m_pid) ||
+            FindConfigurationInterface(m_vid, m_pid) != node)
+            return;
+        // Interfaces appear one by one: until the vendor one is there an
+        // earlier one can pass for it. The mouse arrives once.
+        const bool bArrival = m_configNode.empty();
+        m_configNode = node;
+        if (bArrival)
+            m_sink->PostDeviceMessage(m_connectionMessage, 1, 0);
+    }
+    else if (std::strcmp(action, "remove") == 0 && m_configNode == node)
+    {
+        m_configNode.clear();
+        m_sink->PostDeviceMessage(m_connectionMessage, 0, 0);
+    }
+}
+
 } // namespace
+
+MouseAccess ProbeHidrawMouse(uint32_t vid, uint32_t pid)
+{
+    hid_init();
+    const std::optional<std::string> path = FindConfigurationInterface(vid, pid);
+    if (!path)
+        return MouseAccess::Absent;
+    const int error = OpenError(*path);
+    if (error == 0)
+        return MouseAccess::Reachable;
+    return IsPermissionError(error) ? MouseAccess::NoPermission : MouseAccess::Absent;
+}
 
 std::optional<std::string> PickConfigurationInterface(const std::vector<HidInterface>& interfaces)
 {

@@ -1,7 +1,8 @@
 #pragma once
 // The real mouse on Linux: hidapi's hidraw backend for reports, a libudev
-// monitor thread for arrival and removal, and the mouse's input reports as
-// its own setting changes. Built as its own library (vestrel_hidraw) so that
+// monitor thread for arrival and removal (the hidraw node of the mouse's
+// configuration interface appearing and going), and the mouse's input
+// reports as its own setting changes. Built as its own library (vestrel_hidraw) so that
 // core does not depend on hidapi or libudev.
 //
 // What the mouse offers on its configuration interface (the interface with a
@@ -13,6 +14,7 @@
 // an event word and its value, when a button on the mouse changes a setting.
 
 #include "device/DriverApi.h"
+#include "device/MouseAccess.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,6 +24,10 @@
 
 // The driver's entry points; the returned slots keep the driver alive.
 DriverApi MakeHidrawDriver();
+
+// Whether the mouse's configuration interface is there and this user may
+// open it.
+MouseAccess ProbeHidrawMouse(uint32_t vid, uint32_t pid);
 
 // One interface of the mouse as hidapi lists it.
 struct HidInterface

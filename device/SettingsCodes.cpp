@@ -1,6 +1,7 @@
 #include "device/SettingsCodes.h"
 
 #include "app/DeviceDescription.h"
+#include "model/LightSteps.h"
 #include "model/ProfileData.h"
 
 uint8_t ReportRateCode(int32_t iReportRate)
@@ -22,8 +23,8 @@ std::array<uint8_t, 3> LightModeArguments(const ProfileData& profile)
 {
     const auto mode = static_cast<uint8_t>(profile.iLightMode);
     const auto brightness = static_cast<uint8_t>(profile.iBrightness);
-    const auto speed = static_cast<uint8_t>(profile.iLightSpeed);
-    const auto length = static_cast<uint8_t>(profile.iLightLength);
+    const auto speed = static_cast<uint8_t>(ClampLightStep(profile.iLightSpeed));
+    const auto length = static_cast<uint8_t>(ClampLightStep(profile.iLightLength));
     const auto colorMode = static_cast<uint8_t>(profile.iColorMode == 1 ? 2 : profile.iColorMode);
 
     auto args = [mode](int b2, int b3) {

@@ -3,6 +3,7 @@
 #include "app/StartupData.h"
 #include "lighting/ColorForms.h"
 #include "lighting/SelectColorWnd.h"
+#include "model/LightSteps.h"
 #include "ui/ButtonUI.h"
 #include "ui/ColorPaletteUI.h"
 #include "ui/ControlHelpers.h"
@@ -53,6 +54,12 @@ void CLightPage::Init()
     m_pBrightnessSlider = NeedControl<CSliderUI>(QStringLiteral("brightness_slider"));
     m_pFrequencySlider = NeedControl<CSliderUI>(QStringLiteral("frequency_slider"));
     m_pLengthSlider = NeedControl<CSliderUI>(QStringLiteral("length_slider"));
+    for (CSliderUI* step : {m_pFrequencySlider, m_pLengthSlider})
+        if (step != nullptr)
+        {
+            step->SetMinValue(kLightStepMin);
+            step->SetMaxValue(kLightStepMax);
+        }
     m_pCurrentColor = NeedControl(QStringLiteral("current_color_control"));
     m_pPalette = NeedControl<CColorPaletteUI>(QStringLiteral("select_color_Pallet"));
     m_edits.Find([this](const QString& name) { return NeedControl<CEditUI>(name); });
@@ -77,22 +84,28 @@ void CLightPage::RefreshPage()
         m_pModeOption[profile->iLightMode]->Selected(true);
     if (m_pBrightnessSlider != nullptr)
         m_pBrightnessSlider->SetValue(profile->iBrightness);
+    // A stored step out of range shows (and is sent) as the nearest end.
     if (m_pFrequencySlider != nullptr)
         m_pFrequencySlider->SetValue(profile->iLightSpeed);
     if (m_pLengthSlider != nullptr)
         m_pLengthSlider->SetValue(profile->iLightLength);
-    const DWORD light = ScreenColor(profile->rgbLight);
-    SetBkColor(m_pCurrentColor, light);
-    if (m_pPalette != nullptr)
-        m_pPalette->SetSelectColor(light);
-    m_edits.Show(light);
+    ShowLightColor(ScreenColor(profile->rgbLight), kAllViews);
     if (profile->iColorMode >= 0 && profile->iColorMode < 2 &&
         m_pColorModeOption[profile->iColorMode] != nullptr)
         m_pColorModeOption[profile->iColorMode]->Selected(true);
-    SetBkColor(m_pFixColorBtn, light);
     for (int i = 0; i < 8; ++i)
         SetBkColor(m_pCycleColorBtn[i], ScreenColor(profile->aCycleColor[i]));
     ShowModeControls(profile->iLightMode);
+}
+
+void CLightPage::ShowLightColor(DWORD color, int views)
+{
+    SetBkColor(m_pCurrentColor, color);
+    SetBkColor(m_pFixColorBtn, color);
+    if ((views & kPaletteView) != 0 && m_pPalette != nullptr)
+        m_pPalette->SetSelectColor(color);
+    if ((views & kEditsView) != 0)
+        m_edits.Show(color);
 }
 
 void CLightPage::ShowModeControls(int32_t iLightMode)
@@ -140,9 +153,7 @@ void CLightPage::OnColorChanged(TNotifyUI& msg)
     if (m_pPalette == nullptr || msg.pSender != m_pPalette)
         return;
     // Only a preview while dragging; the profile takes the colour on release.
-    const DWORD color = m_pPalette->GetSelectColor();
-    SetBkColor(m_pCurrentColor, color);
-    m_edits.Show(color);
+    ShowLightColor(m_pPalette->GetSelectColor(), kEditsView);
 }
 
 void CLightPage::OnColorChangedButtonUp(TNotifyUI& msg)
@@ -152,8 +163,7 @@ void CLightPage::OnColorChangedButtonUp(TNotifyUI& msg)
         return;
     const DWORD color = m_pPalette->GetSelectColor();
     profile->rgbLight = StoredColor(color);
-    m_edits.Show(color);
-    SetBkColor(m_pCurrentColor, color);
+    ShowLightColor(color, kEditsView);
 }
 
 void CLightPage::OnTextChanged(TNotifyUI& msg)
@@ -164,9 +174,8 @@ void CLightPage::OnTextChanged(TNotifyUI& msg)
     const std::optional<DWORD> typed = m_edits.Typed(msg.pSender, ScreenColor(profile->rgbLight));
     if (!typed)
         return;
-    if (m_pPalette != nullptr)
-        m_pPalette->SetSelectColor(*typed);
-    SetBkColor(m_pCurrentColor, *typed);
+    // The boxes keep what was typed (a clamped one is rewritten by Typed).
+    ShowLightColor(*typed, kPaletteView);
     profile->rgbLight = StoredColor(*typed);
 }
 
@@ -178,7 +187,10 @@ void CLightPage::OnClick(TNotifyUI& msg)
     if (msg.pSender == m_pFixColorBtn)
     {
         if (const std::optional<DWORD> color = PickColor(profile->rgbLight, m_pFixColorBtn))
+        {
             g_pCurProfile->rgbLight = StoredColor(*color);
+            ShowLightColor(*color, kAllViews);
+        }
         return;
     }
     const int cycle = IndexOf(m_pCycleColorBtn, msg.pSender);

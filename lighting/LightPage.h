@@ -39,6 +39,15 @@ protected:
 
 private:
     void ShowModeControls(int32_t iLightMode);
+    // The single colour in the swatches and, as asked, the palette and the
+    // number boxes: all of them always show the same colour.
+    enum : int
+    {
+        kPaletteView = 1,
+        kEditsView = 2,
+        kAllViews = kPaletteView | kEditsView
+    };
+    void ShowLightColor(DWORD color, int views);
     // Runs the picker for a stored colour; after OK the button shows the
     // chosen colour, which is returned.
     std::optional<DWORD> PickColor(Rgb0 stored, CButtonUI* pSwatch);

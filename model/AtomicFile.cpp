@@ -34,7 +34,23 @@ std::optional<std::vector<std::byte>> ReadWholeFile(const fs::path& path, std::s
     FileRead read = ReadFileBounded(path, maxBytes);
     if (read.status != FileRead::Status::Read)
         return std::nullopt;
-    return std::move(read.bytes);
+    return read.bytes.ToVector();
+}
+
+void FileBytes::Resize(std::size_t size)
+{
+    if (size > m_capacity)
+    {
+        // new std::byte[] leaves the bytes as they are: the read fills them.
+        // Growing in steps keeps a read in pieces linear.
+        const std::size_t capacity = std::max(size, m_capacity * 2);
+        std::shared_ptr<std::byte[]> grown(new std::byte[capacity]);
+        if (m_size > 0)
+            std::memcpy(grown.get(), m_storage.get(), m_size);
+        m_storage = std::move(grown);
+        m_capacity = capacity;
+    }
+    m_size = size;
 }
 
 void RemoveStaleTemporaries(const fs::path& file)
@@ -198,7 +214,7 @@ FileRead ReadFileBounded(const fs::path& path, std::size_t maxBytes)
     // One byte more than the cap shows a file that grew past it meanwhile.
     FileRead read;
     read.status = FileRead::Status::Read;
-    read.bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
+    read.bytes.Resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t got = 0;
     while (got < read.bytes.size())
     {
@@ -213,9 +229,9 @@ FileRead ReadFileBounded(const fs::path& path, std::size_t maxBytes)
         if (got > maxBytes)
             return Damaged(DamageKind::TooLarge);
         if (got == read.bytes.size())
-            read.bytes.resize(std::min(read.bytes.size() * 2, maxBytes + 1));
+            read.bytes.Resize(std::min(read.bytes.size() * 2, maxBytes + 1));
     }
-    read.bytes.resize(got);
+    read.bytes.Resize(got);
     return read;
 }
 
@@ -288,7 +304,11 @@ FileRead ReadFileBounded(const fs::path& path, std::size_t maxBytes)
     std::byte chunk[65536];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0 && read.bytes.size() <= maxBytes)
-        read.bytes.insert(read.bytes.end(), chunk, chunk + n);
+    {
+        const std::size_t at = read.bytes.size();
+        read.bytes.Resize(at + n);
+        std::memcpy(read.bytes.data() + at, chunk, n);
+    }
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
     if (failed)

@@ -4,9 +4,12 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
+#include <new>
 #include <optional>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 // The outcome of a save: the file it was for and, when it failed, the errno
@@ -48,6 +51,27 @@ enum class DamageKind
     TooLarge,       // larger than the cap of its kind
 };
 
+// Bytes read from a file. The storage is not zeroed first (the read fills
+// it), is aligned for any record and is shared, so that records loaded from
+// a file live where it was read instead of being copied one by one.
+class FileBytes
+{
+public:
+    std::byte* data() { return m_storage.get(); }
+    const std::byte* data() const { return m_storage.get(); }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    // Keeps the bytes that stay; added ones are undefined until written.
+    void Resize(std::size_t size);
+    const std::shared_ptr<std::byte[]>& Storage() const { return m_storage; }
+    std::vector<std::byte> ToVector() const { return {data(), data() + m_size}; }
+
+private:
+    std::shared_ptr<std::byte[]> m_storage;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
 struct FileRead
 {
     enum class Status
@@ -57,7 +81,7 @@ struct FileRead
         Damaged,
     };
     Status status = Status::Missing;
-    std::vector<std::byte> bytes; // the whole file when Read
+    FileBytes bytes; // the whole file when Read
     DamageKind damage = DamageKind::Unreadable;
     int error = 0; // errno for Unreadable
 };
@@ -79,4 +103,19 @@ int EnsureDirectory(const std::filesystem::path& dir);
 template <typename Record> std::span<const std::byte> RecordBytes(const Record& record)
 {
     return std::as_bytes(std::span<const Record, 1>(&record, 1));
+}
+
+// Appends every whole record of bytes to records without copying them: each
+// points into the bytes' storage and keeps it alive, and the storage goes
+// with the last of its records.
+template <typename Record>
+void AppendRecordsInPlace(const FileBytes& bytes, std::vector<std::shared_ptr<Record>>& records)
+{
+    static_assert(std::is_trivially_copyable_v<Record>);
+    static_assert(alignof(Record) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+    const std::size_t count = bytes.size() / sizeof(Record);
+    records.reserve(records.size() + count);
+    for (std::size_t i = 0; i < count; ++i)
+        records.emplace_back(bytes.Storage(), std::launder(reinterpret_cast<Record*>(
+                                                  bytes.Storage().get() + i * sizeof(Record))));
 }

@@ -144,15 +144,11 @@ int32_t IniFile::GetInt(std::string_view section, std::string_view key, int32_t 
     std::u16string value = CopyValue(*entry->value, kIntBufferUnits);
     if (value.empty())
         return def;
-    std::size_t i = 0;
-    bool negative = false;
-    if (value[i] == u'+' || value[i] == u'-')
-        negative = value[i++] == u'-';
+    // A value that does not start with a digit, a sign included, reads as
+    // 0: Distance=-5 must not become a negative lift-off distance.
     // Wraps like the 32-bit accumulator of the Windows reader.
     uint32_t result = 0;
-    for (; i < value.size() && value[i] >= u'0' && value[i] <= u'9'; ++i)
+    for (std::size_t i = 0; i < value.size() && value[i] >= u'0' && value[i] <= u'9'; ++i)
         result = result * 10u + static_cast<uint32_t>(value[i] - u'0');
-    if (negative)
-        result = 0u - result;
     return static_cast<int32_t>(result);
 }

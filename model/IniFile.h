@@ -29,8 +29,8 @@ public:
     // section or key is absent or the key has no '='.
     std::u16string GetString(std::string_view section, std::string_view key,
                              std::u16string_view def = u"") const;
-    // Optional sign and leading decimal digits; a value that starts with
-    // anything else reads 0; absent or empty gives `def`.
+    // The leading decimal digits; a value that starts with anything else,
+    // a sign too, reads 0; absent or empty gives `def`.
     int32_t GetInt(std::string_view section, std::string_view key, int32_t def) const;
 
 private:

@@ -54,7 +54,7 @@ struct RecordFileLimits
 struct DataFileRead
 {
     // Nothing when the file does not exist or nothing of it could be used.
-    std::optional<std::vector<std::byte>> bytes;
+    std::optional<FileBytes> bytes;
     // The file was damaged and moved aside: whatever the caller makes of the
     // bytes must be saved anew, as nothing holds them under the old name.
     bool bSetAside = false;

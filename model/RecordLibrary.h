@@ -18,7 +18,10 @@
 #include <string_view>
 #include <vector>
 
-template <typename Record> using RecordLibrary = std::vector<std::unique_ptr<Record>>;
+// Records loaded from a file stay in the block it was read into and share
+// it; new ones are allocated alone. Entries are never copied between
+// libraries: a record belongs to one library.
+template <typename Record> using RecordLibrary = std::vector<std::shared_ptr<Record>>;
 
 // A library file holds at most this many records (85.6 MB of macros); a
 // larger one is damaged. Real libraries hold hundreds; imports that would
@@ -59,14 +62,7 @@ LoadReport LoadRecordLibrary(RecordLibrary<Record>& library, const std::filesyst
     if (!read.bytes)
         return report;
     // A partial record at the end is dropped: its missing bytes are undefined.
-    const std::size_t count = read.bytes->size() / sizeof(Record);
-    library.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-    {
-        auto record = std::make_unique_for_overwrite<Record>();
-        std::memcpy(record.get(), read.bytes->data() + i * sizeof(Record), sizeof(Record));
-        library.push_back(std::move(record));
-    }
+    AppendRecordsInPlace(*read.bytes, library);
     if (read.bSetAside)
         report.Note(SaveRecordLibrary(library, dataDir, fileName));
     return report;

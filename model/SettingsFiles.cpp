@@ -61,13 +61,7 @@ LoadReport LoadProfiles(ProfileList& profiles, const fs::path& dataFolder, int s
         return report;
     }
     // A partial record at the end is dropped: its missing bytes are undefined.
-    for (std::size_t at = 0; at + sizeof(ProfileData) <= read.bytes->size();
-         at += sizeof(ProfileData))
-    {
-        auto record = std::make_unique_for_overwrite<ProfileData>();
-        std::memcpy(record.get(), read.bytes->data() + at, sizeof(ProfileData));
-        profiles.push_back(std::move(record));
-    }
+    AppendRecordsInPlace(*read.bytes, profiles);
     if (read.bSetAside)
         report.Note(SaveProfiles(dataFolder, profiles));
     return report;

@@ -1,15 +1,20 @@
 #include "performance/PerformancePage.h"
 
+#include "app/MsgWnd.h"
 #include "app/StartupData.h"
 #include "lighting/ColorForms.h"
 #include "lighting/SelectColorWnd.h"
+#include "performance/DpiLevels.h"
+#include "performance/PointerSettingsBackend.h"
 #include "performance/SensorTables.h"
 #include "ui/ButtonUI.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
 #include "ui/ControlHelpers.h"
+#include "ui/EditUI.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
+#include "ui/ResourceManager.h"
 #include "ui/SliderUI.h"
 
 #include <algorithm>
@@ -21,6 +26,8 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_VALUECHANGED, OnValueChanged)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_MOVEVALUECHANGED, OnMoveValueChanged)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_CHECKCLICK, OnCheckClick)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_ITEMSELECT, OnItemSelect)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_RETURN, OnDpiTyped)
+DUI_ON_MSGTYPE(DUI_MSGTYPE_KILLFOCUS, OnDpiTyped)
 DUI_END_MESSAGE_MAP()
 
 namespace
@@ -62,7 +69,7 @@ void CPerformancePage::Initialise()
     {
         const int n = i + 1;
         m_pDpiBtn[i] = NeedControl<COptionUI>(QStringLiteral("mouse_dpi_btn_%1").arg(n));
-        m_pDpiValue[i] = NeedControl<CLabelUI>(QStringLiteral("mouse_dpi_value_%1").arg(n));
+        m_pDpiValue[i] = NeedControl<CEditUI>(QStringLiteral("mouse_dpi_value_%1").arg(n));
         m_pDpiSlider[i] = NeedControl<CSliderUI>(QStringLiteral("mouse_dpi%1_slider").arg(n));
         m_pDpiRow[i] = NeedControl(QStringLiteral("dpi_setting_ver_%1").arg(n));
         m_pDpiLeftLabel[i] = NeedControl<CLabelUI>(QStringLiteral("label_dpi_left_%1").arg(n));
@@ -182,6 +189,25 @@ void CPerformancePage::OnClick(TNotifyUI& msg)
         g_pCurProfile->aDpiColor[level] = StoredColor(color);
 }
 
+void CPerformancePage::OnDpiTyped(TNotifyUI& msg)
+{
+    ProfileData* profile = g_pCurProfile;
+    const int level = IndexOf(m_pDpiValue, msg.pSender);
+    if (profile == nullptr || level < 0)
+        return;
+    bool ok = false;
+    const qlonglong typed = m_pDpiValue[level]->GetText().trimmed().toLongLong(&ok);
+    const std::optional<int32_t> step =
+        ok ? NearestDpiStep(g_StartupData.description.m_iSensor, typed) : std::nullopt;
+    // An empty or unusable entry keeps the level as it was.
+    if (step)
+    {
+        profile->aiDpi[level] = *step;
+        SetSliderValue(m_pDpiSlider[level], *step);
+    }
+    ShowDpiValue(level, profile->aiDpi[level]);
+}
+
 void CPerformancePage::OnSelectChanged(TNotifyUI& msg)
 {
     ProfileData* profile = g_pCurProfile;
@@ -262,12 +288,79 @@ void CPerformancePage::OnItemSelect(TNotifyUI& msg)
     const int k = m_pMaxDpiCombo->GetCurSel();
     if (k < 0 || k >= kDpiLevels)
         return;
-    profile->byMaxDpi = static_cast<uint8_t>(k + 1);
-    // The current level must stay among the levels in use.
-    if (k < profile->iDpiLevel)
-    {
-        profile->iDpiLevel = k;
-        Select(m_pDpiBtn, kDpiLevels, k);
-    }
+    const int32_t current = profile->iDpiLevel;
+    SetDpiLevelsInUse(*profile, k + 1);
+    if (profile->iDpiLevel != current)
+        Select(m_pDpiBtn, kDpiLevels, profile->iDpiLevel);
     ShowDpiRows(k + 1);
+}
+
+namespace
+{
+struct PointerControl
+{
+    PointerSetting setting;
+    const char* nameKey; // the control's label, to name the setting to the user
+};
+
+constexpr PointerControl kPointerControls[] = {
+    {PointerSetting::Speed, "pointer_speed_text"},
+    {PointerSetting::WheelScrollLines, "scroll_speed_text"},
+    {PointerSetting::DoubleClickTime, "double_click_speed_text"},
+    {PointerSetting::Acceleration, "enhance_pointer_text"},
+    {PointerSetting::OnePageScroll, "one_page_text"},
+};
+} // namespace
+
+CControlUI* CPerformancePage::PointerControlOf(PointerSetting setting) const
+{
+    switch (setting)
+    {
+    case PointerSetting::Speed:
+        return m_pPointerSpeedSlider;
+    case PointerSetting::WheelScrollLines:
+        return m_pScrollSpeedSlider;
+    case PointerSetting::DoubleClickTime:
+        return m_pDoubleClickSlider;
+    case PointerSetting::Acceleration:
+        return m_pEnhancePointerCheck;
+    case PointerSetting::OnePageScroll:
+        return m_pOnePageCheck;
+    }
+    return nullptr;
+}
+
+void CPerformancePage::ShowPointerSupport(const PointerSettingsBackend& backend)
+{
+    if (!IsUsable())
+        return;
+    const QString desktop = QString::fromStdString(backend.DesktopName());
+    const QString tip = CMsgWnd::MessageText(QStringLiteral("pointer_unsupported_text"), {desktop});
+    for (const PointerControl& entry : kPointerControls)
+    {
+        CControlUI* control = PointerControlOf(entry.setting);
+        const bool bSupported = backend.Supports(entry.setting);
+        control->SetEnabled(bSupported);
+        control->SetToolTip(bSupported ? QString() : tip);
+    }
+}
+
+void CPerformancePage::ReportPointerFailures(PointerSettingsBackend& backend)
+{
+    const std::vector<PointerFailure> failures = backend.TakeFailures();
+    if (failures.empty())
+        return;
+    QStringList names;
+    for (const PointerControl& entry : kPointerControls)
+        for (const PointerFailure& failure : failures)
+            if (failure.setting == entry.setting)
+            {
+                names << CResourceManager::GetInstance()->GetText(
+                    QString::fromLatin1(entry.nameKey));
+                break;
+            }
+    CMsgWnd::ShowMessage(
+        m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
+        QStringLiteral("pointer_apply_failed_text"), MsgKind::Information,
+        {QString::fromStdString(backend.DesktopName()), names.join(QStringLiteral(", "))});
 }

@@ -4,6 +4,7 @@
 // response of the current profile. Edits go straight into the profile; the
 // mouse and the desktop get them on the next apply.
 
+#include "performance/PointerSettingsBackend.h"
 #include "ui/SkinPage.h"
 #include "ui/UIDefs.h"
 
@@ -11,6 +12,7 @@ class CButtonUI;
 class CCheckBoxUI;
 class CComboUI;
 class CControlUI;
+class CEditUI;
 class CLabelUI;
 class COptionUI;
 class CPaintManagerUI;
@@ -30,6 +32,13 @@ public:
     // Shows the current profile.
     void Refresh();
 
+    // The pointer settings the desktop has no place for are disabled, their
+    // tip naming the desktop. After Initialise.
+    void ShowPointerSupport(const PointerSettingsBackend& backend);
+    // After an apply: tells the user which pointer settings the desktop did
+    // not take, naming them and the desktop; silent when all went through.
+    void ReportPointerFailures(PointerSettingsBackend& backend);
+
     DUI_DECLARE_MESSAGE_MAP()
 
 protected:
@@ -39,6 +48,8 @@ protected:
     virtual void OnMoveValueChanged(TNotifyUI& msg);
     virtual void OnCheckClick(TNotifyUI& msg);
     virtual void OnItemSelect(TNotifyUI& msg);
+    // A DPI typed beside a level, taken on Enter or on leaving the field.
+    virtual void OnDpiTyped(TNotifyUI& msg);
 
 private:
     // The ranges and end labels of the DPI sliders for the sensor.
@@ -47,12 +58,13 @@ private:
     void ShowDpiRows(int count);
     void ShowDpiValue(int level, int32_t value);
     void ShowKeyResponse(uint8_t ms);
+    CControlUI* PointerControlOf(PointerSetting setting) const;
     // The values that follow a slider while it is dragged.
     bool TakeDraggedValue(const CControlUI* pSender, int value);
 
     COptionUI* m_pReportRateOption[kReportRates] = {};
     COptionUI* m_pDpiBtn[kDpiLevels] = {};
-    CLabelUI* m_pDpiValue[kDpiLevels] = {};
+    CEditUI* m_pDpiValue[kDpiLevels] = {};
     CSliderUI* m_pDpiSlider[kDpiLevels] = {};
     CControlUI* m_pDpiRow[kDpiLevels] = {};
     CLabelUI* m_pDpiLeftLabel[kDpiLevels] = {};

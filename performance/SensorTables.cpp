@@ -1,5 +1,8 @@
 #include "performance/SensorTables.h"
 
+#include <climits>
+#include <cstdlib>
+
 namespace
 {
 
@@ -20,8 +23,7 @@ constexpr SensorRangeEntry kRanges[] = {
     {6400, {4, 248, "200", "12400"}},
 };
 
-constexpr const char* k3050Texts[] = {"250",  "500",  "750",  "1000", "1250", "1500",
-                                      "1750", "2000", "2500", "3000", "3500", "4000"};
+constexpr int64_t k3050Dpi[] = {250, 500, 750, 1000, 1250, 1500, 1750, 2000, 2500, 3000, 3500, 4000};
 
 } // namespace
 
@@ -33,7 +35,7 @@ std::optional<SensorRange> FindSensorRange(int32_t sensor)
     return std::nullopt;
 }
 
-std::string DpiText(int32_t sensor, int32_t v)
+std::optional<int64_t> DpiValue(int32_t sensor, int32_t v)
 {
     // Computed wide so that a damaged step value cannot overflow.
     const int64_t step = v;
@@ -47,18 +49,44 @@ std::string DpiText(int32_t sensor, int32_t v)
     case 3327:
     case 3333:
     case 3335:
-        return std::to_string(step * 100);
+        return step * 100;
     case 3104:
     case 3212:
-        return std::to_string(step * 40);
+        return step * 40;
     case 3330:
     case 6400:
-        return std::to_string(step * 50);
+        return step * 50;
     case 3370:
-        return std::to_string(step <= 200 ? step * 50 : step * 100 - 10000);
+        return step <= 200 ? step * 50 : step * 100 - 10000;
     case 3050:
-        return v >= 1 && v <= 12 ? k3050Texts[v - 1] : "1000";
+        return v >= 1 && v <= 12 ? k3050Dpi[v - 1] : 1000;
     default:
-        return {};
+        return std::nullopt;
     }
+}
+
+std::string DpiText(int32_t sensor, int32_t v)
+{
+    const std::optional<int64_t> dpi = DpiValue(sensor, v);
+    return dpi ? std::to_string(*dpi) : std::string();
+}
+
+std::optional<int32_t> NearestDpiStep(int32_t sensor, int64_t dpi)
+{
+    const std::optional<SensorRange> range = FindSensorRange(sensor);
+    if (!range || !DpiValue(sensor, range->iMin))
+        return std::nullopt;
+    int32_t best = range->iMin;
+    int64_t bestDistance = INT64_MAX;
+    for (int32_t v = range->iMin; v <= range->iMax; ++v)
+    {
+        // The lower step wins a tie.
+        const int64_t distance = std::llabs(*DpiValue(sensor, v) - dpi);
+        if (distance < bestDistance)
+        {
+            best = v;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }

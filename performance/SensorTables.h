@@ -18,6 +18,13 @@ struct SensorRange
 // skin's range and labels.
 std::optional<SensorRange> FindSensorRange(int32_t sensor);
 
-// The DPI a step value stands for, as shown next to a slider and in the DPI
-// popup; empty for the 5050 and unknown sensors.
+// The DPI a step value stands for; nothing for the 5050 and unknown sensors.
+std::optional<int64_t> DpiValue(int32_t sensor, int32_t v);
+
+// The same as shown next to a slider and in the DPI popup; empty when the
+// sensor gives no DPI.
 std::string DpiText(int32_t sensor, int32_t v);
+
+// The step of the sensor's range whose DPI is nearest to a typed DPI (the
+// lower one on a tie); nothing when the sensor's steps have no DPI.
+std::optional<int32_t> NearestDpiStep(int32_t sensor, int64_t dpi);

@@ -6,9 +6,18 @@
 #include <string>
 #include <vector>
 
-// argv[0] is looked up on PATH. Its output is discarded.
-using CommandRunner = std::function<int(const std::vector<std::string>& argv)>;
+struct CommandResult
+{
+    // The program's exit status, or -1 when it could not be started or did
+    // not exit normally.
+    int status = -1;
+    std::string output; // what it wrote to stdout; stderr is discarded
+};
 
-// The program's exit status, or -1 when it could not be started or did not
-// exit normally.
-int RunCommand(const std::vector<std::string>& argv);
+// argv[0] is looked up on PATH.
+using CommandRunner = std::function<CommandResult(const std::vector<std::string>& argv)>;
+
+CommandResult RunCommand(const std::vector<std::string>& argv);
+
+// Whether a program of that name is on PATH and may be run.
+bool IsProgramInstalled(const std::string& name);

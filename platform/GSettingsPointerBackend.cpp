@@ -1,66 +1,88 @@
 #include "platform/GSettingsPointerBackend.h"
 
-#include "model/DebugTrace.h"
-
-#include <algorithm>
-#include <charconv>
+#include <cstdlib>
 
 namespace
 {
 
-constexpr const char* kMouseSchema = "org.gnome.desktop.peripherals.mouse";
+// A settings backend that lives in the process (memory, keyfile) needs no bus.
+bool NeedsSessionBus()
+{
+    const char* backend = std::getenv("GSETTINGS_BACKEND");
+    return backend == nullptr || std::string(backend) == "dconf";
+}
 
 } // namespace
 
-GSettingsPointerBackend::GSettingsPointerBackend(CommandRunner run) : m_run(std::move(run)) {}
+GSettingsPointerBackend::GSettingsPointerBackend(GSettingsMouseSchema schema, CommandRunner run)
+    : CommandPointerBackend(
+          schema.desktop,
+          {PointerSetting::DoubleClickTime, PointerSetting::Acceleration, PointerSetting::Speed},
+          std::move(run)),
+      m_schema(std::move(schema))
+{
+}
+
+GSettingsMouseSchema GSettingsPointerBackend::Gnome()
+{
+    return {"GNOME", "org.gnome.desktop.peripherals.mouse", "speed", false};
+}
+
+GSettingsMouseSchema GSettingsPointerBackend::Cinnamon()
+{
+    return {"Cinnamon", "org.cinnamon.desktop.peripherals.mouse", "speed", false};
+}
+
+GSettingsMouseSchema GSettingsPointerBackend::Mate()
+{
+    return {"MATE", "org.mate.peripherals-mouse", "motion-acceleration", true};
+}
 
 bool GSettingsPointerBackend::IsAvailable() const
 {
-    std::call_once(m_asked,
-                   [this] {
-                       m_bAvailable = m_run({"gsettings", "list-keys", kMouseSchema}) == 0;
-                   });
+    std::call_once(
+        m_asked,
+        [this] {
+            m_bAvailable = Runner()({"gsettings", "list-keys", m_schema.schema}).status == 0;
+        });
     return m_bAvailable;
 }
 
-void GSettingsPointerBackend::Set(const std::string& key, const std::string& value)
+void GSettingsPointerBackend::Set(PointerSetting setting, const std::string& key,
+                                  const std::string& value)
 {
-    if (!IsAvailable())
-    {
-        DebugTrace("pointer settings: no %s here, %s stays unset (%s)\n", kMouseSchema, key.c_str(),
-                   value.c_str());
-        return;
-    }
-    if (m_run({"gsettings", "set", kMouseSchema, key, value}) != 0)
-        DebugTrace("pointer settings: gsettings could not set %s to %s\n", key.c_str(),
-                   value.c_str());
+    if (NeedsSessionBus() && !HasSessionBus())
+        Fail(setting, "no session bus");
+    else if (!IsAvailable())
+        Fail(setting, m_schema.schema + " is not installed");
+    else
+        Run(setting, {"gsettings", "set", m_schema.schema, key, value});
 }
 
 void GSettingsPointerBackend::SetDoubleClickTime(int milliseconds)
 {
-    Set("double-click", std::to_string(milliseconds));
+    Set(PointerSetting::DoubleClickTime, "double-click", std::to_string(milliseconds));
 }
 
 void GSettingsPointerBackend::SetMouseAcceleration(const std::array<int, 3>& values)
 {
-    // The third value is Windows' acceleration; 0 means a linear pointer.
-    Set("accel-profile", values[2] != 0 ? "'adaptive'" : "'flat'");
+    Set(PointerSetting::Acceleration, "accel-profile",
+        IsAdaptive(values) ? "'adaptive'" : "'flat'");
 }
 
 void GSettingsPointerBackend::SetMouseSpeed(int speed)
 {
-    Set("speed", DesktopSpeed(speed));
+    if (!m_schema.bMotionAcceleration)
+    {
+        Set(PointerSetting::Speed, m_schema.speedKey, DesktopSpeed(speed));
+        return;
+    }
+    // MATE's panel offers 1..10 and maps it onto libinput's range itself.
+    Set(PointerSetting::Speed, m_schema.speedKey,
+        Decimal(1.0 + (DesktopSpeedValue(speed) + 1.0) * 4.5));
 }
 
 void GSettingsPointerBackend::SetWheelScrollLines(int lines)
 {
-    DebugTrace("pointer settings: the desktop has no wheel scroll lines setting (%d)\n", lines);
-}
-
-std::string GSettingsPointerBackend::DesktopSpeed(int windowsSpeed)
-{
-    const double speed = std::clamp((windowsSpeed - 10) / 10.0, -1.0, 1.0);
-    char text[16];
-    const auto result = std::to_chars(text, text + sizeof text, speed, std::chars_format::fixed, 2);
-    return std::string(text, result.ptr);
+    Unsupported(PointerSetting::WheelScrollLines, lines);
 }

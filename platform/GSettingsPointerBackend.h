@@ -1,20 +1,31 @@
 #pragma once
-// The profile's pointer settings on a GNOME-style desktop, through the
-// `gsettings` command: pointer speed and acceleration profile and the
-// double-click time of org.gnome.desktop.peripherals.mouse. What the desktop
-// has no setting for (wheel scroll lines), or everything when the schema is
-// missing, is only written to the debug trace.
+// The profile's pointer settings on the GSettings desktops (GNOME, Cinnamon,
+// MATE), through the `gsettings` command, in the mouse schema each one's
+// settings panel uses. None of them has a wheel scroll lines setting.
 
-#include "performance/PointerSettingsBackend.h"
-#include "platform/CommandRunner.h"
+#include "platform/CommandPointerBackend.h"
 
 #include <mutex>
 #include <string>
 
-class GSettingsPointerBackend : public PointerSettingsBackend
+struct GSettingsMouseSchema
+{
+    std::string desktop; // "GNOME"
+    std::string schema;  // "org.gnome.desktop.peripherals.mouse"
+    std::string speedKey;
+    // The speed key's range: libinput's -1..1, or MATE's motion acceleration 1..10.
+    bool bMotionAcceleration = false;
+};
+
+class GSettingsPointerBackend : public CommandPointerBackend
 {
 public:
-    explicit GSettingsPointerBackend(CommandRunner run = RunCommand);
+    explicit GSettingsPointerBackend(GSettingsMouseSchema schema = Gnome(),
+                                     CommandRunner run = RunCommand);
+
+    static GSettingsMouseSchema Gnome();
+    static GSettingsMouseSchema Cinnamon();
+    static GSettingsMouseSchema Mate();
 
     // Asks `gsettings` whether the mouse schema exists, once, when first
     // needed: the command takes about a tenth of a second, too long to wait
@@ -26,14 +37,10 @@ public:
     void SetMouseSpeed(int speed) override;
     void SetWheelScrollLines(int lines) override;
 
-    // The desktop's speed (-1..1) for a Windows pointer speed (1..20, 10 the
-    // middle), two decimals with a point whatever the locale.
-    static std::string DesktopSpeed(int windowsSpeed);
-
 private:
-    void Set(const std::string& key, const std::string& value);
+    void Set(PointerSetting setting, const std::string& key, const std::string& value);
 
-    const CommandRunner m_run;
+    const GSettingsMouseSchema m_schema;
     mutable std::once_flag m_asked;
     mutable bool m_bAvailable = false;
 };

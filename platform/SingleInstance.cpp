@@ -2,20 +2,19 @@
 
 #include "platform/ProgramFolder.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QMetaObject>
+#include <QPointer>
 #include <cstdio>
 #include <unistd.h>
 
 namespace
 {
 
-constexpr char kShowRequest = 'S';
-constexpr char kShown = 'K';
+constexpr char kReceivedProperty[] = "vestrelReceived";
 
 QString RuntimeFolder()
 {
@@ -35,12 +34,11 @@ SingleInstance::SingleInstance(const QString& name, const QString& folder)
                      static_cast<unsigned long>(::getuid()));
         return;
     }
-    // The name has spaces; a hash keeps the file and socket names plain.
-    const QString id = QString::fromLatin1(
-        QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
-    m_serverName = QDir(base).filePath(QStringLiteral("vestrel-%1.sock").arg(id));
-    m_lock =
-        std::make_unique<QLockFile>(QDir(base).filePath(QStringLiteral("vestrel-%1.lock").arg(id)));
+    const std::string folderName = base.toStdString();
+    const std::string plainName = name.toStdString();
+    m_serverName = QString::fromStdString(InstanceSocketPath(folderName, plainName).string());
+    m_lock = std::make_unique<QLockFile>(
+        QString::fromStdString(InstanceLockPath(folderName, plainName).string()));
     m_lock->setStaleLockTime(0); // held for the whole run; a dead holder frees it
 }
 
@@ -78,10 +76,47 @@ bool SingleInstance::Listen(std::function<void()> onShowRequest)
     return true;
 }
 
+void SingleInstance::SetCommandHandler(
+    std::function<CommandAnswer(const std::vector<std::string>&)> onCommand)
+{
+    m_onCommand = std::move(onCommand);
+}
+
 void SingleInstance::Answer(QLocalSocket* socket)
 {
-    if (!socket->readAll().contains(kShowRequest))
+    const QByteArray received =
+        socket->property(kReceivedProperty).toByteArray() + socket->readAll();
+    if (!received.startsWith(kShowRequest))
+    {
+        std::vector<std::string> args;
+        const Decoded decoded = DecodeCommandRequest(
+            std::string_view(received.constData(), static_cast<std::size_t>(received.size())),
+            args);
+        if (decoded == Decoded::Incomplete)
+            socket->setProperty(kReceivedProperty, received);
+        else if (decoded == Decoded::Bad || !m_onCommand)
+            socket->disconnectFromServer();
+        else
+        {
+            socket->setProperty(kReceivedProperty, QByteArray());
+            // Run from the event loop, not inside the socket's signal; the
+            // sender may have hung up by the time the command is done.
+            QPointer<QLocalSocket> guard(socket);
+            QMetaObject::invokeMethod(
+                m_server.get(),
+                [this, guard, args]
+                {
+                    const std::string answer = EncodeCommandAnswer(m_onCommand(args));
+                    if (!guard)
+                        return;
+                    guard->write(answer.data(), static_cast<qint64>(answer.size()));
+                    guard->flush();
+                    guard->disconnectFromServer();
+                },
+                Qt::QueuedConnection);
+        }
         return;
+    }
     // The later copy is answered first and the request handled afterwards:
     // showing the window may open a modal message whose nested loop outlives
     // the connection, which must not be touched after it.

@@ -4,9 +4,44 @@
 #include "ui/TNotifyUI.h"
 
 #include <QComboBox>
+#include <QEvent>
+#include <QHelpEvent>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <algorithm>
+
+namespace
+{
+// A closed box cuts a choice too long for it with "..." instead of clipping it.
+class ElidingComboBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    QString ShownText() const
+    {
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        const QRect field =
+            style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, this);
+        return fontMetrics().elidedText(currentText(), Qt::ElideRight, field.width());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox opt;
+        initStyleOption(&opt);
+        painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+        opt.currentText = ShownText();
+        painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
+    }
+};
+} // namespace
 
 CComboUI::~CComboUI()
 {
@@ -155,7 +190,7 @@ void CComboUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent)
 
 QWidget* CComboUI::CreateWidget(QWidget* parent)
 {
-    auto* box = new QComboBox(parent);
+    auto* box = new ElidingComboBox(parent);
     // The styled delegate honours each item's fixed height.
     box->setItemDelegate(new QStyledItemDelegate(box));
     box->setFocusPolicy(Qt::StrongFocus);
@@ -167,6 +202,32 @@ QWidget* CComboUI::CreateWidget(QWidget* parent)
                          SelectItem(index, false, true);
                      });
     return box;
+}
+
+bool CComboUI::IsTextElided() const
+{
+    const auto* box = static_cast<const ElidingComboBox*>(Box());
+    return box != nullptr && box->ShownText() != box->currentText();
+}
+
+bool CComboUI::OnWidgetEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && m_sToolTip.isEmpty() && IsTextElided())
+    {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), Box()->currentText(),
+                           Box());
+        return true;
+    }
+    if (event->type() == QEvent::Wheel)
+    {
+        const QWidget* box = ExistingWidget();
+        if (box != nullptr && !box->hasFocus())
+        {
+            event->ignore();
+            return true;
+        }
+    }
+    return CLabelUI::OnWidgetEvent(event);
 }
 
 void CComboUI::InitWidget(QWidget* widget)

@@ -40,6 +40,12 @@ public:
     void ReloadText() override;
     void SetManager(CPaintManagerUI* pManager, CControlUI* pParent) override;
 
+    // The wheel over a closed box only chooses while the box has the focus;
+    // otherwise it scrolls what the box sits in.
+    bool OnWidgetEvent(QEvent* event) override;
+    // The closed box shows its choice cut with "..."; its tooltip gives it whole.
+    bool IsTextElided() const override;
+
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void InitWidget(QWidget* widget) override;

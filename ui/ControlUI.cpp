@@ -9,6 +9,7 @@
 #include "ui/Theme.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
@@ -375,6 +376,19 @@ void CControlUI::Paint(QPainter& painter, const QRect& rc)
     PaintStatusImage(painter, rc);
     PaintText(painter, rc);
     PaintBorder(painter, rc);
+    PaintFocusMark(painter, rc);
+}
+
+void CControlUI::PaintFocusMark(QPainter& painter, const QRect& rc)
+{
+    if (!m_bFocusMark)
+        return;
+    painter.setOpacity(1.0);
+    painter.setPen(QPen(Theme::Instance().Color(QStringLiteral("accent")), 2, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF r = QRectF(rc).adjusted(1, 1, -1, -1);
+    const qreal radius = std::max(2, m_nBorderRound);
+    painter.drawRoundedRect(r, radius, radius);
 }
 
 void CControlUI::PaintBkColor(QPainter& painter, const QRect& rc)
@@ -451,10 +465,13 @@ bool CControlUI::OnWidgetEvent(QEvent* event)
         SendNotify(DUI_MSGTYPE_MOUSELEAVE);
         break;
     case QEvent::FocusIn:
+        // Marked when the keyboard brought the focus; a click shows where it is already.
+        m_bFocusMark = static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason;
         Invalidate();
         SendNotify(DUI_MSGTYPE_SETFOCUS);
         break;
     case QEvent::FocusOut:
+        m_bFocusMark = false;
         Invalidate();
         SendNotify(DUI_MSGTYPE_KILLFOCUS);
         break;

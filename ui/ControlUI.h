@@ -55,6 +55,8 @@ public:
     bool IsMouseEnabled() const { return m_bMouseEnabled; }
     void SetMouseEnabled(bool bEnable);
     bool IsFocused() const;
+    // The focus came by the keyboard, and the control shows its focus mark.
+    bool HasFocusMark() const { return m_bFocusMark; }
     void SetFocus();
 
     DWORD GetBkColor() const { return m_dwBkColor; }
@@ -129,6 +131,8 @@ protected:
     virtual void PaintStatusImage(QPainter& painter, const QRect& rc);
     virtual void PaintText(QPainter& painter, const QRect& rc);
     virtual void PaintBorder(QPainter& painter, const QRect& rc);
+    // The keyboard focus: a dotted accent ring inside the control.
+    void PaintFocusMark(QPainter& painter, const QRect& rc);
     QFont GetQFont() const;
     bool DrawImage(QPainter& painter, const QRect& rc, const QString& image);
     void FillRound(QPainter& painter, const QRect& rc, DWORD argb) const;
@@ -148,6 +152,7 @@ protected:
     bool m_bEnabled = true;
     bool m_bMouseEnabled = true;
     bool m_bHot = false;
+    bool m_bFocusMark = false;
     DWORD m_dwBkColor = 0;
     QString m_sBkImage;
     DWORD m_dwBorderColor = 0;

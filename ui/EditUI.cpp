@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QLineEdit>
+#include <QPointer>
 #include <QRegularExpressionValidator>
 
 QString CEditUI::GetClass() const
@@ -86,6 +87,8 @@ void CEditUI::SetAttribute(const QString& name, const QString& value)
         SetNumberOnly(ParseSkinBool(value));
     else if (name == "password")
         SetPasswordMode(ParseSkinBool(value));
+    else if (name == "entercommits")
+        m_bEnterCommits = ParseSkinBool(value);
     else
         CLabelUI::SetAttribute(name, value);
 }
@@ -99,7 +102,16 @@ QWidget* CEditUI::CreateWidget(QWidget* parent)
                          m_sText = text;
                          SendNotify(DUI_MSGTYPE_TEXTCHANGED);
                      });
-    QObject::connect(e, &QLineEdit::returnPressed, e, [this] { SendNotify(DUI_MSGTYPE_RETURN); });
+    QObject::connect(e, &QLineEdit::returnPressed, e,
+                     [this, e]
+                     {
+                         const QPointer<QLineEdit> alive(e);
+                         const bool leave = m_bEnterCommits;
+                         SendNotify(DUI_MSGTYPE_RETURN); // may close the window
+                         // Leaving raises "killfocus", which takes the entry.
+                         if (leave && alive != nullptr && alive->hasFocus())
+                             alive->clearFocus();
+                     });
     return e;
 }
 
@@ -128,6 +140,11 @@ void CEditUI::ApplyStyle() const
                      .arg(QColor::fromRgba(m_dwBkColor).name(QColor::HexArgb));
     if (m_nBorderRound > 0)
         sheet += QStringLiteral("border-radius: %1px;").arg(m_nBorderRound);
+    // A narrow number field gives its digits the room the theme's padding takes.
+    if (m_rcTextPadding.left > 0 || m_rcTextPadding.right > 0)
+        sheet += QStringLiteral("padding: 0 %1px 0 %2px;")
+                     .arg(m_rcTextPadding.right)
+                     .arg(m_rcTextPadding.left);
     if (!sheet.isEmpty())
         Edit()->setStyleSheet(QStringLiteral("QLineEdit { %1 }").arg(sheet));
 }

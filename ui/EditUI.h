@@ -1,6 +1,8 @@
 #pragma once
 // A one-line text field. Typing notifies "textchanged"; setting the text from
 // code does not. Gaining and losing the focus notify "setfocus"/"killfocus".
+// Enter notifies "return"; with "entercommits" it then also leaves the field,
+// so that Enter takes a name as leaving the field does.
 
 #include "ui/LabelUI.h"
 
@@ -39,4 +41,5 @@ private:
     int m_iMaxChar = 255;
     bool m_bNumberOnly = false;
     bool m_bPassword = false;
+    bool m_bEnterCommits = false;
 };

@@ -4,6 +4,9 @@
 #include "ui/Theme.h"
 
 #include <QFontMetrics>
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QWidget>
 #include <QPainter>
 #include <algorithm>
 
@@ -76,17 +79,52 @@ int CLabelUI::GetTextHeight(int width) const
     return needed.height() + m_rcTextPadding.top + m_rcTextPadding.bottom;
 }
 
+QRect CLabelUI::TextRect(const QRect& rc) const
+{
+    return rc.adjusted(m_rcTextPadding.left, m_rcTextPadding.top, -m_rcTextPadding.right,
+                       -m_rcTextPadding.bottom);
+}
+
+QFont CLabelUI::TextFont() const
+{
+    return GetQFont();
+}
+
+QString CLabelUI::FittedText(const QString& text, const QFont& font, int room) const
+{
+    if (!m_bEndEllipsis || (m_uTextStyle & Qt::TextWordWrap) != 0)
+        return text;
+    return QFontMetrics(font).elidedText(text, Qt::ElideRight, room);
+}
+
+bool CLabelUI::IsTextElided() const
+{
+    const QWidget* w = ExistingWidget();
+    const QString text = GetText();
+    if (w == nullptr || text.isEmpty())
+        return false;
+    return FittedText(text, TextFont(), TextRect(w->rect()).width()) != text;
+}
+
+bool CLabelUI::OnWidgetEvent(QEvent* event)
+{
+    // A cut text tells the whole of itself where no tooltip of its own does.
+    if (event->type() == QEvent::ToolTip && m_sToolTip.isEmpty() && IsTextElided())
+    {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), GetText(),
+                           ExistingWidget());
+        return true;
+    }
+    return CControlUI::OnWidgetEvent(event);
+}
+
 void CLabelUI::PaintText(QPainter& painter, const QRect& rc)
 {
     const QString text = GetText();
     if (text.isEmpty())
         return;
-    const QRect r = rc.adjusted(m_rcTextPadding.left, m_rcTextPadding.top, -m_rcTextPadding.right,
-                                -m_rcTextPadding.bottom);
-    painter.setFont(GetQFont());
+    const QRect r = TextRect(rc);
+    painter.setFont(TextFont());
     painter.setPen(QColor::fromRgba(GetStateTextColor()));
-    QString shown = text;
-    if (m_bEndEllipsis && (m_uTextStyle & Qt::TextWordWrap) == 0)
-        shown = QFontMetrics(painter.font()).elidedText(text, Qt::ElideRight, r.width());
-    painter.drawText(r, m_uTextStyle, shown);
+    painter.drawText(r, m_uTextStyle, FittedText(text, painter.font(), r.width()));
 }

@@ -45,6 +45,21 @@ void CListLabelElementUI::PaintBkColor(QPainter& painter, const QRect& rc)
         FillRound(painter, rc, state);
 }
 
+QRect CListLabelElementUI::TextRect(const QRect& rc) const
+{
+    if (m_pOwner == nullptr)
+        return CLabelUI::TextRect(rc);
+    const RECT& pad = m_pOwner->GetListInfo().rcTextPadding;
+    return rc.adjusted(pad.left, pad.top, -pad.right, -pad.bottom);
+}
+
+QFont CListLabelElementUI::TextFont() const
+{
+    if (m_pOwner == nullptr)
+        return CLabelUI::TextFont();
+    return Theme::Instance().Font(m_sFont.isEmpty() ? m_pOwner->GetListInfo().sFont : m_sFont);
+}
+
 void CListLabelElementUI::PaintText(QPainter& painter, const QRect& rc)
 {
     if (m_pOwner == nullptr)
@@ -61,9 +76,8 @@ void CListLabelElementUI::PaintText(QPainter& painter, const QRect& rc)
         color = info.dwSelectedTextColor;
     if (color == 0)
         color = Theme::Instance().Color(QStringLiteral("text")).rgba();
-    const RECT& pad = info.rcTextPadding;
-    painter.setFont(Theme::Instance().Font(m_sFont.isEmpty() ? info.sFont : m_sFont));
+    painter.setFont(TextFont());
     painter.setPen(QColor::fromRgba(color));
-    painter.drawText(rc.adjusted(pad.left, pad.top, -pad.right, -pad.bottom), info.uTextStyle,
-                     text);
+    const QRect r = TextRect(rc);
+    painter.drawText(r, info.uTextStyle, FittedText(text, painter.font(), r.width()));
 }

@@ -24,6 +24,8 @@ public:
 protected:
     void PaintBkColor(QPainter& painter, const QRect& rc) override;
     void PaintText(QPainter& painter, const QRect& rc) override;
+    QRect TextRect(const QRect& rc) const override;
+    QFont TextFont() const override;
 
 private:
     int m_iIndex = -1;

@@ -161,6 +161,44 @@ void CPaintManagerUI::SendNotify(TNotifyUI& msg)
             n->Notify(msg);
 }
 
+namespace
+{
+void CollectTabStops(CControlUI* control, const QWidget* host, std::vector<QWidget*>& stops)
+{
+    if (control == nullptr || !control->IsVisible() || !control->HasWidget())
+        return;
+    QWidget* w = control->GetWidget();
+    if (!w->isVisibleTo(host))
+        return;
+    if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) != 0)
+        stops.push_back(w);
+    if (auto* container = dynamic_cast<CContainerUI*>(control))
+        for (int i = 0; i < container->GetCount(); ++i)
+            CollectTabStops(container->GetItemAt(i), host, stops);
+}
+} // namespace
+
+bool CPaintManagerUI::MoveFocus(bool bNext) const
+{
+    // Qt also moves the focus off a widget being hidden or disabled, which
+    // happens while controls are taken down: that is left to Qt.
+    const QWidget* focused = m_pHost != nullptr ? m_pHost->focusWidget() : nullptr;
+    if (focused != nullptr && (!focused->isVisible() || !focused->isEnabled()))
+        return false;
+    std::vector<QWidget*> stops;
+    CollectTabStops(m_pRoot, m_pHost, stops);
+    if (stops.empty())
+        return false;
+    // A focused inner part (a box's line edit) counts as its control.
+    auto at = std::find_if(stops.begin(), stops.end(), [focused](const QWidget* w)
+                           { return focused != nullptr && (w == focused || w->isAncestorOf(focused)); });
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    std::ptrdiff_t index = at == stops.end() ? (bNext ? -1 : count) : at - stops.begin();
+    index = (index + (bNext ? 1 : count - 1)) % count;
+    stops[static_cast<size_t>(index)]->setFocus(bNext ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
 CControlUI* CPaintManagerUI::FindControl(const QString& name) const
 {
     return m_pRoot != nullptr ? m_pRoot->FindControl(name) : nullptr;

@@ -63,6 +63,10 @@ public:
     void SendNotify(TNotifyUI& msg);
 
     CControlUI* FindControl(const QString& name) const;
+    // Tab and Backtab: the focus goes to the next (previous) shown, enabled
+    // control that takes the focus, in the order the skin lays them out,
+    // whenever their widgets were made. False when there is none.
+    bool MoveFocus(bool bNext) const;
     CControlUI* FindSubControlByName(CControlUI* pParent, const QString& name) const;
 
     // A repeating timer: every uElapse ms the control notifies "timer" with

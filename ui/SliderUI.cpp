@@ -1,5 +1,6 @@
 #include "ui/SliderUI.h"
 
+#include "ui/PaintManagerUI.h"
 #include "ui/SkinValue.h"
 #include "ui/TNotifyUI.h"
 
@@ -92,22 +93,33 @@ void CSliderUI::SyncWidget() const
     s->setValue(m_nValue);
 }
 
+void CSliderUI::ShowValue() const
+{
+    if (m_sValueLabel.isEmpty() || m_pManager == nullptr)
+        return;
+    if (CControlUI* label = m_pManager->FindControl(m_sValueLabel))
+        label->SetText(QString::number(m_nValue));
+}
+
 void CSliderUI::SetMinValue(int nMin)
 {
     CProgressUI::SetMinValue(nMin);
     SyncWidget();
+    ShowValue();
 }
 
 void CSliderUI::SetMaxValue(int nMax)
 {
     CProgressUI::SetMaxValue(nMax);
     SyncWidget();
+    ShowValue();
 }
 
 void CSliderUI::SetValue(int nValue)
 {
     CProgressUI::SetValue(nValue);
     SyncWidget();
+    ShowValue();
 }
 
 void CSliderUI::SetChangeStep(int step)
@@ -122,6 +134,8 @@ void CSliderUI::SetAttribute(const QString& name, const QString& value)
         SetChangeStep(ParseSkinInt(value));
     else if (name == "vertical")
         m_bVertical = ParseSkinBool(value);
+    else if (name == "valuelabel")
+        m_sValueLabel = value;
     else
         CProgressUI::SetAttribute(name, value);
 }
@@ -135,12 +149,14 @@ QWidget* CSliderUI::CreateWidget(QWidget* parent)
                      [this](int v)
                      {
                          m_nValue = v;
+                         ShowValue();
                          SendNotify(DUI_MSGTYPE_MOVEVALUECHANGED, static_cast<WPARAM>(v));
                      });
     QObject::connect(s, &QSlider::sliderReleased, s,
                      [this, s]
                      {
                          m_nValue = s->value();
+                         ShowValue();
                          SendNotify(DUI_MSGTYPE_VALUECHANGED, static_cast<WPARAM>(m_nValue));
                      });
     QObject::connect(s, &QSlider::valueChanged, s,
@@ -150,6 +166,7 @@ QWidget* CSliderUI::CreateWidget(QWidget* parent)
                          if (s->isSliderDown())
                              return;
                          m_nValue = v;
+                         ShowValue();
                          SendNotify(DUI_MSGTYPE_VALUECHANGED, static_cast<WPARAM>(v));
                      });
     return s;

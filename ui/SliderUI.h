@@ -2,7 +2,8 @@
 // A draggable value in a range. While the thumb is dragged it notifies
 // "movevaluechanged"; when the value settles (release, a click on the track,
 // the keyboard or the wheel) "valuechanged". wParam carries the value. Setting
-// the value from code notifies nothing.
+// the value from code notifies nothing. With "valuelabel" naming a label of the
+// same window, that label shows the value as it moves.
 
 #include "ui/ProgressUI.h"
 
@@ -28,7 +29,9 @@ protected:
 private:
     QSlider* Slider() const;
     void SyncWidget() const;
+    void ShowValue() const;
 
     int m_nStep = 1;
     bool m_bVertical = false;
+    QString m_sValueLabel;
 };

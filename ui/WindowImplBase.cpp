@@ -112,3 +112,8 @@ void WindowImplBase::OnFinalMessage(HWND)
     m_pm.RemoveNotifier(this);
     m_pm.ReapObjects();
 }
+
+bool WindowImplBase::MoveFocus(bool bNext)
+{
+    return m_pm.MoveFocus(bNext);
+}

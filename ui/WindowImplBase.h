@@ -27,6 +27,7 @@ public:
     CPaintManagerUI* GetPaintManager() { return &m_pm; }
     LRESULT HandleMessage(UINT uMsg, WPARAM wParam, LPARAM lParam) override;
     bool IsCaptionPoint(QPoint pt) const override;
+    bool MoveFocus(bool bNext) override;
     void OnResized() override;
 
     DUI_DECLARE_MESSAGE_MAP()

@@ -77,6 +77,12 @@ protected:
         else
             QWidget::keyPressEvent(e);
     }
+    bool focusNextPrevChild(bool next) override
+    {
+        if (m_owner != nullptr && m_owner->MoveFocus(next))
+            return true;
+        return QWidget::focusNextPrevChild(next);
+    }
     void mousePressEvent(QMouseEvent* e) override
     {
         if (e->button() != Qt::LeftButton || m_owner == nullptr ||
@@ -410,6 +416,11 @@ void CWindowWnd::OnEscape()
 {
     if (m_pModalLoop != nullptr)
         Close(0);
+}
+
+bool CWindowWnd::MoveFocus(bool)
+{
+    return false;
 }
 
 UINT CWindowWnd::GetClassStyle() const

@@ -69,6 +69,8 @@ public:
     virtual void OnResized();
     // Escape that no control took: a modal window ends as cancelled (0).
     virtual void OnEscape();
+    // Tab or Backtab; false leaves it to Qt's own order.
+    virtual bool MoveFocus(bool bNext);
 
 protected:
     virtual QString GetWindowClassName() const = 0;

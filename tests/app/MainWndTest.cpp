@@ -686,6 +686,10 @@ TEST_F(MainWndTest, PageSelectorsMenusAndTheLogo)
 TEST_F(MainWndTest, DifferentFirmwareOffersTheUpdaterWhichEndsTheProgram)
 {
     m_firmware = {{1, 2}};
+    m_folder.WriteFile("Update/flashOnLine", "#!/bin/sh\n", 10);
+    std::filesystem::permissions(m_folder.Path() / "Update" / "flashOnLine",
+                                 std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
     m_answer = 0;
     ASSERT_NE(Open(), nullptr); // declined: the program carries on
     ASSERT_EQ(m_asked.size(), 1u);

@@ -37,7 +37,11 @@ public:
         ++questions;
         return 0; // declines the updater
     }
-    void StartUpdater(const std::filesystem::path&) override { ++updaters; }
+    bool StartUpdater(const std::filesystem::path&) override
+    {
+        ++updaters;
+        return true;
+    }
     void PostApplyDone(ApplyOutcome outcome) override
     {
         ++appliesDone;

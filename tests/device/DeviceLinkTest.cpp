@@ -5,6 +5,7 @@
 #include "device/VirtualDriver.h"
 #include "performance/RecordingPointerBackend.h"
 #include "tests/device/DeviceTestSupport.h"
+#include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,9 +47,10 @@ public:
             duringMessage();
         return messageAnswer;
     }
-    void StartUpdater(const std::filesystem::path& program) override
+    bool StartUpdater(const std::filesystem::path& program) override
     {
         calls.push_back("StartUpdater " + program.string());
+        return updaterStarts;
     }
     void PostApplyDone(ApplyOutcome outcome) override
     {
@@ -59,6 +61,7 @@ public:
     std::unique_ptr<ProfileData> profile = SmallProfile();
     std::vector<std::string> calls;
     int messageAnswer = 1;
+    bool updaterStarts = true;
     std::function<void()> duringMessage;
     std::atomic<int> appliesDone{0};
     std::vector<ApplyOutcome> outcomes; // read after WaitForApplies
@@ -68,11 +71,12 @@ public:
 // sleeping. `calls` logs the entry points in the order they were called.
 struct LinkRig
 {
-    explicit LinkRig(const DeviceDescription& d = SmallDescription())
+    explicit LinkRig(const DeviceDescription& d = SmallDescription(),
+                     const std::filesystem::path& programFolder = "/opt/vestrel")
         : description(d), mouse(std::make_shared<VirtualMouse>(d)),
           trace(LogEntryPoints(MakeVirtualDriver(mouse))),
           link(
-              description, "/opt/vestrel", host, messages, pointer, [this] { return trace.Api(); },
+              description, programFolder, host, messages, pointer, [this] { return trace.Api(); },
               [this](int milliseconds)
               {
                   trace.Sleeper()(milliseconds);
@@ -157,19 +161,38 @@ TEST(DeviceLink, StartOpensTheMouseExchangesAndChecksTheFirmware)
 
 TEST(DeviceLink, DifferentFirmwareOffersTheUpdater)
 {
-    LinkRig accept;
+    TempProgramFolder folder;
+    folder.WriteFile("Update/flashOnLine", "#!/bin/sh\n", 10);
+    const std::filesystem::path updater = folder.Path() / "Update" / "flashOnLine";
+    std::filesystem::permissions(updater, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    LinkRig accept(SmallDescription(), folder.Path());
     accept.mouse->SetFirmwareVersion(1, 2);
     EXPECT_FALSE(accept.link.StartDeviceLink());
     EXPECT_EQ(
         accept.host.calls,
         (std::vector<std::string>{"ShowMessage warning_title_text update_fw_text unowned question",
-                                  "StartUpdater /opt/vestrel/Update/flashOnLine"}));
+                                  "StartUpdater " + updater.string()}));
 
-    LinkRig decline;
+    LinkRig decline(SmallDescription(), folder.Path());
     decline.host.messageAnswer = 0;
     decline.mouse->SetFirmwareVersion(2, 3); // newer is as different as older
     EXPECT_TRUE(decline.link.StartDeviceLink());
     EXPECT_EQ(decline.host.calls.size(), 1u);
+
+    // An updater that does not start, or none at all: told, and the program goes on.
+    const std::string told = "ShowMessage warning_title_text no_updater_text unowned information";
+    LinkRig failing(SmallDescription(), folder.Path());
+    failing.host.updaterStarts = false;
+    failing.mouse->SetFirmwareVersion(1, 2);
+    EXPECT_TRUE(failing.link.StartDeviceLink());
+    EXPECT_EQ(failing.host.calls.size(), 3u);
+    EXPECT_EQ(failing.host.calls.back(), told);
+
+    LinkRig missing;
+    missing.mouse->SetFirmwareVersion(1, 2);
+    EXPECT_TRUE(missing.link.StartDeviceLink());
+    EXPECT_EQ(missing.host.calls, std::vector<std::string>{told});
 }
 
 TEST(DeviceLink, FirmwareCheckIsSkippedWhenOffOrUnanswered)
@@ -428,6 +451,10 @@ TEST(DeviceLink, NoDeviceMessageIsNeverShownTwiceAtOnce)
                   "ShowMessage warning_title_text no_connect_device_text owned information"}));
     rig.link.ShowNoDeviceMessage(); // closed again: may open anew
     EXPECT_EQ(rig.host.calls.size(), 2u);
+    // A mouse that is there but may not be opened is named as such.
+    rig.link.ShowNoDeviceMessage(MouseAccess::NoPermission);
+    EXPECT_EQ(rig.host.calls.back(),
+              "ShowMessage warning_title_text no_permission_device_text owned information");
 }
 
 } // namespace

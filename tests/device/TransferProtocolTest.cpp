@@ -209,3 +209,43 @@ TEST(TransferProtocol, FirmwareVersionReadGoesWithoutChecksum)
 }
 
 } // namespace
+
+// Speed and length travel as 4 - step: the top step sends 0, and a stored
+// step beyond the top (an old file) is sent as the top, never as a wrapped byte.
+TEST(TransferProtocol, LightingStepsStayWithinWhatTheReportCarries)
+{
+    struct Case
+    {
+        int32_t mode;
+        int32_t speed;
+        int32_t length;
+        const char* sent;
+    };
+    const Case cases[] = {
+        {10, 4, 2, "SetFeature 0D 0A C8 00"}, {10, 5, 2, "SetFeature 0D 0A C8 00"},
+        {10, 1, 2, "SetFeature 0D 0A C8 03"}, {10, -7, 2, "SetFeature 0D 0A C8 03"},
+        {9, 5, 2, "SetFeature 0D 09 C8 02"},  {6, 3, 5, "SetFeature 0D 06 00 02"},
+        {7, 3, 0, "SetFeature 0D 07 03 02"},  {2, 9, 2, "SetFeature 0D 02 04 02"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.sent);
+        auto p = BlankProfile();
+        p->iLightMode = c.mode;
+        p->iBrightness = 200;
+        p->iColorMode = 1;
+        p->iLightSpeed = c.speed;
+        p->iLightLength = c.length;
+        VirtualRig rig;
+        rig.trace.Clear();
+        rig.protocol.SendProfile(*p);
+        int found = 0;
+        for (const std::string& line : rig.trace.Lines())
+            if (line.rfind("SetFeature 0D", 0) == 0)
+            {
+                ++found;
+                EXPECT_EQ(line.substr(0, std::string(c.sent).size()), c.sent);
+            }
+        EXPECT_EQ(found, 1);
+    }
+}

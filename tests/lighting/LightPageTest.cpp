@@ -144,7 +144,7 @@ TEST_F(LightPageTest, PaletteDragOnlyPreviewsAndReleaseStores)
     EXPECT_EQ(Text("r_edit"), "0");
     EXPECT_EQ(Text("g_edit"), "255");
     EXPECT_EQ(Text("b_edit"), "128");
-    EXPECT_EQ(Bk("btn_fix_color"), 0xFF0C2238u);
+    EXPECT_EQ(Bk("btn_fix_color"), 0xFF00FF80u);
 
     palette->SetSelectColor(0xFF4080C0);
     Notify("select_color_Pallet", DUI_MSGTYPE_COLORCHANGEDBUTTONUP, 0xFF4080C0);
@@ -152,7 +152,7 @@ TEST_F(LightPageTest, PaletteDragOnlyPreviewsAndReleaseStores)
     EXPECT_ONLY_FIELD_CHANGED(before, *profile, rgbLight);
     EXPECT_EQ(Bk("current_color_control"), 0xFF4080C0u);
     EXPECT_EQ(Text("b_edit"), "192");
-    EXPECT_EQ(Bk("btn_fix_color"), 0xFF0C2238u);
+    EXPECT_EQ(Bk("btn_fix_color"), 0xFF4080C0u);
 }
 
 TEST_F(LightPageTest, TypedComponentsAreClampedRewrittenAndStored)
@@ -163,7 +163,7 @@ TEST_F(LightPageTest, TypedComponentsAreClampedRewrittenAndStored)
     EXPECT_EQ(ScreenColor(profile->rgbLight), 0xFFFF2238u);
     EXPECT_EQ(Find<CColorPaletteUI>("select_color_Pallet")->GetSelectColor(), 0xFFFF2238u);
     EXPECT_EQ(Bk("current_color_control"), 0xFFFF2238u);
-    EXPECT_EQ(Bk("btn_fix_color"), 0xFF0C2238u);
+    EXPECT_EQ(Bk("btn_fix_color"), 0xFFFF2238u);
 
     Type("b_edit", "-4");
     EXPECT_EQ(Text("b_edit"), "0");
@@ -205,7 +205,7 @@ TEST_F(LightPageTest, PickerChangesOneCycleColourOnlyOnOk)
     EXPECT_EQ(Bk("btn_cycle_color_3"), 0xFF010203u);
 }
 
-TEST_F(LightPageTest, PickerForTheFixedColourUpdatesOnlyItsButton)
+TEST_F(LightPageTest, PickerForTheFixedColourIsShownEverywhere)
 {
     const ProfileData before = *profile;
     WhenDialogOpens(
@@ -218,9 +218,26 @@ TEST_F(LightPageTest, PickerForTheFixedColourUpdatesOnlyItsButton)
     EXPECT_EQ(ScreenColor(profile->rgbLight), 0xFF0CFF38u);
     EXPECT_ONLY_FIELD_CHANGED(before, *profile, rgbLight);
     EXPECT_EQ(Bk("btn_fix_color"), 0xFF0CFF38u);
-    EXPECT_EQ(Bk("current_color_control"), 0xFF0C2238u);
-    EXPECT_EQ(Find<CColorPaletteUI>("select_color_Pallet")->GetSelectColor(), 0xFF0C2238u);
-    EXPECT_EQ(Text("g_edit"), "34");
+    EXPECT_EQ(Bk("current_color_control"), 0xFF0CFF38u);
+    EXPECT_EQ(Find<CColorPaletteUI>("select_color_Pallet")->GetSelectColor(), 0xFF0CFF38u);
+    EXPECT_EQ(Text("g_edit"), "255");
+}
+
+TEST_F(LightPageTest, SlidersShowTheirValueAndStepsStayInRange)
+{
+    EXPECT_EQ(Find<CLabelUI>("brightness_value")->GetText(), "200");
+    EXPECT_EQ(Find<CLabelUI>("frequency_value")->GetText(), "3");
+    EXPECT_EQ(Find<CSliderUI>("frequency_slider")->GetMaxValue(), 4);
+    EXPECT_EQ(Find<CSliderUI>("length_slider")->GetMaxValue(), 4);
+
+    // A file from before the range was fixed: shown as the top step, kept as stored.
+    profile->iLightSpeed = 5;
+    profile->iLightLength = 0;
+    page.RefreshPage();
+    EXPECT_EQ(Find<CSliderUI>("frequency_slider")->GetValue(), 4);
+    EXPECT_EQ(Find<CLabelUI>("frequency_value")->GetText(), "4");
+    EXPECT_EQ(Find<CLabelUI>("length_value")->GetText(), "1");
+    EXPECT_EQ(profile->iLightSpeed, 5);
 }
 
 TEST_F(LightPageTest, RefreshAfterAProfileSwitchShowsTheOtherProfile)

@@ -57,6 +57,35 @@ TEST(MacroLibrary, RoundTripKeepsEveryByteAndTheOrder)
         EXPECT_EQ(std::memcmp(loaded[i].get(), library[i].get(), sizeof(MacroData)), 0) << i;
 }
 
+// Loaded records share the block the file was read into: removing some,
+// adding new ones and reloading over the old library leave the others whole.
+TEST(MacroLibrary, LoadedRecordsOutliveEditsAndReloads)
+{
+    TempProgramFolder program;
+    std::mt19937 random(11);
+    MacroLibrary library;
+    for (int i = 0; i < 4; ++i)
+        library.push_back(RandomRecord<MacroData>(random));
+    ASSERT_TRUE(SaveMacroLibrary(library, program.DataDir()));
+
+    MacroLibrary loaded;
+    LoadMacroLibrary(loaded, program.DataDir());
+    ASSERT_EQ(loaded.size(), 4u);
+    const std::shared_ptr<MacroData> kept = loaded[2];
+    loaded.erase(loaded.begin());
+    AppendMacro(loaded, u"F", u"new");
+    loaded[0]->bLocked = 1;
+    library.erase(library.begin());
+    library[0]->bLocked = 1;
+    AppendMacro(library, u"F", u"new");
+    EXPECT_EQ(FileImage(loaded), FileImage(library));
+
+    LoadMacroLibrary(loaded, program.DataDir()); // the file still holds all four
+    ASSERT_EQ(loaded.size(), 4u);
+    EXPECT_EQ(std::memcmp(kept.get(), library[1].get(), sizeof(MacroData)), 0);
+    EXPECT_EQ(std::memcmp(loaded[2].get(), kept.get(), sizeof(MacroData)), 0);
+}
+
 TEST(MacroLibrary, EmptyMissingAndPartialFiles)
 {
     TempProgramFolder program;

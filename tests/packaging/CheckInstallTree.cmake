@@ -21,11 +21,14 @@ set(files
   lib/vestrel/Data.ini lib/vestrel/logo.png lib/vestrel/Data/Default.pbin
   lib/vestrel/res/main.xml lib/vestrel/res/Language/EN.xml
   lib/udev/rules.d/70-vestrel.rules
-  share/man/man1/vestrel.1.gz share/man/man1/vestrelctl.1.gz)
+  share/man/man1/vestrel.1.gz share/man/man1/vestrelctl.1.gz
+  share/bash-completion/completions/vestrelctl share/zsh/vendor-completions/_vestrelctl
+  share/fish/vendor_completions.d/vestrelctl.fish)
 if(WITH_GUI)
   list(APPEND commands vestrel)
   list(APPEND files
     share/applications/vestrel.desktop share/vestrel/vestrel-autostart.desktop
+    share/metainfo/vestrel.metainfo.xml
     share/icons/hicolor/scalable/apps/vestrel.svg)
   foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND files share/icons/hicolor/${size}x${size}/apps/vestrel.png)
@@ -61,6 +64,9 @@ if(WITH_GUI)
   expect("\"Exec=vestrel\" IN_LIST desktop AND \"Icon=vestrel\" IN_LIST desktop" "desktop entry: ${desktop}")
   file(STRINGS ${PREFIX}/share/vestrel/vestrel-autostart.desktop autostart)
   expect("\"Exec=vestrel --tray\" IN_LIST autostart" "autostart entry: ${autostart}")
+  # Software centres offer the program for the mouse that Data.ini names.
+  file(STRINGS ${PREFIX}/share/metainfo/vestrel.metainfo.xml modalias REGEX "<modalias>")
+  expect("modalias MATCHES \"usb:v1209p0001d\"" "metainfo modalias: ${modalias}")
 endif()
 
 if(failures)

@@ -10,6 +10,7 @@
 #include "ui/ButtonUI.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
+#include "ui/EditUI.h"
 #include "ui/LabelUI.h"
 #include "ui/OptionUI.h"
 #include "ui/ResourceManager.h"
@@ -286,4 +287,39 @@ TEST_F(PerformancePageWithoutLiftOffTest, LiftOffHiddenButItsFieldsKept)
     Notify("mouse_dpi1_slider", DUI_MSGTYPE_MOVEVALUECHANGED, 201);
     EXPECT_EQ(Text("mouse_dpi_value_1"), "10100");
     EXPECT_EQ(Find<CSliderUI>("mouse_dpi1_slider")->GetMaxValue(), 290);
+}
+
+TEST_F(PerformancePageTest, TypedDpiTakesTheNearestStepAndSlidersShowTheirValues)
+{
+    auto* field = Find<CEditUI>("mouse_dpi_value_2");
+    ProfileData before = *profile;
+    field->SetText("1649");
+    Notify("mouse_dpi_value_2", DUI_MSGTYPE_RETURN);
+    EXPECT_EQ(profile->aiDpi[1], 16);
+    ExpectOnlyChanged(before, *profile, offsetof(ProfileData, aiDpi) + sizeof(int32_t),
+                      sizeof(int32_t));
+    EXPECT_EQ(field->GetText(), "1600");
+    EXPECT_EQ(Find<CSliderUI>("mouse_dpi2_slider")->GetValue(), 16);
+
+    // Leaving the field takes it as well; beyond the range gives the end step.
+    field->SetText("99999");
+    Notify("mouse_dpi_value_2", DUI_MSGTYPE_KILLFOCUS);
+    EXPECT_EQ(profile->aiDpi[1], 100);
+    EXPECT_EQ(field->GetText(), "10000");
+
+    // An emptied field loses nothing.
+    before = *profile;
+    field->SetText("");
+    Notify("mouse_dpi_value_2", DUI_MSGTYPE_KILLFOCUS);
+    ExpectUnchanged(before, *profile);
+    EXPECT_EQ(field->GetText(), "10000");
+
+    profile->iPointerSpeed = 9;
+    profile->iScrollLines = 12;
+    profile->iLiftOffDistance = 3;
+    page.Refresh();
+    EXPECT_EQ(Text("mouse_move_speed_value"), "9");
+    EXPECT_EQ(Text("scroll_speed_value"), "12");
+    EXPECT_EQ(Text("lift_of_distance_value"), "3");
+    EXPECT_FALSE(Text("double_click_speed_value").isEmpty());
 }

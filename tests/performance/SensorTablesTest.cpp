@@ -51,3 +51,21 @@ TEST(SensorTables, DpiTexts)
 }
 
 } // namespace
+
+TEST(SensorTables, TypedDpiTakesTheNearestStepOfTheSensor)
+{
+    EXPECT_EQ(NearestDpiStep(3335, 1600), 16);
+    EXPECT_EQ(NearestDpiStep(3335, 1649), 16);
+    EXPECT_EQ(NearestDpiStep(3335, 1650), 16); // a tie goes to the lower step
+    EXPECT_EQ(NearestDpiStep(3335, 1651), 17);
+    EXPECT_EQ(NearestDpiStep(3335, 0), 1);
+    EXPECT_EQ(NearestDpiStep(3335, 99999), 320);
+    EXPECT_EQ(NearestDpiStep(3104, 1000), 25);  // 1000 = 25 x 40
+    EXPECT_EQ(NearestDpiStep(3104, 100), 16);   // below the range: its first step
+    EXPECT_EQ(NearestDpiStep(3370, 12000), 220); // the upper half counts in hundreds
+    EXPECT_EQ(NearestDpiStep(3370, 9990), 200);
+    EXPECT_EQ(NearestDpiStep(3050, 2200), 8);   // 2000 is nearer than 2500
+    EXPECT_EQ(NearestDpiStep(6400, 1625), 32);
+    EXPECT_FALSE(NearestDpiStep(5050, 1000));
+    EXPECT_FALSE(NearestDpiStep(1234, 1000));
+}

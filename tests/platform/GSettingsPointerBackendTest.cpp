@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace
 {
 
@@ -9,12 +11,14 @@ struct FakeGSettings
 {
     CommandRunner Runner()
     {
+        // The settings live in the process: no session bus is needed.
+        setenv("GSETTINGS_BACKEND", "memory", 1);
         return [this](const std::vector<std::string>& argv)
         {
             calls.push_back(argv);
             if (argv.size() > 1 && argv[1] == "list-keys")
-                return hasSchema ? 0 : 1;
-            return 0;
+                return CommandResult{hasSchema ? 0 : 1, {}};
+            return CommandResult{0, {}};
         };
     }
     bool hasSchema = true;
@@ -27,7 +31,7 @@ const std::string kSchema = "org.gnome.desktop.peripherals.mouse";
 TEST(GSettingsPointerBackend, SetsWhatTheDesktopHas)
 {
     FakeGSettings gsettings;
-    GSettingsPointerBackend backend(gsettings.Runner());
+    GSettingsPointerBackend backend(GSettingsPointerBackend::Gnome(), gsettings.Runner());
     EXPECT_TRUE(gsettings.calls.empty()) << "start-up does not wait for gsettings";
 
     backend.SetDoubleClickTime(550);
@@ -49,7 +53,7 @@ TEST(GSettingsPointerBackend, WithoutTheSchemaNothingIsSet)
 {
     FakeGSettings gsettings;
     gsettings.hasSchema = false;
-    GSettingsPointerBackend backend(gsettings.Runner());
+    GSettingsPointerBackend backend(GSettingsPointerBackend::Gnome(), gsettings.Runner());
     EXPECT_FALSE(backend.IsAvailable());
     backend.SetDoubleClickTime(550);
     backend.SetMouseSpeed(10);
