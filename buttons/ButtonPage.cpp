@@ -254,7 +254,7 @@ bool CButtonPage::SelectMacro(ButtonData& slot)
         return false;
     const MacroData* macro = FindMacro(g_vecMacro, dialog.m_strFolder.toStdU16String(),
                                        dialog.m_strMacroName.toStdU16String());
-    if (macro == nullptr)
+    if (macro == nullptr || macro->bIsFolder != 0)
         return false;
     BindMacro(slot, *macro, dialog.m_iMacroIndex, dialog.m_iRepeatMode, dialog.m_iLoopCount);
     return true;

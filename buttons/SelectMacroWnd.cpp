@@ -40,8 +40,13 @@ void CSelectMacroWnd::InitWindow()
 
 bool CSelectMacroWnd::HasChoice() const
 {
+    // The caller binds what folder and name find, so index, folder and name
+    // must all name the same macro; a folder's own entry has an empty name
+    // and would otherwise be found for a folder chosen alone.
     const MacroData* macro = RecordAt(g_vecMacro, m_iMacroIndex);
-    return macro != nullptr && macro->bIsFolder == 0;
+    return macro != nullptr && macro->bIsFolder == 0 &&
+           macro == FindMacro(g_vecMacro, m_strFolder.toStdU16String(),
+                              m_strMacroName.toStdU16String());
 }
 
 void CSelectMacroWnd::ShowOkState()

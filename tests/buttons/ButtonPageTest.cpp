@@ -475,9 +475,22 @@ TEST_F(ButtonPageTest, MacroDialogRestoresTheBindingAndOkCopiesTheChosenMacro)
     EXPECT_EQ(NameFromField(slot.szAssignedName), u"Jump");
     EXPECT_EQ(Button(10)->GetText(), "Macro: Games-Jump");
 
-    // A new binding starts empty: OK without a choice finds nothing.
-    WhenDialogOpens([&](QWidget* dialog) { Press(dialog, "ok_btn"); });
+    // A new binding starts empty: a folder chosen alone leaves OK off, and
+    // pressing it anyway binds no folder entry ("Macro: Games-").
+    bool okOffWithFolderOnly = false;
+    WhenDialogOpens(
+        [&](QWidget* dialog)
+        {
+            QPointer<QWidget> open = dialog;
+            emit dialog->findChild<QComboBox*>("macro_combo")->activated(1);
+            okOffWithFolderOnly = !dialog->findChild<QWidget*>("ok_btn")->isEnabled();
+            Press(dialog, "ok_btn");
+            if (open != nullptr && open->isVisible())
+                Press(dialog, "cancel_btn");
+        });
     Assign(11, "select_macro");
+    EXPECT_TRUE(okOffWithFolderOnly);
+    EXPECT_NE(Button(11)->GetText(), "Macro: Games-");
     EXPECT_EQ(Slot(10).byFunction, 0);
     EXPECT_EQ(Slot(10).iMacroIndex, -1);
     EXPECT_EQ(Slot(10).iLibValue, 1);

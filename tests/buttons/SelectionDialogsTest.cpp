@@ -168,9 +168,11 @@ TEST_F(SelectionDialogsTest, MacroDialogListsFoldersAndRestoresTheBindingOnTheTi
     EXPECT_EQ(dialog.m_iMacroIndex, -1);
     EXPECT_EQ(dialog.m_strFolder, "One");
     EXPECT_EQ(dialog.m_strMacroName, "c");
+    EXPECT_FALSE(Find(dialog, "ok_btn")->IsEnabled()) << "a name left from another folder";
     combo->SelectItem(1);
     list->SelectItem(0);
     EXPECT_EQ(dialog.m_iMacroIndex, b);
+    EXPECT_TRUE(Find(dialog, "ok_btn")->IsEnabled());
 
     Find<COptionUI>(dialog, "repeat_1")->Selected(true);
     EXPECT_EQ(dialog.m_iRepeatMode, 0);
