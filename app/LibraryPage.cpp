@@ -237,8 +237,9 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::D
 {
     if (m_aFolderName.empty() || m_iCurFolder < 0)
         return;
-    if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             Key(Traits::kDeleteFolderText), MsgKind::Question) != 1)
+    const QString folder = CurFolderName();
+    if (!ConfirmDelete(Traits::kDeleteFolderText, folder,
+                       FolderRecordIndices(Traits::Library(), folder.toStdU16String())))
         return;
     StopEditing();
     // Slots bound to the removed items go back to their factory function
@@ -277,12 +278,11 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::D
     const int s = m_pItemList->GetCurSel();
     if (s < 0 || static_cast<std::size_t>(s) >= m_aItemIndex.size())
         return;
-    if (CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
-                             Key(Traits::kDeleteItemText), MsgKind::Question) != 1)
-        return;
-    StopEditing();
     auto& library = Traits::Library();
     const int index = m_aItemIndex[s];
+    if (!ConfirmDelete(Traits::kDeleteItemText, ItemName(*library[index]), std::span(&index, 1)))
+        return;
+    StopEditing();
     library.erase(library.begin() + index);
     SaveLibrary();
     m_pItemList->RemoveAt(s);
@@ -294,6 +294,15 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::D
     if (bAffected)
         NotifyButtonsChanged();
     ItemDeleted(s);
+}
+
+template <typename Record, typename Traits>
+bool CLibraryPage<Record, Traits>::ConfirmDelete(const char* msgKey, const QString& name,
+                                                 std::span<const int> indices) const
+{
+    const QString bound = BoundButtonsText(Traits::CountBindings(g_vecProfile, indices));
+    return CMsgWnd::ShowMessage(m_pPaintManager, m_hWnd, QStringLiteral("warning_title_text"),
+                                Key(msgKey), MsgKind::Question, {name, bound}) == 1;
 }
 
 template <typename Record, typename Traits>

@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,9 @@ private:
     void DeleteFolder();
     void AddItem();
     void DeleteItem();
+    // Asks whether to delete what the message names (%1), telling which
+    // buttons play one of the records at indices (%2); true for OK.
+    bool ConfirmDelete(const char* msgKey, const QString& name, std::span<const int> indices) const;
     void AppendFolderItem(const QString& name);
     void AppendItem(int iLibraryIndex);
     void OpenMenu(const char* xml, CControlUI* pButton);

@@ -1,9 +1,11 @@
 #include "app/LibraryPages.h"
 
+#include "app/MsgWnd.h"
 #include "app/ProgramPaths.h"
 #include "app/StartupData.h"
 #include "guns/GunLibrary.h"
 #include "macros/MacroLibrary.h"
+#include "model/ProfileBindings.h"
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
 #include "ui/ListLabelElementUI.h"
@@ -102,6 +104,17 @@ void FilterNumberText(CEditUI* pEdit, long long limit)
         pEdit->SetText(kept);
         pEdit->SetSel(kept.size(), kept.size());
     }
+}
+
+QString BoundButtonsText(const BindingCount& count)
+{
+    if (count.iButtons == 0)
+        return QString();
+    const QStringList numbers = {QString::number(count.iButtons), QString::number(count.iProfiles)};
+    const QString key = count.iProfiles > 1  ? QStringLiteral("bound_buttons_profiles_text")
+                        : count.iButtons > 1 ? QStringLiteral("bound_buttons_text")
+                                             : QStringLiteral("bound_button_text");
+    return QLatin1Char('\n') + CMsgWnd::MessageText(key, numbers);
 }
 
 int CurrentProfileIndex()

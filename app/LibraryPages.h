@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+struct BindingCount;
 class CComboUI;
 class CControlUI;
 class CEditUI;
@@ -60,6 +61,10 @@ std::unique_ptr<CMenuWnd> OpenMenuBelow(CPaintManagerUI* pManager, HWND hWnd, co
 // While the user types: keeps only digits and "-", then holds a number
 // beyond +-limit at the limit; the caret goes to the end of a changed text.
 void FilterNumberText(CEditUI* pEdit, long long limit);
+
+// The sentence a delete confirmation adds, on a line of its own, when buttons
+// play what would go; empty when none do.
+QString BoundButtonsText(const BindingCount& count);
 
 // The current profile's position in the profile list, or -1.
 int CurrentProfileIndex();

@@ -512,9 +512,11 @@ void CMainWnd::AddProfile()
 
 void CMainWnd::DeleteProfile()
 {
-    if (g_vecProfile.size() < 2 || m_pProfileCombo == nullptr)
+    if (g_vecProfile.size() < 2 || m_pProfileCombo == nullptr || g_pCurProfile == nullptr)
         return;
-    if (AskUser(QStringLiteral("delete_profile_text")) != 1)
+    if (CMsgWnd::ShowMessage(&m_pm, GetHWND(), QStringLiteral("warning_title_text"),
+                             QStringLiteral("delete_profile_named_text"), MsgKind::Question,
+                             {ProfileName(*g_pCurProfile)}) != 1)
         return;
     const int index = CurrentProfileIndex();
     m_unapplied.Forget(*g_vecProfile[static_cast<std::size_t>(index)]);

@@ -27,6 +27,7 @@ struct GunPageTraits
     static constexpr auto Save = &SaveGunLibrary;
     static constexpr auto AppendItem = &AppendGun;
     static constexpr auto RefreshBindings = &RefreshGunBindings;
+    static constexpr auto CountBindings = &CountGunBindings;
     static constexpr auto ReadItem = &ReadGunFile;
     static constexpr auto ReadFolder = &ReadGunFolderFile;
     static constexpr auto WriteItem = &WriteGunFile;
@@ -48,8 +49,8 @@ struct GunPageTraits
     static constexpr char kFolderMenuButton[] = "btn_menu_gun_floder";
     static constexpr char kItemMenu[] = "gunmenu.xml";
     static constexpr char kFolderMenu[] = "gundirmenu.xml";
-    static constexpr char kDeleteItemText[] = "delete_gun_text";
-    static constexpr char kDeleteFolderText[] = "delete_gun_dir_text";
+    static constexpr char kDeleteItemText[] = "delete_gun_named_text";
+    static constexpr char kDeleteFolderText[] = "delete_gun_dir_named_text";
     static constexpr char kFileInvalidText[] = "gun_file_invalid_text";
     static constexpr char kFileFilterName[] = "Gun Data";
     static constexpr char kItemExtension[] = "gbin";

@@ -33,6 +33,7 @@ struct MacroPageTraits
     static constexpr auto Save = &SaveMacroLibrary;
     static constexpr auto AppendItem = &AppendMacro;
     static constexpr auto RefreshBindings = &RefreshMacroBindings;
+    static constexpr auto CountBindings = &CountMacroBindings;
     static constexpr auto ReadItem = &ReadMacroFile;
     static constexpr auto ReadFolder = &ReadMacroFolderFile;
     static constexpr auto WriteItem = &WriteMacroFile;
@@ -54,8 +55,8 @@ struct MacroPageTraits
     static constexpr char kFolderMenuButton[] = "btn_menu_macro_floder";
     static constexpr char kItemMenu[] = "macromenu.xml";
     static constexpr char kFolderMenu[] = "macrodirmenu.xml";
-    static constexpr char kDeleteItemText[] = "delete_macro_text";
-    static constexpr char kDeleteFolderText[] = "delete_macro_dir_text";
+    static constexpr char kDeleteItemText[] = "delete_macro_named_text";
+    static constexpr char kDeleteFolderText[] = "delete_macro_dir_named_text";
     static constexpr char kFileInvalidText[] = "macro_file_invalid_text";
     static constexpr char kFileFilterName[] = "Macro Data";
     static constexpr char kItemExtension[] = "mbin";

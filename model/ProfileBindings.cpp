@@ -1,5 +1,7 @@
 #include "model/ProfileBindings.h"
 
+#include "buttons/ButtonFunctions.h"
+
 #include <algorithm>
 
 namespace
@@ -30,6 +32,27 @@ bool ForEachBoundSlot(ProfileList& profiles, int32_t ButtonData::*binding, int i
         }
     }
     return currentMatched;
+}
+
+// Slots whose function plays a library record and whose binding field holds
+// one of the indices.
+BindingCount CountBindings(const ProfileList& profiles, int32_t ButtonData::*binding,
+                           uint8_t function, std::span<const int> indices)
+{
+    BindingCount count;
+    for (const auto& profile : profiles)
+    {
+        if (!profile)
+            continue;
+        const int before = count.iButtons;
+        for (const ButtonData& slot : profile->aButton)
+            if (slot.byFunction == function &&
+                std::find(indices.begin(), indices.end(), slot.*binding) != indices.end())
+                ++count.iButtons;
+        if (count.iButtons > before)
+            ++count.iProfiles;
+    }
+    return count;
 }
 
 } // namespace
@@ -85,4 +108,14 @@ bool RefreshGunBindings(ProfileList& profiles, const GunLibrary& library, int gu
                                 slot.iLibValue = gun->byExtra;
                                 SetNameField(slot.szAssignedName, NameFromField(gun->szGunName));
                             });
+}
+
+BindingCount CountMacroBindings(const ProfileList& profiles, std::span<const int> macroIndices)
+{
+    return CountBindings(profiles, &ButtonData::iMacroIndex, kFunctionSelectMacro, macroIndices);
+}
+
+BindingCount CountGunBindings(const ProfileList& profiles, std::span<const int> gunIndices)
+{
+    return CountBindings(profiles, &ButtonData::iGunIndex, kFunctionSelectGun, gunIndices);
 }

@@ -7,6 +7,7 @@
 #include "model/ProfileList.h"
 
 #include <cstdint>
+#include <span>
 
 // The iMacroIndex / iGunIndex of a slot bound to nothing.
 inline constexpr int32_t kNoBinding = -1;
@@ -27,3 +28,13 @@ bool RefreshMacroBindings(ProfileList& profiles, const MacroLibrary& library, in
 // the library leaves the slot untouched; only a removal resets it.
 bool RefreshGunBindings(ProfileList& profiles, const GunLibrary& library, int gunIndex,
                         int currentProfile, bool removed);
+
+// How many button slots, in how many profiles, play one of the given library
+// records: what deleting those records takes away from the user.
+struct BindingCount
+{
+    int iButtons = 0;
+    int iProfiles = 0;
+};
+BindingCount CountMacroBindings(const ProfileList& profiles, std::span<const int> macroIndices);
+BindingCount CountGunBindings(const ProfileList& profiles, std::span<const int> gunIndices);

@@ -106,16 +106,26 @@ int FindItemIndex(const RecordLibrary<Record>& library, std::u16string_view fold
     return -1;
 }
 
+// The indices of the folder entry and every item of the folder, highest
+// first.
+template <typename Record>
+std::vector<int> FolderRecordIndices(const RecordLibrary<Record>& library,
+                                     std::u16string_view folder)
+{
+    std::vector<int> indices;
+    for (std::size_t i = library.size(); i-- > 0;)
+        if (InFolder(*library[i], folder))
+            indices.push_back(static_cast<int>(i));
+    return indices;
+}
+
 // Removes the folder entry and every item of the folder, highest index first
 // so that the indices still to go stay valid. Returns the removed indices in
 // that order; bound slots are the caller's business.
 template <typename Record>
 std::vector<int> RemoveFolderRecords(RecordLibrary<Record>& library, std::u16string_view folder)
 {
-    std::vector<int> removed;
-    for (std::size_t i = library.size(); i-- > 0;)
-        if (InFolder(*library[i], folder))
-            removed.push_back(static_cast<int>(i));
+    const std::vector<int> removed = FolderRecordIndices(library, folder);
     for (int index : removed)
         library.erase(library.begin() + index);
     return removed;

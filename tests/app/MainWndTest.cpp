@@ -288,7 +288,7 @@ TEST_F(MainWndTest, DeleteAsksAndSelectsTheNeighbour)
     Click("btn_delete_profile");
     EXPECT_EQ(g_vecProfile.size(), 3u);
     ASSERT_EQ(m_asked.size(), 1u);
-    EXPECT_EQ(m_asked[0], "delete_profile_text");
+    EXPECT_EQ(m_asked[0], "delete_profile_named_text");
     EXPECT_TRUE(m_overlayWhileAsked[0]);
     EXPECT_FALSE(Overlay()->IsVisible());
 

@@ -57,9 +57,9 @@ protected:
         for (ButtonData& slot : g_vecProfile[0]->aButton)
             slot.iGunIndex = -1;
         g_vecProfile[0]->aButton[3].iGunIndex = kM4;
-        g_vecProfile[0]->aButton[3].byFunction = 23;
+        g_vecProfile[0]->aButton[3].byFunction = 121; // a gun binding
         g_vecProfile[0]->aButton[5].iGunIndex = kMp5;
-        g_vecProfile[0]->aButton[5].byFunction = 23;
+        g_vecProfile[0]->aButton[5].byFunction = 121;
         g_pCurProfile = g_vecProfile[0].get();
 
         main.Open();
@@ -297,7 +297,9 @@ TEST_F(GunPageTest, DeletingAGunSelectsItsNeighbourAndReleasesItsSlots)
     SelectGun(1);
     answer = 0;
     Click("btn_delete_gun");
-    EXPECT_EQ(asked, std::vector<QString>{"delete_gun_text"});
+    EXPECT_EQ(asked, std::vector<QString>{"delete_gun_named_text"});
+    EXPECT_EQ(shown.back(), "Delete the gun \"M4\"?\nIt is bound to 1 button in 1 profile, "
+                            "which then goes back to its default function.");
     EXPECT_EQ(g_vecGun.size(), 7u);
 
     answer = 1;
@@ -342,7 +344,7 @@ TEST_F(GunPageTest, FolderRenameTakesEveryLetterCaseAndRemovalMovesOn)
     EXPECT_EQ(ListedGuns().size(), 4u);
 
     Click("btn_delete_gun_floder");
-    EXPECT_EQ(asked.back(), "delete_gun_dir_text");
+    EXPECT_EQ(asked.back(), "delete_gun_dir_named_text");
     stored = Stored();
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(NameFromField(stored[1]->szGunName), u"MP5");

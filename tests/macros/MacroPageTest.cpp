@@ -485,7 +485,9 @@ TEST_F(MacroPageTest, AddsAndDeletesMacrosAndFolders)
     // Deleting "Run" (bound) resets the slot and empties the editor.
     SelectMacro(1);
     Click("btn_delete_macro");
-    EXPECT_EQ(asked.back(), "delete_macro_text");
+    EXPECT_EQ(asked.back(), "delete_macro_named_text");
+    EXPECT_EQ(shown.back(), "Delete the macro \"Run\"?\nIt is bound to 1 button in 1 profile, "
+                            "which then goes back to its default function.");
     EXPECT_EQ(Stored().size(), 5u);
     EXPECT_EQ(g_vecProfile[0]->aButton[3].byFunction, kDefaultSlotFunction[3]);
     EXPECT_GE(RefreshMessages(), 1);
@@ -495,8 +497,18 @@ TEST_F(MacroPageTest, AddsAndDeletesMacrosAndFolders)
     TypeAndLeave("edit_loop_time", "9");
     EXPECT_EQ(Stored()[1]->wLoopCount, 1);
 
+    // The folder's "Jump" plays on three buttons of two profiles.
+    g_vecProfile.push_back(SampleProfile());
+    for (auto [profile, slot] : {std::pair{0, 7}, {1, 5}, {1, 21}})
+    {
+        g_vecProfile[profile]->aButton[slot].iMacroIndex = 1;
+        g_vecProfile[profile]->aButton[slot].byFunction = 22;
+    }
     Click("btn_delete_macro_floder");
-    EXPECT_EQ(asked.back(), "delete_macro_dir_text");
+    EXPECT_EQ(asked.back(), "delete_macro_dir_named_text");
+    EXPECT_EQ(shown.back(), "Delete the macro folder \"Games\" and all macros in it?\nIt is "
+                            "bound to 3 buttons in 2 profiles, which then go back to their "
+                            "default functions.");
     stored = Stored();
     ASSERT_EQ(stored.size(), 2u);
     EXPECT_EQ(NameFromField(stored[0]->szFolder), u"Work");

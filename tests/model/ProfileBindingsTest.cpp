@@ -216,3 +216,23 @@ TEST_F(ProfileBindings, CopiesStayInsideTheSlot)
     EXPECT_EQ(macroSlot.szAssignedName[49], u'\0');
     EXPECT_EQ(profiles[0]->aButton[5].wEventCount, 30);
 }
+
+TEST_F(ProfileBindings, CountsTheButtonsThatPlayARecordAndTheirProfiles)
+{
+    // A slot that plays something else but kept an old index is not bound.
+    profiles[2]->aButton[7].iMacroIndex = 1;
+    profiles[2]->aButton[8].iGunIndex = 2;
+    const int macro[] = {1};
+    const BindingCount macroCount = CountMacroBindings(profiles, macro);
+    EXPECT_EQ(macroCount.iButtons, 3);
+    EXPECT_EQ(macroCount.iProfiles, 2);
+
+    // A folder: its entry and items together.
+    const int folder[] = {2, 1, 0};
+    const BindingCount gunCount = CountGunBindings(profiles, folder);
+    EXPECT_EQ(gunCount.iButtons, 2);
+    EXPECT_EQ(gunCount.iProfiles, 2);
+    const BindingCount none = CountGunBindings(profiles, std::span(folder).last(2));
+    EXPECT_EQ(none.iButtons, 0);
+    EXPECT_EQ(none.iProfiles, 0);
+}

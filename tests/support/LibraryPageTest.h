@@ -1,7 +1,7 @@
 #pragma once
 // What the macro and gun page tests share: a window built from the page's
 // skin, the program folders, the fake desktop, message boxes answered with
-// `answer` and their texts noted in `asked`, and the WM_REFRESH_BUTTONS count.
+// `answer` and their keys noted in `asked` (their shown texts in `shown`), and the WM_REFRESH_BUTTONS count.
 
 #include "app/MainWnd.h"
 #include "app/MsgWnd.h"
@@ -9,6 +9,8 @@
 #include "app/StartupData.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/ControlUI.h"
+#include "ui/PaintManagerUI.h"
 #include "ui/ResourceManager.h"
 
 #include <vector>
@@ -26,6 +28,11 @@ protected:
             [this](const QString&, const QString& msg) -> UINT
             {
                 asked.push_back(msg);
+                // The dialog runs now: its text as the user reads it.
+                shown.push_back(CPaintManagerUI::GetPaintManagers()
+                                    .back()
+                                    ->FindControl("label_string")
+                                    ->GetText());
                 return answer;
             });
     }
@@ -48,5 +55,6 @@ protected:
     TestWnd main;
     FakeDesktop desktop;
     std::vector<QString> asked;
+    std::vector<QString> shown;
     UINT answer = 1;
 };
