@@ -27,11 +27,14 @@ template <typename Record> QString ItemName(const Record& record)
     return QString::fromStdU16String(NameFromField(ItemNameField(record)));
 }
 
-template <typename Traits> FileDialogRequest FileRequest(HWND hOwner, bool bFolder, bool bSave)
+template <typename Traits>
+std::optional<std::filesystem::path> AskFile(HWND hOwner, bool bFolder, bool bSave,
+                                             const QString& name = QString())
 {
-    return ExchangeFileRequest(
+    return AskExchangeFile(
         hOwner, QString::fromLatin1(Traits::kFileFilterName),
-        QString::fromLatin1(bFolder ? Traits::kFolderExtension : Traits::kItemExtension), bSave);
+        QString::fromLatin1(bFolder ? Traits::kFolderExtension : Traits::kItemExtension), bSave,
+        name);
 }
 
 QString Key(const char* key)
@@ -327,7 +330,7 @@ void CLibraryPage<Record, Traits>::ExportItem(bool bLocked)
     const Record* record = CurRecord();
     if (!IsUsable() || record == nullptr)
         return;
-    const auto file = Desktop().GetSaveFileName(FileRequest<Traits>(m_hWnd, false, true));
+    const auto file = AskFile<Traits>(m_hWnd, false, true, ItemName(*record));
     if (!file)
         return;
     ReportSave(Traits::WriteItem(*file, *record, bLocked));
@@ -338,7 +341,7 @@ void CLibraryPage<Record, Traits>::ExportFolder(bool bLocked)
 {
     if (!IsUsable() || m_iCurFolder < 0)
         return;
-    const auto file = Desktop().GetSaveFileName(FileRequest<Traits>(m_hWnd, true, true));
+    const auto file = AskFile<Traits>(m_hWnd, true, true, CurFolderName());
     if (!file)
         return;
     ReportSave(
@@ -349,7 +352,7 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::I
 {
     if (!IsUsable())
         return;
-    const auto file = Desktop().GetOpenFileName(FileRequest<Traits>(m_hWnd, false, false));
+    const auto file = AskFile<Traits>(m_hWnd, false, false);
     if (!file)
         return;
     Record record{};
@@ -385,7 +388,7 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::I
 {
     if (!IsUsable())
         return;
-    const auto file = Desktop().GetOpenFileName(FileRequest<Traits>(m_hWnd, true, false));
+    const auto file = AskFile<Traits>(m_hWnd, true, false);
     if (!file)
         return;
     std::vector<Record> records;

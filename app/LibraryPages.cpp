@@ -1,10 +1,10 @@
 #include "app/LibraryPages.h"
 
 #include "app/MsgWnd.h"
-#include "app/ProgramPaths.h"
 #include "app/StartupData.h"
 #include "guns/GunLibrary.h"
 #include "macros/MacroLibrary.h"
+#include "model/ExchangeFileName.h"
 #include "model/ProfileBindings.h"
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
@@ -13,6 +13,7 @@
 #include "ui/MenuWnd.h"
 #include "ui/WindowWnd.h"
 
+#include <QDir>
 #include <QMenu>
 
 void AddFolderItem(CComboUI* pCombo, const QString& name)
@@ -61,17 +62,28 @@ std::vector<int> FillItemList(CListUI* pList, const RecordLibrary<Record>& libra
 template std::vector<int> FillItemList(CListUI*, const MacroLibrary&, const QString&, int);
 template std::vector<int> FillItemList(CListUI*, const GunLibrary&, const QString&, int);
 
-FileDialogRequest ExchangeFileRequest(HWND hOwner, const QString& filterName,
-                                      const QString& extension, bool bSave)
+std::optional<std::filesystem::path> AskExchangeFile(HWND hOwner, const QString& filterName,
+                                                     const QString& extension, bool bSave,
+                                                     const QString& itemName)
 {
+    // Data.bin has no room for it, so the folder is kept for the run only.
+    static std::filesystem::path lastFolder;
     FileDialogRequest request;
     request.hOwner = hOwner;
     request.filterName = filterName;
     request.patterns = QStringLiteral("*.%1;*.%2").arg(extension, extension.toUpper());
+    request.startFolder =
+        ExchangeStartFolder(lastFolder, std::filesystem::path(QDir::homePath().toStdString()));
     if (bSave)
+    {
         request.defaultSuffix = extension;
-    request.startFolder = ProgramFolders().data;
-    return request;
+        request.fileName = QString::fromStdU16String(
+            SuggestedFileName(itemName.toStdU16String(), extension.toStdU16String()));
+    }
+    auto file = bSave ? Desktop().GetSaveFileName(request) : Desktop().GetOpenFileName(request);
+    if (file)
+        lastFolder = file->parent_path();
+    return file;
 }
 
 std::unique_ptr<CMenuWnd> OpenMenuBelow(CPaintManagerUI* pManager, HWND hWnd, const QString& xml,

@@ -9,7 +9,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct BindingCount;
@@ -49,10 +51,13 @@ template <typename Record>
 std::vector<int> FillItemList(CListUI* pList, const RecordLibrary<Record>& library,
                               const QString& folder, int iLockLeft);
 
-// The open or save dialog of an exchange file: "*.ext;*.EXT" under
-// filterName, opening in the data folder.
-FileDialogRequest ExchangeFileRequest(HWND hOwner, const QString& filterName,
-                                      const QString& extension, bool bSave);
+// Asks for an exchange file, "*.ext;*.EXT" under filterName. Every such
+// dialog opens in the folder of the file last chosen in one of them during
+// this run, else at home; a save proposes the item's name. Nothing when the
+// user cancelled.
+std::optional<std::filesystem::path> AskExchangeFile(HWND hOwner, const QString& filterName,
+                                                     const QString& extension, bool bSave,
+                                                     const QString& itemName = QString());
 
 // A page menu with its top-left corner at the button's lower-left corner.
 std::unique_ptr<CMenuWnd> OpenMenuBelow(CPaintManagerUI* pManager, HWND hWnd, const QString& xml,

@@ -1,6 +1,7 @@
 #include "app/MainWnd.h"
 
 #include "app/LanguageChoice.h"
+#include "app/LibraryPages.h"
 #include "app/MsgWnd.h"
 #include "app/ProgramPaths.h"
 #include "device/DeviceMessages.h"
@@ -38,10 +39,11 @@ QString ProfileName(const ProfileData& profile)
     return QString::fromStdU16String(NameFromField(profile.szName));
 }
 
-FileDialogRequest ProfileFileRequest(HWND hOwner, const QString& defaultSuffix)
+std::optional<std::filesystem::path> AskProfileFile(HWND hOwner, bool bSave,
+                                                    const QString& name = QString())
 {
-    return {hOwner, QStringLiteral("Profile Data"), QStringLiteral("*.pbin;*.PBIN"), defaultSuffix,
-            ProgramFolders().data};
+    return AskExchangeFile(hOwner, QStringLiteral("Profile Data"), QStringLiteral("pbin"), bSave,
+                           name);
 }
 
 } // namespace
@@ -573,15 +575,14 @@ void CMainWnd::ExportProfile()
 {
     if (g_pCurProfile == nullptr)
         return;
-    const auto file =
-        Desktop().GetSaveFileName(ProfileFileRequest(GetHWND(), QStringLiteral("pbin")));
+    const auto file = AskProfileFile(GetHWND(), true, ProfileName(*g_pCurProfile));
     if (file)
         ReportSave(WriteProfileFile(*file, *g_pCurProfile));
 }
 
 void CMainWnd::ImportProfile()
 {
-    const auto file = Desktop().GetOpenFileName(ProfileFileRequest(GetHWND(), QString()));
+    const auto file = AskProfileFile(GetHWND(), false);
     if (!file)
         return;
     auto profile = std::make_unique<ProfileData>();

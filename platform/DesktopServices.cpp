@@ -47,6 +47,8 @@ public:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile); // in an existing folder only
         dialog.setDefaultSuffix(request.defaultSuffix);
+        if (!request.fileName.isEmpty())
+            dialog.selectFile(request.fileName);
         // Qt asks before replacing a file unless told not to.
         return Run(dialog);
     }

@@ -16,6 +16,7 @@ struct FileDialogRequest
     QString patterns;      // "*.pbin;*.PBIN"
     QString defaultSuffix; // added to a typed name without one; empty: none
     std::filesystem::path startFolder;
+    QString fileName; // proposed in a save dialog's name field; empty: none
 };
 
 class DesktopServices

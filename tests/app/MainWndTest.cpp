@@ -30,6 +30,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -398,7 +399,10 @@ TEST_F(MainWndTest, ExportAndImportRoundTripAndWrongSizedFilesAreRefused)
     EXPECT_EQ(m_desktop.requests[0].filterName, "Profile Data");
     EXPECT_EQ(m_desktop.requests[0].patterns, "*.pbin;*.PBIN");
     EXPECT_EQ(m_desktop.requests[0].defaultSuffix, "pbin");
-    EXPECT_EQ(m_desktop.requests[0].startFolder, m_folder.DataDir());
+    // The first dialog opens at home (the data folder of an installed copy is
+    // hidden) and proposes the profile's name.
+    EXPECT_EQ(m_desktop.requests[0].startFolder, QDir::homePath().toStdString());
+    EXPECT_EQ(m_desktop.requests[0].fileName, "Game.pbin");
     ProfileData read{};
     ASSERT_TRUE(ReadProfileFile(exported, read));
     EXPECT_EQ(std::memcmp(&read, g_pCurProfile, sizeof(read)), 0);
@@ -407,6 +411,8 @@ TEST_F(MainWndTest, ExportAndImportRoundTripAndWrongSizedFilesAreRefused)
     m_wnd->SendMessage(WM_MENUCLICK,
                        reinterpret_cast<WPARAM>(new MenuCmd{"import_profile", "", ""}));
     ASSERT_EQ(g_vecProfile.size(), 2u);
+    EXPECT_EQ(m_desktop.requests[1].startFolder, m_folder.Path()) << "where the export went";
+    EXPECT_EQ(m_desktop.requests[1].fileName, "");
     EXPECT_EQ(NameFromField(g_vecProfile[1]->szName), u"Game_1");
     EXPECT_EQ(EditText(), "Game_1");
     EXPECT_EQ(g_pCurProfile, g_vecProfile[1].get());

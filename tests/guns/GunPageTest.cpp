@@ -17,6 +17,7 @@
 #include "ui/ListUI.h"
 #include "ui/ResourceManager.h"
 
+#include <QDir>
 #include <cstring>
 
 namespace
@@ -390,7 +391,8 @@ TEST_F(GunPageTest, ExportsAndImportsWithTheFileNames)
     EXPECT_EQ(desktop.requests[0].filterName, "Gun Data");
     EXPECT_EQ(desktop.requests[0].patterns, "*.gbin;*.GBIN");
     EXPECT_EQ(desktop.requests[0].defaultSuffix, "gbin");
-    EXPECT_EQ(desktop.requests[0].startFolder, m_folder.DataDir());
+    EXPECT_EQ(desktop.requests[0].startFolder, QDir::homePath().toStdString());
+    EXPECT_EQ(desktop.requests[0].fileName, "AK.gbin");
     EXPECT_EQ(fs::file_size(gunFile), 576u);
     EXPECT_EQ(g_vecGun[kAk]->bLocked, 0u);
     EXPECT_TRUE(RowVisible(1)); // still editable here
@@ -411,6 +413,8 @@ TEST_F(GunPageTest, ExportsAndImportsWithTheFileNames)
     desktop.answers = {folderFile, folderFile};
     page.ExportGunFolder(false);
     EXPECT_EQ(desktop.requests.back().patterns, "*.gbins;*.GBINS");
+    EXPECT_EQ(desktop.requests.back().fileName, "Rifles.gbins");
+    EXPECT_EQ(desktop.requests.back().startFolder, m_folder.Path());
     EXPECT_EQ(fs::file_size(folderFile), 5u * 576u);
     page.ImportGunFolder();
     EXPECT_EQ(Find<CComboUI>("gun_combo")->GetCount(), 3);
