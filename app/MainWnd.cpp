@@ -4,6 +4,7 @@
 #include "app/LibraryPages.h"
 #include "app/MsgWnd.h"
 #include "app/ProgramPaths.h"
+#include "app/QtTranslations.h"
 #include "device/DeviceMessages.h"
 #include "model/NameField.h"
 #include "model/ProfileExchange.h"
@@ -609,6 +610,7 @@ void CMainWnd::SelectLanguage(int index)
     CResourceManager* resources = CResourceManager::GetInstance();
     resources->LoadLanguage(QString::fromStdString(LanguageFileName(index).generic_string()));
     resources->ReloadText();
+    LoadQtTranslations(index);
     if (m_setup.pointer != nullptr) // its tips are texts of the language, not keys
         m_performancePage.ShowPointerSupport(*m_setup.pointer);
     m_pm.NeedUpdate();

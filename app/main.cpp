@@ -4,6 +4,7 @@
 #include "app/CtlRequests.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWnd.h"
+#include "app/QtTranslations.h"
 #include "app/StartupData.h"
 #include "app/VirtualMousePanel.h"
 #include "device/BindDriver.h"
@@ -92,6 +93,8 @@ int main(int argc, char** argv)
     std::unique_ptr<CVirtualMousePanel> panel;
     if (mainWnd->Create(nullptr, QString(), kMainWindowStyle, 0, 0, 0, 800, 572) != nullptr)
     {
+        // The language is known once the window has read Data.bin.
+        LoadQtTranslations(g_StartupData.appState.iLanguage);
         mainWnd->CenterWindow();
         if (inTray)
             mainWnd->HideMainWindow();

@@ -45,8 +45,8 @@ bool CSelectMacroWnd::HasChoice() const
     // and would otherwise be found for a folder chosen alone.
     const MacroData* macro = RecordAt(g_vecMacro, m_iMacroIndex);
     return macro != nullptr && macro->bIsFolder == 0 &&
-           macro == FindMacro(g_vecMacro, m_strFolder.toStdU16String(),
-                              m_strMacroName.toStdU16String());
+           macro ==
+               FindMacro(g_vecMacro, m_strFolder.toStdU16String(), m_strMacroName.toStdU16String());
 }
 
 void CSelectMacroWnd::ShowOkState()

@@ -1,7 +1,8 @@
 #pragma once
 // What the macro and gun page tests share: a window built from the page's
 // skin, the program folders, the fake desktop, message boxes answered with
-// `answer` and their keys noted in `asked` (their shown texts in `shown`), and the WM_REFRESH_BUTTONS count.
+// `answer` and their keys noted in `asked` (their shown texts in `shown`), and the
+// WM_REFRESH_BUTTONS count.
 
 #include "app/MainWnd.h"
 #include "app/MsgWnd.h"
