@@ -118,8 +118,9 @@ void CMainWnd::InitWindow()
     ::SetWindowText(hWnd, caption);
 
     FindControls();
-    m_strTrayConnected =
-        caption + QStringLiteral(" – ") + resources->GetText(QStringLiteral("mouse_connected_text"));
+    ShowLogoButton();
+    m_strTrayConnected = caption + QStringLiteral(" – ") +
+                         resources->GetText(QStringLiteral("mouse_connected_text"));
     m_strTrayAbsent = caption + QStringLiteral(" – ") +
                       resources->GetText(QStringLiteral("mouse_not_connected_text"));
     m_trayIcon.CreateTrayIcon(hWnd, m_icon, caption);
@@ -606,10 +607,22 @@ void CMainWnd::SelectLanguage(int index)
     CResourceManager* resources = CResourceManager::GetInstance();
     resources->LoadLanguage(QString::fromStdString(LanguageFileName(index).generic_string()));
     resources->ReloadText();
+    // What the pages composed from translations follows too; the caption and
+    // the tray tooltip keep the start-up language.
+    m_buttonPage.RefreshLabels();
+    m_macroPage.RefreshTexts();
     if (m_setup.pointer != nullptr) // its tips are texts of the language, not keys
         m_performancePage.ShowPointerSupport(*m_setup.pointer);
+    ShowLogoButton();
     m_pm.NeedUpdate();
     SaveAppState();
+}
+
+void CMainWnd::ShowLogoButton()
+{
+    if (m_pLogoBtn != nullptr)
+        m_pLogoBtn->SetVisible(
+            !CResourceManager::GetInstance()->GetText(QStringLiteral("website_text")).isEmpty());
 }
 
 void CMainWnd::RequestApply()
@@ -697,10 +710,10 @@ void CMainWnd::ExitProgram()
     if (HasUnappliedChanges())
     {
         const bool bShown = ::IsWindowVisible(GetHWND());
-        const UINT answer = CMsgWnd::ShowMessage(
-            bShown ? &m_pm : nullptr, bShown ? GetHWND() : nullptr,
-            QStringLiteral("warning_title_text"), QStringLiteral("exit_unapplied_text"),
-            MsgKind::ApplyDiscard);
+        const UINT answer =
+            CMsgWnd::ShowMessage(bShown ? &m_pm : nullptr, bShown ? GetHWND() : nullptr,
+                                 QStringLiteral("warning_title_text"),
+                                 QStringLiteral("exit_unapplied_text"), MsgKind::ApplyDiscard);
         if (answer == kMsgAnswerDiscard)
         {
             if (m_unapplied.DiscardAll(g_vecProfile))
