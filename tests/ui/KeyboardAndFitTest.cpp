@@ -9,6 +9,7 @@
 #include "ui/ContainerUI.h"
 #include "ui/EditUI.h"
 #include "ui/LabelUI.h"
+#include "ui/ListLabelElementUI.h"
 #include "ui/ResourceManager.h"
 
 #include <QApplication>
@@ -167,10 +168,14 @@ TEST_F(NumberFieldsTest, EveryNumberFieldHoldsItsWidestValueWithItsSign)
         const char* widest;
     };
     const Field fields[] = {
-        {"gun.xml", "edit_zidan_x_1", "-127"},       {"gun.xml", "edit_zidan_y_30", "-127"},
-        {"gun.xml", "edit_zidan_delay_1", "1270"},   {"macro.xml", "edit_default_delay", "65535"},
-        {"macro.xml", "edit_macro_delay", "65535"},  {"macro.xml", "edit_loop_time", "255"},
-        {"performance.xml", "mouse_dpi_value_1", "32000"}, {"light.xml", "r_edit", "255"},
+        {"gun.xml", "edit_zidan_x_1", "-127"},
+        {"gun.xml", "edit_zidan_y_30", "-127"},
+        {"gun.xml", "edit_zidan_delay_1", "1270"},
+        {"macro.xml", "edit_default_delay", "65535"},
+        {"macro.xml", "edit_macro_delay", "65535"},
+        {"macro.xml", "edit_loop_time", "255"},
+        {"performance.xml", "mouse_dpi_value_1", "32000"},
+        {"light.xml", "r_edit", "255"},
     };
     CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
     for (const Field& f : fields)
@@ -180,7 +185,7 @@ TEST_F(NumberFieldsTest, EveryNumberFieldHoldsItsWidestValueWithItsSign)
         const std::string skin = std::string("fit_") + f.edit + ".xml";
         WriteRes(skin, std::string(R"(<?xml version="1.0" encoding="UTF-8"?>
 <Window size="800,420"><VerticalLayout style="window"><Include source=")") +
-                                f.page + R"(" height="420"/></VerticalLayout></Window>)");
+                           f.page + R"(" height="420"/></VerticalLayout></Window>)");
         TestWnd wnd(QString::fromStdString(skin));
         wnd.Open();
         CControlUI* control = wnd.PM().FindControl(f.edit);
@@ -195,4 +200,31 @@ TEST_F(NumberFieldsTest, EveryNumberFieldHoldsItsWidestValueWithItsSign)
             << "width " << e->width();
         wnd.Close();
     }
+}
+
+TEST_F(NumberFieldsTest, AFolderNameAndAMouseButtonFitTheMacroPagesBoxes)
+{
+    // The box keeps room for its arrow once, so a plain name is not cut.
+    CResourceManager::GetInstance()->LoadLanguage("Language/CN.xml");
+    WriteRes("fit_combos.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+<Window size="800,420"><VerticalLayout style="window"><Include source="macro.xml" height="420"/></VerticalLayout></Window>)");
+    TestWnd wnd("fit_combos.xml");
+    wnd.Open();
+    auto* folders = wnd.Find<CComboUI>("macro_combo");
+    auto* buttons = wnd.Find<CComboUI>("macro_mouse_action_combo");
+    ASSERT_NE(folders, nullptr);
+    ASSERT_NE(buttons, nullptr);
+    auto* folder = new CListLabelElementUI;
+    folder->SetText("Shooters");
+    folders->Add(folder);
+    folders->SelectItem(0);
+    for (CControlUI* c = buttons; c != nullptr; c = c->GetParent())
+        c->SetVisible(true);
+    // As for a mouse-button action: the box instead of the key field.
+    wnd.PM().FindControl("edit_macro_action")->SetVisible(false);
+    buttons->SelectItem(1);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(folders->IsTextElided()) << folders->GetWidget()->width();
+    EXPECT_FALSE(buttons->IsTextElided()) << buttons->GetText().toStdString();
+    wnd.Close();
 }
