@@ -119,8 +119,8 @@ void CMainWnd::InitWindow()
 
     FindControls();
     ShowLogoButton();
-    m_strTrayConnected = caption + QStringLiteral(" – ") +
-                         resources->GetText(QStringLiteral("mouse_connected_text"));
+    m_strTrayConnected =
+        caption + QStringLiteral(" – ") + resources->GetText(QStringLiteral("mouse_connected_text"));
     m_strTrayAbsent = caption + QStringLiteral(" – ") +
                       resources->GetText(QStringLiteral("mouse_not_connected_text"));
     m_trayIcon.CreateTrayIcon(hWnd, m_icon, caption);
@@ -710,10 +710,10 @@ void CMainWnd::ExitProgram()
     if (HasUnappliedChanges())
     {
         const bool bShown = ::IsWindowVisible(GetHWND());
-        const UINT answer =
-            CMsgWnd::ShowMessage(bShown ? &m_pm : nullptr, bShown ? GetHWND() : nullptr,
-                                 QStringLiteral("warning_title_text"),
-                                 QStringLiteral("exit_unapplied_text"), MsgKind::ApplyDiscard);
+        const UINT answer = CMsgWnd::ShowMessage(
+            bShown ? &m_pm : nullptr, bShown ? GetHWND() : nullptr,
+            QStringLiteral("warning_title_text"), QStringLiteral("exit_unapplied_text"),
+            MsgKind::ApplyDiscard);
         if (answer == kMsgAnswerDiscard)
         {
             if (m_unapplied.DiscardAll(g_vecProfile))

@@ -611,7 +611,8 @@ TEST_F(MainWndTest, EditsNotAppliedAreMarkedAndTheTraysExitAsksAboutThem)
     ASSERT_NE(Open(), nullptr);
     auto marked = [this] { return Find("btn_apply")->GetText() == Text("apply_changed_text"); };
     EXPECT_FALSE(marked());
-    auto exitFromTray = [this] {
+    auto exitFromTray = [this]
+    {
         m_wnd->SendMessage(WM_MENUCLICK, reinterpret_cast<WPARAM>(new MenuCmd{"exit", "", ""}));
     };
 

@@ -168,14 +168,10 @@ TEST_F(NumberFieldsTest, EveryNumberFieldHoldsItsWidestValueWithItsSign)
         const char* widest;
     };
     const Field fields[] = {
-        {"gun.xml", "edit_zidan_x_1", "-127"},
-        {"gun.xml", "edit_zidan_y_30", "-127"},
-        {"gun.xml", "edit_zidan_delay_1", "1270"},
-        {"macro.xml", "edit_default_delay", "65535"},
-        {"macro.xml", "edit_macro_delay", "65535"},
-        {"macro.xml", "edit_loop_time", "255"},
-        {"performance.xml", "mouse_dpi_value_1", "32000"},
-        {"light.xml", "r_edit", "255"},
+        {"gun.xml", "edit_zidan_x_1", "-127"},       {"gun.xml", "edit_zidan_y_30", "-127"},
+        {"gun.xml", "edit_zidan_delay_1", "1270"},   {"macro.xml", "edit_default_delay", "65535"},
+        {"macro.xml", "edit_macro_delay", "65535"},  {"macro.xml", "edit_loop_time", "255"},
+        {"performance.xml", "mouse_dpi_value_1", "32000"}, {"light.xml", "r_edit", "255"},
     };
     CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
     for (const Field& f : fields)
@@ -185,7 +181,7 @@ TEST_F(NumberFieldsTest, EveryNumberFieldHoldsItsWidestValueWithItsSign)
         const std::string skin = std::string("fit_") + f.edit + ".xml";
         WriteRes(skin, std::string(R"(<?xml version="1.0" encoding="UTF-8"?>
 <Window size="800,420"><VerticalLayout style="window"><Include source=")") +
-                           f.page + R"(" height="420"/></VerticalLayout></Window>)");
+                                f.page + R"(" height="420"/></VerticalLayout></Window>)");
         TestWnd wnd(QString::fromStdString(skin));
         wnd.Open();
         CControlUI* control = wnd.PM().FindControl(f.edit);
