@@ -55,6 +55,39 @@ BindingCount CountBindings(const ProfileList& profiles, int32_t ButtonData::*bin
     return count;
 }
 
+// A removed record takes its index away from every slot; the records after
+// it moved down one place, so slots naming them follow. Only a slot that
+// plays the removed record goes back to its factory function: one the user
+// has since given another function keeps it.
+bool ForgetRemovedRecord(ProfileList& profiles, int32_t ButtonData::*binding, uint8_t function,
+                         int index, int currentProfile)
+{
+    if (index == kNoBinding)
+        return false;
+    bool currentMatched = false;
+    for (std::size_t p = 0; p < profiles.size(); ++p)
+    {
+        if (!profiles[p])
+            continue;
+        for (int s = 0; s < kButtonSlots; ++s)
+        {
+            ButtonData& slot = profiles[p]->aButton[s];
+            if (slot.*binding != index)
+            {
+                if (slot.*binding > index)
+                    --(slot.*binding);
+                continue;
+            }
+            slot.*binding = kNoBinding;
+            if (static_cast<int>(p) == currentProfile)
+                currentMatched = true;
+            if (slot.byFunction == function)
+                slot.byFunction = kDefaultSlotFunction[s];
+        }
+    }
+    return currentMatched;
+}
+
 } // namespace
 
 void CopyMacroActions(const MacroData& macro, ButtonData& slot)
@@ -74,7 +107,10 @@ void CopyGunBullets(const GunData& gun, ButtonData& slot)
 bool RefreshMacroBindings(ProfileList& profiles, const MacroLibrary& library, int macroIndex,
                           int currentProfile, bool removed)
 {
-    const MacroData* macro = removed ? nullptr : RecordAt(library, macroIndex);
+    if (removed)
+        return ForgetRemovedRecord(profiles, &ButtonData::iMacroIndex, kFunctionSelectMacro,
+                                   macroIndex, currentProfile);
+    const MacroData* macro = RecordAt(library, macroIndex);
     return ForEachBoundSlot(profiles, &ButtonData::iMacroIndex, macroIndex, currentProfile,
                             [&](ButtonData& slot, int s)
                             {
@@ -93,15 +129,13 @@ bool RefreshMacroBindings(ProfileList& profiles, const MacroLibrary& library, in
 bool RefreshGunBindings(ProfileList& profiles, const GunLibrary& library, int gunIndex,
                         int currentProfile, bool removed)
 {
+    if (removed)
+        return ForgetRemovedRecord(profiles, &ButtonData::iGunIndex, kFunctionSelectGun,
+                                   gunIndex, currentProfile);
     const GunData* gun = GunAt(library, gunIndex);
     return ForEachBoundSlot(profiles, &ButtonData::iGunIndex, gunIndex, currentProfile,
-                            [&](ButtonData& slot, int s)
+                            [&](ButtonData& slot, int)
                             {
-                                if (removed)
-                                {
-                                    slot.byFunction = kDefaultSlotFunction[s];
-                                    return;
-                                }
                                 if (!gun)
                                     return; // keeps its copy until told of a removal
                                 CopyGunBullets(*gun, slot);

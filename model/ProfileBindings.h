@@ -17,10 +17,12 @@ inline constexpr int32_t kNoBinding = -1;
 void CopyMacroActions(const MacroData& macro, ButtonData& slot);
 void CopyGunBullets(const GunData& gun, ButtonData& slot);
 
-// For every slot of every profile bound to `macroIndex`: when the macro is
-// removed or not in the library, the slot falls back to its factory function
-// code and keeps everything else; otherwise it takes the macro's actions,
-// loop count and name. True when a slot of the current profile was bound.
+// For every slot of every profile bound to `macroIndex`: it takes the
+// macro's actions, loop count and name; a macro not in the library sends the
+// slot back to its factory function code. When the macro was removed from the
+// library, slots that play it go back to their factory function, every slot
+// forgets the index, and slots bound to later macros follow them down one
+// place. True when a slot of the current profile was bound.
 bool RefreshMacroBindings(ProfileList& profiles, const MacroLibrary& library, int macroIndex,
                           int currentProfile, bool removed);
 

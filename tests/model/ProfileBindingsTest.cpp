@@ -145,20 +145,46 @@ TEST_F(ProfileBindings, SavedGunIsCopiedIntoEveryBoundSlot)
     EXPECT_FALSE(RefreshGunBindings(profiles, guns, 2, 2, false));
 }
 
-TEST_F(ProfileBindings, RemovalResetsOnlyTheFunctionCode)
+TEST_F(ProfileBindings, RemovalResetsThePlayingSlotsAndRenumbersTheRest)
 {
-    // The match is on the index alone, whatever the slot's function now is.
+    // Slot 0 of profile 1 has since been given another function; slot 8 of
+    // profile 2 plays the macro after the removed one.
     profiles[1]->aButton[0].byFunction = 40;
+    BindMacro(*profiles[2], 8, 3);
     std::vector<ProfileData> before = Snapshot(profiles);
     EXPECT_TRUE(RefreshMacroBindings(profiles, macros, 1, 0, true));
-    ExpectOnlyFunctionsReset(profiles, before, {{0, 3}, {0, 19}, {1, 16}});
+    for (auto [p, s] : {std::pair{0, 3}, {0, 19}, {1, 16}})
+    {
+        ButtonData expected = before[p].aButton[s];
+        expected.byFunction = kDefaultSlotFunction[s];
+        expected.iMacroIndex = kNoBinding;
+        EXPECT_TRUE(SameBytes(profiles[p]->aButton[s], expected)) << p << "/" << s;
+    }
     EXPECT_EQ(profiles[0]->aButton[19].byFunction, 4);
-    EXPECT_EQ(profiles[1]->aButton[16].byFunction, 25);
+    EXPECT_EQ(profiles[2]->aButton[8].iMacroIndex, 2);
+    EXPECT_EQ(profiles[2]->aButton[8].byFunction, kMacroFunction);
 
-    before = Snapshot(profiles);
     EXPECT_FALSE(RefreshGunBindings(profiles, guns, 2, 2, true));
-    ExpectOnlyFunctionsReset(profiles, before, {{0, 5}, {1, 0}});
-    EXPECT_EQ(profiles[1]->aButton[0].byFunction, 1);
+    EXPECT_EQ(profiles[0]->aButton[5].byFunction, kDefaultSlotFunction[5]);
+    EXPECT_EQ(profiles[0]->aButton[5].iGunIndex, kNoBinding);
+    EXPECT_EQ(profiles[1]->aButton[0].byFunction, 40);
+    EXPECT_EQ(profiles[1]->aButton[0].iGunIndex, kNoBinding);
+}
+
+TEST_F(ProfileBindings, FolderRemovalHighestFirstKeepsLaterBindings)
+{
+    // Records 0..3 of the gun library go, highest first, as a folder delete
+    // does; a slot bound to record 5 must end up naming record 1.
+    for (int i = 0; i < 3; ++i)
+        AppendGun(guns, u"H", u"X");
+    BindGun(*profiles[2], 9, 5);
+    for (int index : {3, 2, 1, 0})
+    {
+        guns.erase(guns.begin() + index);
+        RefreshGunBindings(profiles, guns, index, 0, true);
+    }
+    EXPECT_EQ(profiles[2]->aButton[9].iGunIndex, 1);
+    EXPECT_EQ(profiles[2]->aButton[9].byFunction, kGunFunction);
 }
 
 TEST_F(ProfileBindings, EmptyLibraryResetsMacrosButLeavesGuns)
