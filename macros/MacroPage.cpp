@@ -589,8 +589,9 @@ void CMacroPage::RenameMacro()
     if (!name || CurRecord() != macro)
         return;
     SetNameField(macro->szMacroName, *name);
-    if (CControlUI* item = m_pItemList->GetItemAt(m_pItemList->GetCurSel()))
-        item->SetText(QString::fromStdU16String(NameFromField(macro->szMacroName)));
+    ItemRows(m_pItemList)
+        .SetText(m_pItemList->GetCurSel(),
+                 QString::fromStdU16String(NameFromField(macro->szMacroName)));
     if (macro->bLocked != 0)
     {
         // SaveMacro leaves locked macros alone; the name must still be kept.
