@@ -13,6 +13,15 @@ namespace
 {
 // The height taken for a list not laid out yet, so that its first rows exist.
 constexpr int kUnlaidHeight = 600;
+
+// The control has the focus of its window, active or not.
+bool HoldsFocus(CControlUI* control)
+{
+    if (!control->HasWidget())
+        return false;
+    const QWidget* w = control->GetWidget();
+    return w->window()->focusWidget() == w;
+}
 } // namespace
 
 CListUI::CListUI() : CContainerUI(Orientation::Vertical)
@@ -172,6 +181,9 @@ void CListUI::OnRowChanged(int iRow)
 void CListUI::FillElement(std::size_t slot, int iRow)
 {
     CControlUI* element = CContainerUI::GetItemAt(static_cast<int>(slot));
+    // The keyboard focus belongs to the row, not to the element that showed it.
+    if (m_aElementRow[slot] != iRow && HoldsFocus(element))
+        m_bFocusLeftRow = true;
     m_pSource->FillRowElement(iRow, element);
     IListItemUI* item = AsItem(element);
     item->SetIndex(iRow);
@@ -247,8 +259,23 @@ void CListUI::LayoutRows(int iDirtyFrom, int iDirtyTo)
             element->GetWidget()->setGeometry(0, row * pitch, width, m_pSource->GetRowHeight());
     }
     for (std::size_t slot = 0; slot < m_aElementRow.size(); ++slot)
-        if (m_aElementRow[slot] < 0)
-            CContainerUI::GetItemAt(static_cast<int>(slot))->SetVisible(false);
+    {
+        CControlUI* element = CContainerUI::GetItemAt(static_cast<int>(slot));
+        if (m_aElementRow[slot] >= 0)
+            continue;
+        if (HoldsFocus(element))
+            m_bFocusLeftRow = true;
+        element->SetVisible(false);
+    }
+    if (m_bFocusLeftRow && outer != nullptr)
+    {
+        // The selected row keeps it when it is on screen, the list otherwise.
+        m_bFocusLeftRow = false;
+        if (CControlUI* selected = GetItemAt(m_iCurSel))
+            selected->SetFocus();
+        else
+            outer->setFocus(Qt::OtherFocusReason);
+    }
     m_bLayingOutRows = false;
 }
 

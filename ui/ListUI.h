@@ -81,5 +81,6 @@ private:
     // The row each element of a row source shows; -1 for a spare one.
     std::vector<int> m_aElementRow;
     bool m_bLayingOutRows = false;
+    bool m_bFocusLeftRow = false;
     QMetaObject::Connection m_scrolled;
 };

@@ -42,6 +42,7 @@ protected:
         WriteRes("rows.xml", kRowsSkin);
         wnd.AddVirtualWnd("Page", &page);
         wnd.Open();
+        wnd.GetWidget()->activateWindow();
         list = wnd.Find<CListUI>("lst");
         list->SetRowSource(Rows());
         combo = wnd.Find<CComboUI>("cb");
@@ -91,10 +92,13 @@ TEST_F(ListRowsTest, OnlyTheRowsOnScreenHaveElementsAndTheSelectionSurvivesScrol
     const QRect onScreen(shown->mapTo(list->GetWidget(), QPoint(0, 0)), shown->size());
     EXPECT_TRUE(list->GetWidget()->rect().contains(onScreen)) << "the row is in view";
 
-    // Scrolled away and back, the selection is still that row, and only it.
+    // Scrolled away and back, the selection is still that row, and only it;
+    // the keyboard focus the click gave stays with the list, not with an
+    // element now showing another row.
     list->EnsureVisible(0);
     EXPECT_EQ(Shown(0), "row 0");
     EXPECT_FALSE(ShownSelected(0));
+    EXPECT_EQ(list->GetWidget()->window()->focusWidget(), list->GetWidget());
     list->EnsureVisible(kRows - 1);
     EXPECT_EQ(Shown(kRows - 1), "row 9999");
     list->EnsureVisible(7'500);
