@@ -55,8 +55,8 @@ public:
                        f);
             std::fclose(f);
         }
-        Create(nullptr, QStringLiteral("bench"), WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0,
-               800, 572);
+        Create(nullptr, QStringLiteral("bench"), WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0, 0, 800,
+               572);
         page.SetPaintManager(GetPaintManager(), GetHWND());
         AddVirtualWnd(QStringLiteral("MacroPage"), &page);
         page.Init();
