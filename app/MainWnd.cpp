@@ -119,6 +119,7 @@ void CMainWnd::InitWindow()
     ::SetWindowText(hWnd, caption);
 
     FindControls();
+    ShowLogoButton();
     m_strTrayConnected =
         caption + QStringLiteral(" – ") + resources->GetText(QStringLiteral("mouse_connected_text"));
     m_strTrayAbsent = caption + QStringLiteral(" – ") +
@@ -599,10 +600,22 @@ void CMainWnd::SelectLanguage(int index)
     CResourceManager* resources = CResourceManager::GetInstance();
     resources->LoadLanguage(QString::fromStdString(LanguageFileName(index).generic_string()));
     resources->ReloadText();
+    // What the pages composed from translations follows too; the caption and
+    // the tray tooltip keep the start-up language.
+    m_buttonPage.RefreshLabels();
+    m_macroPage.RefreshTexts();
     if (m_setup.pointer != nullptr) // its tips are texts of the language, not keys
         m_performancePage.ShowPointerSupport(*m_setup.pointer);
+    ShowLogoButton();
     m_pm.NeedUpdate();
     SaveAppState();
+}
+
+void CMainWnd::ShowLogoButton()
+{
+    if (m_pLogoBtn != nullptr)
+        m_pLogoBtn->SetVisible(
+            !CResourceManager::GetInstance()->GetText(QStringLiteral("website_text")).isEmpty());
 }
 
 void CMainWnd::RequestApply()

@@ -138,6 +138,8 @@ private:
     void SaveAppState();
 
     void SelectLanguage(int index);
+    // The logo opens the language's website; without one it is not offered.
+    void ShowLogoButton();
     void RequestApply();
     void OnApplyDone(ApplyOutcome outcome);
     // The mark on Apply while the current profile has edits not applied.

@@ -84,6 +84,13 @@ void CButtonPage::RefreshPage()
     if (!IsUsable() || g_pCurProfile == nullptr)
         return;
     ShowButtonMode(g_pCurProfile->iButtonMode);
+    RefreshLabels();
+}
+
+void CButtonPage::RefreshLabels()
+{
+    if (!IsUsable())
+        return;
     for (int s = 0; s < kButtonSlots; ++s)
         RefreshButtonLabel(s);
 }
@@ -108,7 +115,8 @@ void CButtonPage::RefreshButtonLabel(int iSlot)
         return;
     const ButtonLabel label = SlotLabel(g_pCurProfile->aButton[iSlot], TranslateKey);
     CButtonUI* button = m_pButton[iSlot];
-    // A key follows later language switches; a composed text waits for the next refresh.
+    // A key follows later language switches by itself; a composed text and
+    // the tooltip are made again by RefreshLabels.
     button->SetResourceText(label.bTextKey);
     button->SetText(QString::fromStdString(label.text));
     button->SetToolTip(button->GetText());

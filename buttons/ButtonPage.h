@@ -26,6 +26,8 @@ public:
     virtual void Init();
     // Shows the current profile's button set and every label.
     void RefreshPage();
+    // Every label and its tooltip again, in the language loaded now.
+    void RefreshLabels();
     // Shows the containers of a button set (0 office, 1 game) and selects its option.
     void ShowButtonMode(int32_t iMode);
     // A function menu item the main window does not handle itself, for the

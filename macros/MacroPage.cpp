@@ -321,6 +321,17 @@ CMacroActionRows& CMacroPage::ActionRows()
     return *rows;
 }
 
+void CMacroPage::RefreshTexts()
+{
+    // Key names and press or release are made once per item: the list is
+    // filled again from the working copy, the selected action staying selected.
+    if (!IsUsable() || m_iActionCount == 0)
+        return;
+    const int selected = m_iCurAction;
+    RefreshActionList();
+    SelectAction(selected);
+}
+
 void CMacroPage::SelectInsertedAction()
 {
     if (m_bKeepSelection)

@@ -80,6 +80,8 @@ public:
     void ExportMacro(bool bLocked) { ExportItem(bLocked); }
     // Keyboard and mouse-button events of the hook (messages 0x0500, 0x0501).
     void OnHookEvent(WPARAM wParam, LPARAM lParam);
+    // The action list and the key field again, in the language loaded now.
+    void RefreshTexts();
 
     // For tests: another hook (after Init) and another clock for the start of
     // a recording and for events the hook has no time for.

@@ -84,14 +84,33 @@ void CControlUI::SetResourceText(bool bResource)
 
 void CControlUI::ReloadText()
 {
+    if (m_bResourceToolTip)
+        if (QWidget* w = ExistingWidget())
+            w->setToolTip(GetToolTip());
     Invalidate();
+}
+
+QString CControlUI::GetToolTip() const
+{
+    if (m_bResourceToolTip)
+        return CResourceManager::GetInstance()->GetText(m_sToolTip);
+    return m_sToolTip;
 }
 
 void CControlUI::SetToolTip(const QString& text)
 {
+    m_bResourceToolTip = false;
     m_sToolTip = text;
     if (QWidget* w = ExistingWidget())
         w->setToolTip(text);
+}
+
+void CControlUI::SetToolTipKey(const QString& key)
+{
+    m_bResourceToolTip = true;
+    m_sToolTip = key;
+    if (QWidget* w = ExistingWidget())
+        w->setToolTip(GetToolTip());
 }
 
 void CControlUI::SetVisible(bool bVisible)
@@ -247,6 +266,8 @@ void CControlUI::SetAttribute(const QString& name, const QString& value)
         SetResourceText(ParseSkinBool(value));
     else if (name == "tooltip")
         SetToolTip(value);
+    else if (name == "tooltipkey")
+        SetToolTipKey(value);
     else if (name == "visible")
         SetVisible(ParseSkinBool(value));
     else if (name == "enabled")
@@ -344,7 +365,7 @@ QWidget* CControlUI::CreateWidget(QWidget* parent)
 
 void CControlUI::InitWidget(QWidget* w)
 {
-    w->setToolTip(m_sToolTip);
+    w->setToolTip(GetToolTip());
     w->setEnabled(m_bEnabled);
     w->setFont(GetQFont());
     w->setAttribute(Qt::WA_TransparentForMouseEvents, !m_bMouseEnabled);

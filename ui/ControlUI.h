@@ -45,8 +45,11 @@ public:
     // Shows a language-key text again in the language loaded now.
     virtual void ReloadText();
 
-    QString GetToolTip() const { return m_sToolTip; }
+    // The shown tooltip: the translation of the tooltip when it is a language key.
+    QString GetToolTip() const;
     void SetToolTip(const QString& text);
+    // A tooltip given as a language key, following later language switches.
+    void SetToolTipKey(const QString& key);
 
     virtual bool IsVisible() const { return m_bVisible; }
     virtual void SetVisible(bool bVisible = true);
@@ -148,6 +151,7 @@ protected:
     QString m_sText;
     bool m_bResourceText = false;
     QString m_sToolTip;
+    bool m_bResourceToolTip = false;
     bool m_bVisible = true;
     bool m_bEnabled = true;
     bool m_bMouseEnabled = true;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -116,6 +117,28 @@ std::vector<std::string> DesignKeys()
     return keys;
 }
 
+// Every key a skin or menu names for a text or a tooltip.
+std::set<std::string> SkinKeys()
+{
+    std::set<std::string> keys;
+    for (const auto& entry : std::filesystem::directory_iterator(SourceDir() / "res"))
+    {
+        if (entry.path().extension() != ".xml")
+            continue;
+        pugi::xml_document doc;
+        if (!doc.load_file(entry.path().string().c_str()))
+        {
+            ADD_FAILURE() << entry.path();
+            continue;
+        }
+        for (const pugi::xpath_node& found : doc.select_nodes("//*[@textkey or @tooltipkey]"))
+            for (const char* attribute : {"textkey", "tooltipkey"})
+                if (const pugi::xml_attribute key = found.node().attribute(attribute))
+                    keys.insert(key.value());
+    }
+    return keys;
+}
+
 bool IsCjk(char16_t c)
 {
     return c >= 0x4E00 && c <= 0x9FFF;
@@ -217,4 +240,27 @@ TEST(LanguageKeys, EachFileIsWrittenInItsOwnScript)
         EXPECT_EQ(text.find_first_of(kTraditional), std::u16string::npos) << "CN.xml: " << key;
     for (const auto& [key, text] : files["TW.xml"])
         EXPECT_EQ(text.find_first_of(kSimplified), std::u16string::npos) << "TW.xml: " << key;
+}
+
+TEST(LanguageKeys, EveryKeyTheSkinsNameIsPresent)
+{
+    const std::set<std::string> keys = SkinKeys();
+    EXPECT_TRUE(keys.count("close_text")); // tooltips are found too
+    for (const char* name : kFiles)
+    {
+        LanguageFile lang;
+        ASSERT_TRUE(lang.Load(SourceDir() / "res" / "Language" / name)) << name;
+        for (const std::string& key : keys)
+            EXPECT_TRUE(lang.HasKey(key)) << name << " lacks " << key;
+    }
+}
+
+TEST(LanguageKeys, TextsNameThisDesktopNotWindows)
+{
+    // The Windows key is Super here, and the pointer settings are the desktop's.
+    const std::regex windows("(^|[^A-Za-z])Win(dows)?([^A-Za-z]|$)");
+    for (const char* name : kFiles)
+        for (const auto& [key, value] : ReadRaw(name).texts)
+            EXPECT_FALSE(std::regex_search(value, windows))
+                << name << ": " << key << " = " << value;
 }

@@ -4,10 +4,12 @@
 
 #include "app/MainWnd.h"
 #include "app/MsgWnd.h"
+#include "buttons/ButtonFunctions.h"
 #include "device/ButtonEncoder.h"
 #include "device/DeviceMessages.h"
 #include "device/VirtualDriver.h"
 #include "device/VirtualMouse.h"
+#include "macros/MacroLibrary.h"
 #include "model/NameField.h"
 #include "model/ProfileExchange.h"
 #include "performance/DPIMsg.h"
@@ -22,6 +24,7 @@
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
 #include "ui/LabelUI.h"
+#include "ui/ListUI.h"
 #include "ui/MenuWnd.h"
 #include "ui/OptionUI.h"
 #include "ui/ResourceManager.h"
@@ -453,6 +456,92 @@ TEST_F(MainWndTest, LanguageSwitchReloadsTextsKeepsTheCaptionAndPersists)
     EXPECT_NE(m_wnd->GetWidget()->windowTitle(), caption);
 }
 
+TEST_F(MainWndTest, EveryShownTextFollowsTheLanguageBackAndForth)
+{
+    // A macro of a press and a move, bound to a button; a Super shortcut on another.
+    MacroLibrary macros;
+    AppendFolderEntry(macros, u"Shooters");
+    MacroData& reload =
+        *macros[static_cast<std::size_t>(AppendMacro(macros, u"Shooters", u"Reload"))];
+    reload.wActionCount = 2;
+    reload.aAction[0] = MacroAction{0, 0x15, kMacroKindPress, 0, 10, 0, 0, 0};
+    reload.aAction[1] = MacroAction{0, kMacroCodeMouseMove, kMacroKindMove, 0, 10, 0, 5, -3};
+    std::filesystem::create_directories(m_folder.DataDir());
+    ASSERT_TRUE(SaveMacroLibrary(macros, m_folder.DataDir()));
+    ProfileData profile = NamedProfile(u"Game");
+    profile.aButton[0].byFunction = kFunctionClick;
+    profile.aButton[3].byFunction = kFunctionSelectMacro;
+    BindMacro(profile.aButton[3], reload, 1, 0, 1);
+    profile.aButton[4].byFunction = kFunctionShortcutKey;
+    profile.aButton[4].byShortcutMods = 0x08; // the Super key
+    profile.aButton[4].byShortcutKey = 0x3E;  // F5
+    WriteProfiles({profile});
+    ASSERT_NE(Open(), nullptr);
+    Find<CListUI>("macro_list")->SelectItem(0);
+    ASSERT_EQ(Find<CListUI>("macro_action_list")->GetCount(), 2);
+
+    const auto itemLabel = [this](int item, const char* name)
+    {
+        auto* row =
+            dynamic_cast<CContainerUI*>(Find<CListUI>("macro_action_list")->GetItemAt(item));
+        return row != nullptr ? row->FindSubControl(QString::fromLatin1(name))->GetText()
+                              : QString();
+    };
+    // What the user sees, each with the text it ought to be in the language now.
+    const auto shown = [&]
+    {
+        std::vector<std::pair<QString, QString>> texts{
+            {Find("button4_btn")->GetText(), Text("set_macro_text") + "Shooters-Reload"},
+            {Find("button4_btn")->GetToolTip(), Text("set_macro_text") + "Shooters-Reload"},
+            {Find("button5_btn")->GetText(), Text("win_text") + "+" + Text("key_F5")},
+            {Find("button1_btn")->GetToolTip(), Text("click_text")},
+            {itemLabel(0, "key"), Text("key_R")},
+            {itemLabel(0, "action"), Text("key_down_action")},
+            {itemLabel(1, "key"), Text("mouse_move_text")},
+            {Find("light_mode_option_3")->GetText(), Text("light_mode_3_text")},
+            {Find("btn_add_profile")->GetToolTip(), Text("add_profile_tip_text")},
+        };
+        std::vector<std::pair<std::string, std::string>> readable;
+        for (const auto& [text, expected] : texts)
+            readable.emplace_back(text.toStdString(), expected.toStdString());
+        return readable;
+    };
+    const auto english = shown();
+    for (const auto& [text, expected] : english)
+        EXPECT_EQ(text, expected);
+
+    Find<CComboUI>("lan_combo")->SelectItem(0);
+    const auto chinese = shown();
+    for (std::size_t i = 0; i < chinese.size(); ++i)
+    {
+        EXPECT_EQ(chinese[i].first, chinese[i].second) << i;
+        if (i != 2 && i != 4) // "Super" and "R" read the same in both
+            EXPECT_NE(chinese[i].first, english[i].first) << i;
+    }
+    EXPECT_EQ(Find<CListUI>("macro_action_list")->GetCurSel(), 1); // the selection stays
+    // A selection dialog opened now lists its macros under a title of the new language.
+    const QString title = Text("select_macro_title_text");
+    QString dialogTitle, listed;
+    WhenDialogOpens(
+        [&](QWidget* dialog)
+        {
+            dialogTitle = dialog->windowTitle();
+            emit dialog->findChild<QComboBox*>("macro_combo")->activated(0);
+            for (CPaintManagerUI* pm : CPaintManagerUI::GetPaintManagers())
+                if (pm->GetHostWidget() == dialog)
+                    if (auto* list = dynamic_cast<CListUI*>(pm->FindControl("macro_list")))
+                        listed = list->GetItemAt(0) ? list->GetItemAt(0)->GetText() : QString();
+            Press(dialog, "cancel_btn");
+        });
+    Click("button4_btn");
+    m_wnd->SendMessage(WM_MENUCLICK, reinterpret_cast<WPARAM>(new MenuCmd{"select_macro", "", ""}));
+    EXPECT_EQ(dialogTitle, title);
+    EXPECT_EQ(listed, "Reload");
+
+    Find<CComboUI>("lan_combo")->SelectItem(2);
+    EXPECT_EQ(shown(), english);
+}
+
 TEST_F(MainWndTest, TwoAppliesInARowBothReachTheMouseAndWriteTheFiles)
 {
     ASSERT_NE(Open(), nullptr);
@@ -676,7 +765,9 @@ TEST_F(MainWndTest, PageSelectorsMenusAndTheLogo)
     m_wnd->SendMessage(UIMSG_TRAYICON, 0, WM_RBUTTONUP); // replaces the profile menu
     ASSERT_NE(m_wnd->GetOpenMenu(), nullptr);
 
-    Click("logo_btn"); // no address in the shipped language files
+    // No address in the shipped language files: the logo offers nothing to open.
+    EXPECT_EQ(Find("logo_btn")->IsVisible(), !Text("website_text").isEmpty());
+    Click("logo_btn");
     EXPECT_EQ(m_desktop.addresses.size(), Text("website_text").isEmpty() ? 0u : 1u);
 
     m_wnd->SendMessage(WM_MENUCLICK, reinterpret_cast<WPARAM>(new MenuCmd{"EXIT", "", ""}));

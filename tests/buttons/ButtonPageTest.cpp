@@ -397,7 +397,7 @@ TEST_F(ButtonPageTest, ShortcutDialogStartsClearedAndOkStoresFlagsAndKey)
     EXPECT_EQ(Slot(5).byFunction, 21);
     EXPECT_EQ(Slot(5).byShortcutMods, 0b1001);
     EXPECT_EQ(Slot(5).byShortcutKey, 0x04);
-    EXPECT_EQ(Button(6)->GetText(), "Ctrl+Win+A");
+    EXPECT_EQ(Button(6)->GetText(), "Ctrl+Super+A");
     EXPECT_FALSE(Button(6)->IsResourceText());
 }
 

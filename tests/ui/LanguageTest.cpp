@@ -14,6 +14,7 @@ const char* kSkin = R"(<?xml version="1.0" encoding="UTF-8"?>
     <Label name="keyed" textkey="greeting_text" height="30"/>
     <Label name="plain" text="greeting_text" height="30"/>
     <Button name="btn" textkey="ok_text" height="30"/>
+    <Button name="sign" text="+" tooltipkey="left_text" height="30"/>
     <Combo name="combo" height="30">
       <ListLabelElement textkey="left_text" height="25"/>
       <ListLabelElement text="fixed" height="25"/>
@@ -47,6 +48,8 @@ TEST_F(LanguageTest, ReloadRetranslatesKeyTextsOnly)
     EXPECT_EQ(wnd.PM().FindControl("keyed")->GetText(), "Hello");
     EXPECT_EQ(wnd.PM().FindControl("plain")->GetText(), "greeting_text");
     EXPECT_EQ(box->itemText(0), "Left");
+    QWidget* sign = wnd.PM().FindControl("sign")->GetWidget();
+    EXPECT_EQ(sign->toolTip(), "Left");
 
     ASSERT_TRUE(rm->LoadLanguage("Language/second.xml"));
     EXPECT_EQ(rm->GetText("greeting_text"), "Bonjour");
@@ -56,6 +59,7 @@ TEST_F(LanguageTest, ReloadRetranslatesKeyTextsOnly)
     EXPECT_EQ(wnd.PM().FindControl("plain")->GetText(), "greeting_text");
     EXPECT_EQ(box->itemText(0), "Gauche");
     EXPECT_EQ(box->itemText(1), "fixed");
+    EXPECT_EQ(sign->toolTip(), "Gauche");
 
     // A key text given from code is a key too.
     wnd.PM().FindControl("keyed")->SetText("ok_text");
