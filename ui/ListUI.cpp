@@ -11,7 +11,8 @@
 
 namespace
 {
-// The height taken for a list not laid out yet, so that its first rows exist.
+// The height taken for a list not laid out or shown yet, so that its first
+// rows exist.
 constexpr int kUnlaidHeight = 600;
 
 // The control has the focus of its window, active or not.
@@ -208,7 +209,9 @@ void CListUI::LayoutRows(int iDirtyFrom, int iDirtyTo)
     {
         const QRect view = outer->rect().adjusted(m_rcInset.left, m_rcInset.top,
                                                   -m_rcInset.right, -m_rcInset.bottom);
-        height = view.height();
+        // A list on a page not shown yet has no height of its own yet.
+        if (outer->isVisible() || view.height() > height)
+            height = view.height();
         width = view.width();
         if (scroll != nullptr)
         {
