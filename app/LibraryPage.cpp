@@ -147,7 +147,7 @@ template <typename Record, typename Traits>
 void CLibraryPage<Record, Traits>::AppendFolderItem(const QString& name)
 {
     m_aFolderName.push_back(name);
-    AddFolderItem(m_pFolderCombo, name);
+    FolderRows(m_pFolderCombo).Append(TextRow{name, QString()});
 }
 
 template <typename Record, typename Traits>
@@ -155,7 +155,8 @@ void CLibraryPage<Record, Traits>::AppendItem(int iLibraryIndex)
 {
     const Record& record = *Traits::Library()[iLibraryIndex];
     m_aItemIndex.push_back(iLibraryIndex);
-    AddLibraryItem(m_pItemList, ItemName(record), record.bLocked != 0, Traits::kLockLeft);
+    ItemRows(m_pItemList).Append(
+        LibraryItemRow(ItemName(record), record.bLocked != 0, Traits::kLockLeft));
 }
 
 // --- saving -------------------------------------------------------------------
@@ -231,8 +232,7 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::R
         if (InFolder(*record, oldName))
             SetNameField(record->szFolder, *name);
     SaveLibrary();
-    if (CControlUI* item = m_pFolderCombo->GetItemAt(m_iCurFolder))
-        item->SetText(m_aFolderName[m_iCurFolder]);
+    FolderRows(m_pFolderCombo).SetText(m_iCurFolder, m_aFolderName[m_iCurFolder]);
     m_pFolderCombo->SetText(m_aFolderName[m_iCurFolder]);
 }
 
@@ -255,7 +255,7 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::D
         NotifyButtonsChanged();
     const int removed = m_iCurFolder;
     m_aFolderName.removeAt(removed);
-    m_pFolderCombo->RemoveAt(removed);
+    FolderRows(m_pFolderCombo).Remove(removed);
     // The deleted folder's items must leave the list and the editor.
     const int next = std::min<int>(removed, static_cast<int>(m_aFolderName.size()) - 1);
     m_pFolderCombo->SelectItem(next, false, false);
@@ -288,7 +288,7 @@ template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::D
     StopEditing();
     library.erase(library.begin() + index);
     SaveLibrary();
-    m_pItemList->RemoveAt(s);
+    ItemRows(m_pItemList).Remove(s);
     m_aItemIndex.erase(m_aItemIndex.begin() + s);
     for (std::size_t i = s; i < m_aItemIndex.size(); ++i)
         --m_aItemIndex[i];

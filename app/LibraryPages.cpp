@@ -8,7 +8,6 @@
 #include "model/ProfileBindings.h"
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
-#include "ui/ListLabelElementUI.h"
 #include "ui/ListUI.h"
 #include "ui/MenuWnd.h"
 #include "ui/WindowWnd.h"
@@ -16,26 +15,48 @@
 #include <QDir>
 #include <QMenu>
 
-void AddFolderItem(CComboUI* pCombo, const QString& name)
+namespace
 {
-    if (pCombo == nullptr)
-        return;
-    auto* item = new CListLabelElementUI;
-    item->SetFixedHeight(25);
-    item->SetText(name);
-    pCombo->Add(item);
+constexpr int kFolderRowHeight = 25;
+constexpr int kItemRowHeight = 30;
+} // namespace
+
+CTextRows& FolderRows(CComboUI* pCombo)
+{
+    return pCombo->UseTextRows(kFolderRowHeight);
 }
 
-void AddLibraryItem(CListUI* pList, const QString& name, bool bLocked, int iLockLeft)
+CTextRows& ItemRows(CListUI* pList)
 {
-    auto* item = new CListLabelElementUI;
-    item->SetFixedHeight(30);
-    item->SetText(name);
+    return pList->UseTextRows(kItemRowHeight);
+}
+
+TextRow LibraryItemRow(const QString& name, bool bLocked, int iLockLeft)
+{
+    TextRow row{name, QString()};
     if (bLocked)
-        item->SetBkImage(QStringLiteral("res='skins/lock.png' dest='%1,0,%2,30'")
-                             .arg(iLockLeft)
-                             .arg(iLockLeft + 30));
-    pList->Add(item);
+        row.bkImage = QStringLiteral("res='skins/lock.png' dest='%1,0,%2,%3'")
+                          .arg(iLockLeft)
+                          .arg(iLockLeft + kItemRowHeight)
+                          .arg(kItemRowHeight);
+    return row;
+}
+
+template <typename Record>
+QStringList FillFolderCombo(CComboUI* pCombo, const RecordLibrary<Record>& library)
+{
+    QStringList names;
+    auto rows = std::make_unique<CTextRows>(kFolderRowHeight);
+    for (const auto& record : library)
+    {
+        if (record->bIsFolder == 0)
+            continue;
+        names.push_back(QString::fromStdU16String(NameFromField(record->szFolder)));
+        rows->Append(TextRow{names.back(), QString()});
+    }
+    if (pCombo != nullptr)
+        pCombo->SetRowSource(std::move(rows));
+    return names;
 }
 
 template <typename Record>
@@ -45,7 +66,7 @@ std::vector<int> FillItemList(CListUI* pList, const RecordLibrary<Record>& libra
     std::vector<int> indices;
     if (pList == nullptr)
         return indices;
-    pList->RemoveAll();
+    auto rows = std::make_unique<CTextRows>(kItemRowHeight);
     const std::u16string name = folder.toStdU16String();
     for (std::size_t i = 0; i < library.size(); ++i)
     {
@@ -53,12 +74,16 @@ std::vector<int> FillItemList(CListUI* pList, const RecordLibrary<Record>& libra
         if (record.bIsFolder != 0 || !InFolder(record, name))
             continue;
         indices.push_back(static_cast<int>(i));
-        AddLibraryItem(pList, QString::fromStdU16String(NameFromField(ItemNameField(record))),
-                       record.bLocked != 0, iLockLeft);
+        rows->Append(
+            LibraryItemRow(QString::fromStdU16String(NameFromField(ItemNameField(record))),
+                           record.bLocked != 0, iLockLeft));
     }
+    pList->SetRowSource(std::move(rows));
     return indices;
 }
 
+template QStringList FillFolderCombo(CComboUI*, const MacroLibrary&);
+template QStringList FillFolderCombo(CComboUI*, const GunLibrary&);
 template std::vector<int> FillItemList(CListUI*, const MacroLibrary&, const QString&, int);
 template std::vector<int> FillItemList(CListUI*, const GunLibrary&, const QString&, int);
 

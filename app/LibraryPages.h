@@ -5,6 +5,7 @@
 
 #include "model/RecordLibrary.h"
 #include "platform/DesktopServices.h"
+#include "ui/ListRowSource.h"
 #include "ui/UIDefs.h"
 
 #include <QString>
@@ -26,24 +27,15 @@ class CPaintManagerUI;
 // lists; each page places it in its own list.
 inline constexpr int kDialogLockLeft = 160;
 
-void AddFolderItem(CComboUI* pCombo, const QString& name);
+// The rows of a folder combo and of an item list, made empty when missing.
+CTextRows& FolderRows(CComboUI* pCombo);
+CTextRows& ItemRows(CListUI* pList);
 // Locked items carry the lock picture at iLockLeft.
-void AddLibraryItem(CListUI* pList, const QString& name, bool bLocked, int iLockLeft);
+TextRow LibraryItemRow(const QString& name, bool bLocked, int iLockLeft);
 
 // Fills the combo with every folder entry, in library order.
 template <typename Record>
-QStringList FillFolderCombo(CComboUI* pCombo, const RecordLibrary<Record>& library)
-{
-    QStringList names;
-    for (const auto& record : library)
-    {
-        if (record->bIsFolder == 0)
-            continue;
-        names.push_back(QString::fromStdU16String(NameFromField(record->szFolder)));
-        AddFolderItem(pCombo, names.back());
-    }
-    return names;
-}
+QStringList FillFolderCombo(CComboUI* pCombo, const RecordLibrary<Record>& library);
 
 // Refills the list with the items of a folder, in library order; returns
 // their library indices.

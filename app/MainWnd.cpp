@@ -14,7 +14,6 @@
 #include "platform/DesktopServices.h"
 #include "ui/ComboUI.h"
 #include "ui/EditUI.h"
-#include "ui/ListLabelElementUI.h"
 #include "ui/MenuWnd.h"
 #include "ui/OptionUI.h"
 #include "ui/ResourceManager.h"
@@ -30,6 +29,8 @@
 
 namespace
 {
+
+constexpr int kProfileRowHeight = 25;
 
 const QString kVirtualWndNames[] = {QStringLiteral("ButtonPage"), QStringLiteral("PerformancePage"),
                                     QStringLiteral("LightPage"), QStringLiteral("MacroPage"),
@@ -450,14 +451,11 @@ void CMainWnd::FillProfileList()
 {
     if (m_pProfileCombo == nullptr)
         return;
-    m_pProfileCombo->RemoveAll();
+    auto rows = std::make_unique<CTextRows>(kProfileRowHeight);
+    rows->Reserve(g_vecProfile.size());
     for (const auto& profile : g_vecProfile)
-    {
-        auto* item = new CListLabelElementUI;
-        item->SetFixedHeight(25);
-        item->SetText(ProfileName(*profile));
-        m_pProfileCombo->Add(item);
-    }
+        rows->Append(TextRow{ProfileName(*profile), QString()});
+    m_pProfileCombo->SetRowSource(std::move(rows));
     // Start-up already made this profile current; no selection handling.
     m_pProfileCombo->SelectItem(CurrentProfileIndex(), false, false);
     ShowCurrentProfileName();
@@ -498,10 +496,7 @@ void CMainWnd::AppendProfile(std::unique_ptr<ProfileData> profile, bool bSave)
         SaveProfiles();
     if (m_pProfileCombo == nullptr)
         return;
-    auto* item = new CListLabelElementUI;
-    item->SetFixedHeight(25);
-    item->SetText(name);
-    m_pProfileCombo->Add(item);
+    m_pProfileCombo->UseTextRows(kProfileRowHeight).Append(TextRow{name, QString()});
     m_pProfileCombo->SelectItem(m_pProfileCombo->GetCount() - 1);
 }
 
@@ -528,7 +523,7 @@ void CMainWnd::DeleteProfile()
     g_pCurProfile = nullptr; // until the selection below picks the new current one
     SaveProfiles();
     m_bProfileListChanged = true;
-    m_pProfileCombo->RemoveAt(index);
+    m_pProfileCombo->UseTextRows(kProfileRowHeight).Remove(index);
     m_pProfileCombo->SelectItem(index < m_pProfileCombo->GetCount() ? index : index - 1);
 }
 
@@ -553,8 +548,7 @@ void CMainWnd::RenameProfile()
     const QString shown = QString::fromStdU16String(newName);
     m_pProfileNameEdit->SetText(shown);
     if (m_pProfileCombo != nullptr)
-        if (CControlUI* item = m_pProfileCombo->GetItemAt(CurrentProfileIndex()))
-            item->SetText(shown);
+        m_pProfileCombo->UseTextRows(kProfileRowHeight).SetText(CurrentProfileIndex(), shown);
     SaveProfiles();
 }
 
@@ -566,8 +560,7 @@ void CMainWnd::ResetProfile()
     // The list and the name field show the reset name at once.
     const QString name = ProfileName(*g_pCurProfile);
     if (m_pProfileCombo != nullptr)
-        if (CControlUI* item = m_pProfileCombo->GetItemAt(CurrentProfileIndex()))
-            item->SetText(name);
+        m_pProfileCombo->UseTextRows(kProfileRowHeight).SetText(CurrentProfileIndex(), name);
     ShowCurrentProfileName();
     RefreshAfterProfileChange();
     RequestApply();

@@ -343,9 +343,8 @@ void CGunPage::RenameGun()
         SetNameField(gun->szGunName, *name);
         const auto item = std::find(m_aItemIndex.begin(), m_aItemIndex.end(), index);
         if (item != m_aItemIndex.end())
-            if (CControlUI* control =
-                    m_pItemList->GetItemAt(static_cast<int>(item - m_aItemIndex.begin())))
-                control->SetText(GunName(*gun));
+            ItemRows(m_pItemList)
+                .SetText(static_cast<int>(item - m_aItemIndex.begin()), GunName(*gun));
     }
     // The field shows the stored name again, changed or not.
     m_pGunNameEdit->SetText(gun->bLocked ? QString() : GunName(*gun));

@@ -2,15 +2,14 @@
 
 #include "app/LibraryPages.h"
 #include "macros/EditNameWnd.h"
+#include "macros/MacroActionRows.h"
 #include "model/DebugTrace.h"
 #include "model/KeyTables.h"
 #include "ui/ButtonUI.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ComboUI.h"
-#include "ui/DialogBuilder.h"
 #include "ui/EditUI.h"
 #include "ui/LabelUI.h"
-#include "ui/ListContainerElementUI.h"
 #include "ui/ListUI.h"
 #include "ui/OptionUI.h"
 #include "ui/PaintManagerUI.h"
@@ -25,22 +24,7 @@ namespace
 constexpr UINT kScrollTimer = 3;
 constexpr UINT kScrollDelayMs = 50;
 constexpr int kInsertMoveLimit = 36;
-constexpr uint8_t kMouseLeft = 0xF0;
-constexpr uint8_t kMouseForward = 0xF4;
 constexpr int kMoveLimit = 32767;
-
-bool IsMouseButton(uint8_t code)
-{
-    return code >= kMouseLeft && code <= kMouseForward;
-}
-
-// The shown name of a usage or mouse code, in the loaded language.
-QString KeyName(int usage)
-{
-    const std::string_view name = UsageName(usage);
-    const QString text = QString::fromUtf8(name.data(), static_cast<int>(name.size()));
-    return UsageNameIsTextKey(usage) ? CResourceManager::GetInstance()->GetText(text) : text;
-}
 
 std::chrono::steady_clock::time_point SteadyNow()
 {
@@ -319,16 +303,28 @@ void CMacroPage::RefreshActionList()
 {
     if (m_pActionList == nullptr)
         return;
-    m_pActionList->RemoveAll();
-    for (int i = 0; i < m_iActionCount; ++i)
-        BuildActionItem(i);
+    // Nothing selected, as in a list filled anew.
+    m_pActionList->SelectItem(-1, false, false);
+    ActionRows().SetActions(m_aAction, m_iActionCount);
     SelectInsertedAction();
+}
+
+CMacroActionRows& CMacroPage::ActionRows()
+{
+    auto* rows = dynamic_cast<CMacroActionRows*>(m_pActionList->GetRowSource());
+    if (rows == nullptr)
+    {
+        auto made = std::make_unique<CMacroActionRows>(m_pPaintManager);
+        rows = made.get();
+        m_pActionList->SetRowSource(std::move(made));
+    }
+    return *rows;
 }
 
 void CMacroPage::RefreshTexts()
 {
     // Key names and press or release are made once per item: the list is
-    // built again from the working copy, the selected action staying selected.
+    // filled again from the working copy, the selected action staying selected.
     if (!IsUsable() || m_iActionCount == 0)
         return;
     const int selected = m_iCurAction;
@@ -351,12 +347,6 @@ void CMacroPage::SelectInsertedAction()
     }
 }
 
-CControlUI* CMacroPage::ItemLabel(int iAction, const char* name) const
-{
-    auto* item = dynamic_cast<CContainerUI*>(m_pActionList->GetItemAt(iAction));
-    return item != nullptr ? item->FindSubControl(QString::fromLatin1(name)) : nullptr;
-}
-
 void CMacroPage::SelectAction(int iAction)
 {
     if (iAction >= 0 && iAction < m_pActionList->GetCount())
@@ -365,43 +355,10 @@ void CMacroPage::SelectAction(int iAction)
 
 void CMacroPage::BuildActionItem(int iAction, bool bRedraw)
 {
-    if (!bRedraw)
-    {
-        CDialogBuilder builder;
-        CControlUI* item = builder.Create(QStringLiteral("macrolistitem.xml"), QString(), nullptr,
-                                          m_pPaintManager);
-        if (item == nullptr)
-            return;
-        m_pActionList->AddAt(item, iAction);
-    }
-    CControlUI* key = ItemLabel(iAction, "key");
-    CControlUI* kind = ItemLabel(iAction, "action");
-    CControlUI* delay = ItemLabel(iAction, "delay");
-    if (key == nullptr || kind == nullptr || delay == nullptr)
-        return;
-    const MacroAction& action = m_aAction[iAction];
-    delay->SetText(QString::number(action.wDelay));
-    if (action.byKind == kMacroKindPress || action.byKind == kMacroKindRelease)
-    {
-        key->SetText(KeyName(action.byCode));
-        if (IsMouseButton(action.byCode))
-            key->SetBkImage(bRedraw ? QStringLiteral("res='skins/mouse.png' dest='10,4,32,36'")
-                                    : QStringLiteral("res='skins/mouse.png' dest='2,2,28,28'"));
-        else
-            key->SetBkImage(QStringLiteral("res='skins/keyboard_key_action.png' dest='5,6,35,24'"));
-        const bool press = action.byKind == kMacroKindPress;
-        kind->SetText(
-            CResourceManager::GetInstance()->GetText(press ? "key_down_action" : "key_up_action"));
-        kind->SetBkImage(press ? QStringLiteral("res='skins/macro_key_down.png' dest='5,6,21,24'")
-                               : QStringLiteral("res='skins/macro_key_up.png' dest='5,6,21,24'"));
-    }
-    else if (action.byKind == kMacroKindMove)
-    {
-        key->SetText(CResourceManager::GetInstance()->GetText("mouse_move_text"));
-        key->SetBkImage(QStringLiteral("res='skins/move.png' dest='2,2,28,28'"));
-        kind->SetText(QStringLiteral("X: %1 Y: %2").arg(action.iX).arg(action.iY));
-        kind->SetBkImage(QString());
-    }
+    if (bRedraw)
+        ActionRows().Redraw(iAction, m_aAction[iAction]);
+    else
+        ActionRows().Insert(iAction, m_aAction[iAction]);
 }
 
 void CMacroPage::ShowActionEditor(int iAction)
@@ -526,7 +483,7 @@ void CMacroPage::DeleteAction()
     std::move(m_aAction + s + 1, m_aAction + m_iActionCount, m_aAction + s);
     m_aAction[m_iActionCount - 1] = MacroAction{};
     --m_iActionCount;
-    m_pActionList->RemoveAt(s);
+    ActionRows().Remove(s);
     if (m_iActionCount == 0)
     {
         m_iCurAction = -1;
@@ -568,9 +525,13 @@ void CMacroPage::InsertMove()
     }
     else
         m_iInsertPos = m_iInsertStart = -1;
+    const int p = m_iInsertPos == -1 ? m_iActionCount : m_iInsertPos;
     InsertAction(move);
     SaveMacro();
-    RefreshActionList();
+    // One new row; the selection is chosen anew, as for a refilled list.
+    m_pActionList->SelectItem(-1, false, false);
+    BuildActionItem(p);
+    SelectInsertedAction();
     m_bKeepSelection = false;
 }
 
@@ -600,8 +561,9 @@ void CMacroPage::RenameMacro()
     if (!name || CurRecord() != macro)
         return;
     SetNameField(macro->szMacroName, *name);
-    if (CControlUI* item = m_pItemList->GetItemAt(m_pItemList->GetCurSel()))
-        item->SetText(QString::fromStdU16String(NameFromField(macro->szMacroName)));
+    ItemRows(m_pItemList)
+        .SetText(m_pItemList->GetCurSel(),
+                 QString::fromStdU16String(NameFromField(macro->szMacroName)));
     if (macro->bLocked != 0)
     {
         // SaveMacro leaves locked macros alone; the name must still be kept.
@@ -704,8 +666,7 @@ void CMacroPage::AddRecordedStep(const MacroRecorder::Step& step)
         return;
     BuildActionItem(p);
     if (taker >= 0 && taker < m_iActionCount)
-        if (CControlUI* delay = ItemLabel(taker, "delay"))
-            delay->SetText(QString::number(m_aAction[taker].wDelay));
+        ActionRows().SetDelay(taker, m_aAction[taker].wDelay);
     SelectInsertedAction();
 }
 

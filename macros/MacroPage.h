@@ -23,6 +23,7 @@ class CControlUI;
 class CEditMacroName;
 class CEditUI;
 class CListUI;
+class CMacroActionRows;
 class COptionUI;
 
 // The macro library as the library half of the page sees it.
@@ -110,7 +111,8 @@ private:
 
     void RefreshActionList();
     void SelectInsertedAction();
-    CControlUI* ItemLabel(int iAction, const char* name) const;
+    // The rows of the action list, made when it has none.
+    CMacroActionRows& ActionRows();
     void BuildActionItem(int iAction, bool bRedraw = false);
     void ShowActionEditor(int iAction);
     void SelectAction(int iAction);

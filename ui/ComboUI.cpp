@@ -3,8 +3,10 @@
 #include "ui/ListLabelElementUI.h"
 #include "ui/TNotifyUI.h"
 
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QEvent>
+#include <QListView>
 #include <QHelpEvent>
 #include <QSignalBlocker>
 #include <QStyleOptionComboBox>
@@ -43,8 +45,75 @@ protected:
 };
 } // namespace
 
+// The box's rows, read from the combo as the drop-down shows them. It counts
+// the rows itself, so that each change reaches the box as that one change.
+class ComboRowModel : public QAbstractListModel
+{
+public:
+    ComboRowModel(const CComboUI* combo, QObject* parent)
+        : QAbstractListModel(parent), m_combo(combo), m_count(combo->GetCount())
+    {
+    }
+
+    void Detach()
+    {
+        beginResetModel();
+        m_combo = nullptr;
+        m_count = 0;
+        endResetModel();
+    }
+    void Inserted(int row, int count)
+    {
+        beginInsertRows(QModelIndex(), row, row + count - 1);
+        m_count += count;
+        endInsertRows();
+    }
+    void Removed(int row, int count)
+    {
+        beginRemoveRows(QModelIndex(), row, row + count - 1);
+        m_count -= count;
+        endRemoveRows();
+    }
+    void Changed(int row) { emit dataChanged(index(row), index(row)); }
+    void Reset()
+    {
+        beginResetModel();
+        m_count = m_combo != nullptr ? m_combo->GetCount() : 0;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent) const override
+    {
+        return parent.isValid() ? 0 : m_count;
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (m_combo == nullptr || !index.isValid() || index.row() >= m_combo->GetCount())
+            return QVariant();
+        if (role == Qt::DisplayRole)
+            return m_combo->GetRowText(index.row());
+        if (role == Qt::SizeHintRole && m_combo->GetRowHeight(index.row()) > 0)
+            return QSize(0, m_combo->GetRowHeight(index.row()));
+        return QVariant();
+    }
+
+private:
+    const CComboUI* m_combo;
+    int m_count;
+};
+
+namespace
+{
+ComboRowModel* ModelOf(QComboBox* box)
+{
+    return box != nullptr ? static_cast<ComboRowModel*>(box->model()) : nullptr;
+}
+} // namespace
+
 CComboUI::~CComboUI()
 {
+    if (ComboRowModel* model = ModelOf(Box()))
+        model->Detach();
     for (CListLabelElementUI* item : m_items)
         delete item;
 }
@@ -59,9 +128,42 @@ QComboBox* CComboUI::Box() const
     return static_cast<QComboBox*>(ExistingWidget());
 }
 
+int CComboUI::GetCount() const
+{
+    return m_pSource != nullptr ? m_pSource->GetRowCount() : static_cast<int>(m_items.size());
+}
+
+QString CComboUI::GetRowText(int iIndex) const
+{
+    if (m_pSource != nullptr)
+        return iIndex >= 0 && iIndex < GetCount() ? m_pSource->GetRowText(iIndex) : QString();
+    const CControlUI* item = GetItemAt(iIndex);
+    return item != nullptr ? item->GetText() : QString();
+}
+
+int CComboUI::GetRowHeight(int iIndex) const
+{
+    if (m_pSource != nullptr)
+        return m_pSource->GetRowHeight();
+    const CControlUI* item = GetItemAt(iIndex);
+    return item != nullptr ? item->GetFixedHeight() : 0;
+}
+
+CTextRows* CComboUI::GetTextRows() const
+{
+    return dynamic_cast<CTextRows*>(m_pSource.get());
+}
+
+CTextRows& CComboUI::UseTextRows(int iRowHeight)
+{
+    if (GetTextRows() == nullptr)
+        SetRowSource(std::make_unique<CTextRows>(iRowHeight));
+    return *GetTextRows();
+}
+
 CControlUI* CComboUI::GetItemAt(int iIndex) const
 {
-    if (iIndex < 0 || iIndex >= GetCount())
+    if (m_pSource != nullptr || iIndex < 0 || iIndex >= GetCount())
         return nullptr;
     return m_items[static_cast<size_t>(iIndex)];
 }
@@ -80,17 +182,20 @@ bool CComboUI::Add(CControlUI* pControl)
 bool CComboUI::AddAt(CControlUI* pControl, int iIndex)
 {
     auto* item = dynamic_cast<CListLabelElementUI*>(pControl);
-    if (item == nullptr || iIndex < 0 || iIndex > GetCount())
+    if (item == nullptr || m_pSource != nullptr || iIndex < 0 || iIndex > GetCount())
         return false;
     m_items.insert(m_items.begin() + iIndex, item);
     item->SetManager(m_pManager, this);
     item->SetOwner(this);
-    for (int i = iIndex; i < GetCount(); ++i)
-        m_items[static_cast<size_t>(i)]->SetIndex(i);
-    if (m_iCurSel >= iIndex)
-        ++m_iCurSel;
-    FillBox();
+    Renumber(iIndex);
+    OnRowsInserted(iIndex, 1);
     return true;
+}
+
+void CComboUI::Renumber(int from)
+{
+    for (int i = from; i < static_cast<int>(m_items.size()); ++i)
+        m_items[static_cast<size_t>(i)]->SetIndex(i);
 }
 
 bool CComboUI::Remove(CControlUI* pControl)
@@ -100,18 +205,13 @@ bool CComboUI::Remove(CControlUI* pControl)
 
 bool CComboUI::RemoveAt(int iIndex)
 {
-    if (iIndex < 0 || iIndex >= GetCount())
+    if (m_pSource != nullptr || iIndex < 0 || iIndex >= GetCount())
         return false;
     CListLabelElementUI* item = m_items[static_cast<size_t>(iIndex)];
     m_items.erase(m_items.begin() + iIndex);
     delete item;
-    for (int i = iIndex; i < GetCount(); ++i)
-        m_items[static_cast<size_t>(i)]->SetIndex(i);
-    if (iIndex == m_iCurSel)
-        m_iCurSel = -1;
-    else if (iIndex < m_iCurSel)
-        --m_iCurSel;
-    FillBox();
+    Renumber(iIndex);
+    OnRowsRemoved(iIndex, 1);
     return true;
 }
 
@@ -120,8 +220,49 @@ void CComboUI::RemoveAll()
     for (CListLabelElementUI* item : m_items)
         delete item;
     m_items.clear();
+    m_pSource.reset();
     m_iCurSel = -1;
-    FillBox();
+    if (ComboRowModel* model = ModelOf(Box()))
+        model->Reset();
+    ShowCurSel();
+}
+
+void CComboUI::SetRowSource(std::unique_ptr<CListRowSource> pSource)
+{
+    RemoveAll();
+    m_pSource = std::move(pSource);
+    if (m_pSource != nullptr)
+        m_pSource->SetView(this);
+    if (ComboRowModel* model = ModelOf(Box()))
+        model->Reset();
+    ShowCurSel();
+}
+
+void CComboUI::OnRowsInserted(int iRow, int iCount)
+{
+    if (m_iCurSel >= iRow)
+        m_iCurSel += iCount;
+    if (ComboRowModel* model = ModelOf(Box()))
+        model->Inserted(iRow, iCount);
+    ShowCurSel();
+}
+
+void CComboUI::OnRowsRemoved(int iRow, int iCount)
+{
+    if (m_iCurSel >= iRow + iCount)
+        m_iCurSel -= iCount;
+    else if (m_iCurSel >= iRow)
+        m_iCurSel = -1;
+    if (ComboRowModel* model = ModelOf(Box()))
+        model->Removed(iRow, iCount);
+    ShowCurSel();
+}
+
+void CComboUI::OnRowChanged(int iRow)
+{
+    if (ComboRowModel* model = ModelOf(Box()))
+        model->Changed(iRow);
+    Invalidate();
 }
 
 bool CComboUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent)
@@ -129,23 +270,20 @@ bool CComboUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent)
     if (iIndex == m_iCurSel)
         return true;
     const int iOldSel = m_iCurSel;
-    if (iOldSel >= 0)
+    if (iOldSel >= 0 && m_pSource == nullptr)
         m_items[static_cast<size_t>(iOldSel)]->Select(false);
     if (iIndex < 0 || iIndex >= GetCount())
     {
         m_iCurSel = -1;
-        FillBox();
+        ShowCurSel();
         return false;
     }
     m_iCurSel = iIndex;
-    m_items[static_cast<size_t>(iIndex)]->Select(true);
-    if (QComboBox* box = Box())
-    {
-        const QSignalBlocker block(box);
-        box->setCurrentIndex(iIndex);
-        if (bTakeFocus)
-            box->setFocus(Qt::OtherFocusReason);
-    }
+    if (m_pSource == nullptr)
+        m_items[static_cast<size_t>(iIndex)]->Select(true);
+    ShowCurSel();
+    if (QComboBox* box = Box(); box != nullptr && bTakeFocus)
+        box->setFocus(Qt::OtherFocusReason);
     if (bTriggerEvent)
         SendNotify(DUI_MSGTYPE_ITEMSELECT, static_cast<WPARAM>(m_iCurSel), iOldSel);
     return true;
@@ -153,15 +291,14 @@ bool CComboUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent)
 
 void CComboUI::OnItemTextChanged(CControlUI* pItem)
 {
-    const int index = GetItemIndex(pItem);
-    if (QComboBox* box = Box(); box != nullptr && index >= 0)
-        box->setItemText(index, pItem->GetText());
+    if (const int index = GetItemIndex(pItem); index >= 0)
+        OnRowChanged(index);
 }
 
 QString CComboUI::GetText() const
 {
-    if (CControlUI* item = GetItemAt(m_iCurSel))
-        return item->GetText();
+    if (m_iCurSel >= 0 && m_iCurSel < GetCount())
+        return GetRowText(m_iCurSel);
     return CLabelUI::GetText();
 }
 
@@ -191,8 +328,12 @@ void CComboUI::SetManager(CPaintManagerUI* pManager, CControlUI* pParent)
 QWidget* CComboUI::CreateWidget(QWidget* parent)
 {
     auto* box = new ElidingComboBox(parent);
+    box->setModel(new ComboRowModel(this, box));
     // The styled delegate honours each item's fixed height.
     box->setItemDelegate(new QStyledItemDelegate(box));
+    // Rows are measured once, not each of thousands.
+    if (auto* view = qobject_cast<QListView*>(box->view()))
+        view->setUniformItemSizes(true);
     box->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(box, &QComboBox::activated, box,
                      [this](int index)
@@ -233,23 +374,18 @@ bool CComboUI::OnWidgetEvent(QEvent* event)
 void CComboUI::InitWidget(QWidget* widget)
 {
     CLabelUI::InitWidget(widget);
-    FillBox();
+    if (ComboRowModel* model = ModelOf(Box()))
+        model->Reset();
+    ShowCurSel();
 }
 
-void CComboUI::FillBox() const
+void CComboUI::ShowCurSel() const
 {
     QComboBox* box = Box();
     if (box == nullptr)
         return;
     const QSignalBlocker block(box);
-    box->clear();
-    for (int i = 0; i < GetCount(); ++i)
-    {
-        const CListLabelElementUI* item = m_items[static_cast<size_t>(i)];
-        box->addItem(item->GetText());
-        if (item->GetFixedHeight() > 0)
-            box->setItemData(i, QSize(0, item->GetFixedHeight()), Qt::SizeHintRole);
-    }
     box->setPlaceholderText(CLabelUI::GetText());
     box->setCurrentIndex(m_iCurSel);
+    box->update();
 }

@@ -68,6 +68,9 @@ protected:
     // Lays the flow children out in area (host coordinates), inside the inset
     // if asked; returns the extent they need along the main axis.
     int LayoutIn(const QRect& area, bool place, bool withInset);
+    // The scroll area of a scrolling container and the widget scrolled in it.
+    QScrollArea* ScrollArea() const { return m_pScroll; }
+    QWidget* ScrollContent() const { return m_pContent; }
 
     std::vector<CControlUI*> m_items;
     Orientation m_orientation;

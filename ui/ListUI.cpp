@@ -4,11 +4,35 @@
 #include "ui/SkinValue.h"
 #include "ui/TNotifyUI.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
+#include <algorithm>
+
+namespace
+{
+// The height taken for a list not laid out or shown yet, so that its first
+// rows exist.
+constexpr int kUnlaidHeight = 600;
+
+// The control has the focus of its window, active or not.
+bool HoldsFocus(CControlUI* control)
+{
+    if (!control->HasWidget())
+        return false;
+    const QWidget* w = control->GetWidget();
+    return w->window()->focusWidget() == w;
+}
+} // namespace
 
 CListUI::CListUI() : CContainerUI(Orientation::Vertical)
 {
     m_bVScroll = true;
+}
+
+CListUI::~CListUI()
+{
+    QObject::disconnect(m_scrolled);
 }
 
 QString CListUI::GetClass() const
@@ -35,7 +59,7 @@ bool CListUI::Add(CControlUI* pControl)
 bool CListUI::AddAt(CControlUI* pControl, int iIndex)
 {
     IListItemUI* item = AsItem(pControl);
-    if (item == nullptr || !CContainerUI::AddAt(pControl, iIndex))
+    if (item == nullptr || m_pSource != nullptr || !CContainerUI::AddAt(pControl, iIndex))
         return false;
     item->SetOwner(this);
     Renumber(iIndex);
@@ -46,7 +70,7 @@ bool CListUI::AddAt(CControlUI* pControl, int iIndex)
 
 bool CListUI::RemoveAt(int iIndex, bool bDoNotDestroy)
 {
-    if (iIndex < 0 || iIndex >= GetCount())
+    if (m_pSource != nullptr || iIndex < 0 || iIndex >= GetCount())
         return false;
     if (bDoNotDestroy)
         AsItem(GetItemAt(iIndex))->SetOwner(nullptr);
@@ -63,7 +87,199 @@ bool CListUI::RemoveAt(int iIndex, bool bDoNotDestroy)
 void CListUI::RemoveAll()
 {
     m_iCurSel = -1;
+    m_pSource.reset();
+    m_aElementRow.clear();
     CContainerUI::RemoveAll();
+}
+
+void CListUI::SetRowSource(std::unique_ptr<CListRowSource> pSource)
+{
+    RemoveAll();
+    m_pSource = std::move(pSource);
+    if (m_pSource != nullptr)
+        m_pSource->SetView(this);
+    LayoutRows();
+}
+
+CTextRows* CListUI::GetTextRows() const
+{
+    return dynamic_cast<CTextRows*>(m_pSource.get());
+}
+
+CTextRows& CListUI::UseTextRows(int iRowHeight)
+{
+    if (GetTextRows() == nullptr)
+        SetRowSource(std::make_unique<CTextRows>(iRowHeight));
+    return *GetTextRows();
+}
+
+int CListUI::GetCount() const
+{
+    return m_pSource != nullptr ? m_pSource->GetRowCount() : CContainerUI::GetCount();
+}
+
+CControlUI* CListUI::GetItemAt(int iIndex) const
+{
+    if (m_pSource == nullptr)
+        return CContainerUI::GetItemAt(iIndex);
+    if (iIndex < 0)
+        return nullptr;
+    const auto it = std::find(m_aElementRow.begin(), m_aElementRow.end(), iIndex);
+    if (it == m_aElementRow.end())
+        return nullptr;
+    return CContainerUI::GetItemAt(static_cast<int>(it - m_aElementRow.begin()));
+}
+
+// --- rows of a source ---------------------------------------------------------
+
+int CListUI::RowPitch() const
+{
+    return std::max(1, m_pSource->GetRowHeight() + m_iChildPadding);
+}
+
+void CListUI::InitWidget(QWidget* widget)
+{
+    CContainerUI::InitWidget(widget);
+    if (QScrollArea* scroll = ScrollArea())
+        m_scrolled = QObject::connect(scroll->verticalScrollBar(), &QScrollBar::valueChanged,
+                                      widget,
+                                      [this]
+                                      {
+                                          if (m_pSource != nullptr)
+                                              LayoutRows();
+                                      });
+}
+
+void CListUI::Relayout()
+{
+    if (m_pSource == nullptr)
+        CContainerUI::Relayout();
+    else
+        LayoutRows();
+}
+
+void CListUI::OnRowsInserted(int iRow, int iCount)
+{
+    if (m_iCurSel >= iRow)
+        m_iCurSel += iCount;
+    LayoutRows(iRow);
+}
+
+void CListUI::OnRowsRemoved(int iRow, int iCount)
+{
+    if (m_iCurSel >= iRow + iCount)
+        m_iCurSel -= iCount;
+    else if (m_iCurSel >= iRow)
+        m_iCurSel = -1;
+    LayoutRows(iRow);
+}
+
+void CListUI::OnRowChanged(int iRow)
+{
+    LayoutRows(iRow, iRow + 1);
+}
+
+void CListUI::FillElement(std::size_t slot, int iRow)
+{
+    CControlUI* element = CContainerUI::GetItemAt(static_cast<int>(slot));
+    // The keyboard focus belongs to the row, not to the element that showed it.
+    if (m_aElementRow[slot] != iRow && HoldsFocus(element))
+        m_bFocusLeftRow = true;
+    m_pSource->FillRowElement(iRow, element);
+    IListItemUI* item = AsItem(element);
+    item->SetIndex(iRow);
+    item->Select(iRow == m_iCurSel);
+    m_aElementRow[slot] = iRow;
+}
+
+void CListUI::LayoutRows(int iDirtyFrom, int iDirtyTo)
+{
+    if (m_pSource == nullptr || m_bLayingOutRows)
+        return;
+    m_bLayingOutRows = true; // adding and hiding elements must not come back here
+    const int count = m_pSource->GetRowCount();
+    const int pitch = RowPitch();
+    QWidget* outer = ExistingWidget();
+    QScrollArea* scroll = ScrollArea();
+    QWidget* content = ScrollContent();
+    int top = 0;
+    int height = GetFixedHeight() > 0 ? GetFixedHeight() : kUnlaidHeight;
+    int width = 0;
+    if (outer != nullptr)
+    {
+        const QRect view = outer->rect().adjusted(m_rcInset.left, m_rcInset.top,
+                                                  -m_rcInset.right, -m_rcInset.bottom);
+        // A list on a page not shown yet has no height of its own yet.
+        if (outer->isVisible() || view.height() > height)
+            height = view.height();
+        width = view.width();
+        if (scroll != nullptr)
+        {
+            scroll->setGeometry(view);
+            const int needed = count * pitch;
+            if (needed > view.height())
+                width -= scroll->verticalScrollBar()->sizeHint().width();
+            content->resize(width, std::max(needed, view.height()));
+            top = scroll->verticalScrollBar()->value();
+        }
+    }
+    const int first = std::min(count, top / pitch);
+    const int last = std::min(count, (top + height) / pitch + 1);
+
+    // Elements of rows that left the screen become spare; the others stay put.
+    std::vector<int> slotOfRow(static_cast<std::size_t>(last - first), -1);
+    for (std::size_t slot = 0; slot < m_aElementRow.size(); ++slot)
+    {
+        const int row = m_aElementRow[slot];
+        if (row >= first && row < last)
+            slotOfRow[static_cast<std::size_t>(row - first)] = static_cast<int>(slot);
+        else
+            m_aElementRow[slot] = -1;
+    }
+    std::size_t spare = 0;
+    for (int row = first; row < last; ++row)
+    {
+        int slot = slotOfRow[static_cast<std::size_t>(row - first)];
+        if (slot < 0)
+        {
+            while (spare < m_aElementRow.size() && m_aElementRow[spare] >= 0)
+                ++spare;
+            if (spare == m_aElementRow.size())
+            {
+                CControlUI* element = m_pSource->CreateRowElement();
+                AsItem(element)->SetOwner(this);
+                m_aElementRow.push_back(-1);
+                CContainerUI::AddAt(element, CContainerUI::GetCount());
+            }
+            slot = static_cast<int>(spare);
+            FillElement(spare, row);
+        }
+        else if (row >= iDirtyFrom && row < iDirtyTo)
+            FillElement(static_cast<std::size_t>(slot), row);
+        CControlUI* element = CContainerUI::GetItemAt(slot);
+        element->SetVisible(true);
+        if (element->HasWidget() && content != nullptr)
+            element->GetWidget()->setGeometry(0, row * pitch, width, m_pSource->GetRowHeight());
+    }
+    for (std::size_t slot = 0; slot < m_aElementRow.size(); ++slot)
+    {
+        CControlUI* element = CContainerUI::GetItemAt(static_cast<int>(slot));
+        if (m_aElementRow[slot] >= 0)
+            continue;
+        if (HoldsFocus(element))
+            m_bFocusLeftRow = true;
+        element->SetVisible(false);
+    }
+    if (m_bFocusLeftRow && outer != nullptr)
+    {
+        // The selected row keeps it when it is on screen, the list otherwise.
+        m_bFocusLeftRow = false;
+        if (CControlUI* selected = GetItemAt(m_iCurSel))
+            selected->SetFocus();
+        else
+            outer->setFocus(Qt::OtherFocusReason);
+    }
+    m_bLayingOutRows = false;
 }
 
 bool CListUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent)
@@ -79,11 +295,14 @@ bool CListUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent)
         return false;
     }
     m_iCurSel = iIndex;
-    CControlUI* control = GetItemAt(iIndex);
-    AsItem(control)->Select(true);
+    // Scrolling first: the row may get its element only now.
     EnsureVisible(iIndex);
-    if (bTakeFocus)
-        control->SetFocus();
+    if (CControlUI* control = GetItemAt(iIndex))
+    {
+        AsItem(control)->Select(true);
+        if (bTakeFocus)
+            control->SetFocus();
+    }
     if (bTriggerEvent)
         SendNotify(DUI_MSGTYPE_ITEMSELECT, static_cast<WPARAM>(m_iCurSel), iOldSel);
     return true;
@@ -91,7 +310,23 @@ bool CListUI::SelectItem(int iIndex, bool bTakeFocus, bool bTriggerEvent)
 
 void CListUI::EnsureVisible(int iIndex)
 {
-    ScrollToChild(GetItemAt(iIndex));
+    if (m_pSource == nullptr)
+    {
+        ScrollToChild(GetItemAt(iIndex));
+        return;
+    }
+    QScrollArea* scroll = ScrollArea();
+    if (scroll == nullptr || iIndex < 0 || iIndex >= GetCount())
+        return;
+    LayoutRows(); // the scroll range follows the row count
+    QScrollBar* bar = scroll->verticalScrollBar();
+    const int top = iIndex * RowPitch();
+    const int bottom = top + m_pSource->GetRowHeight();
+    const int view = scroll->viewport()->height();
+    if (top < bar->value())
+        bar->setValue(top);
+    else if (bottom > bar->value() + view)
+        bar->setValue(bottom - view);
 }
 
 void CListUI::SetAttribute(const QString& name, const QString& value)

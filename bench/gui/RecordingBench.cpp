@@ -3,17 +3,12 @@
 // 40 actions, and how far a stored pause lies from the difference of the two
 // events' timestamps when the program handles them late.
 
-#include "app/ProgramPaths.h"
 #include "app/StartupData.h"
+#include "bench/gui/MacroPageHost.h"
 #include "macros/MacroLibrary.h"
-#include "macros/MacroPage.h"
-#include "platform/HookLibrary.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ListUI.h"
 #include "ui/OptionUI.h"
-#include "ui/PaintManagerUI.h"
-#include "ui/ResourceManager.h"
-#include "ui/WindowImplBase.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -32,37 +27,6 @@ namespace
 {
 namespace fs = std::filesystem;
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "vestrel_bench";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Kept to the end of the process: destroyed among the exit handlers it
-    // would outlive the platform plugin's own input devices.
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
-
-// The macro tab alone, forwarding the hook's messages as the main window does.
-class PageHost : public WindowImplBase
-{
-public:
-    CMacroPage page;
-    QString skin; // an absolute path, outside the shipped res/
-
-protected:
-    QString GetWindowClassName() const override { return QStringLiteral("RecordingBench"); }
-    QString GetSkinFile() override { return skin; }
-    LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override
-    {
-        if (uMsg == WM_HOOK_KEYBOARD || uMsg == WM_HOOK_MOUSEBUTTON)
-            page.OnHookEvent(wParam, lParam);
-        return WindowImplBase::HandleCustomMessage(uMsg, wParam, lParam, bHandled);
-    }
-};
-
 // A program folder with the shipped res/ and a library of one macro of
 // `actions` key actions.
 class Fixture
@@ -71,23 +35,6 @@ public:
     explicit Fixture(int actions)
         : m_dir(fs::temp_directory_path() / ("vestrel-recording-bench-" + std::to_string(getpid())))
     {
-        App();
-        const fs::path program = fs::read_symlink("/proc/self/exe").parent_path();
-        fs::create_directories(m_dir / "Data");
-        SetProgramFolders({program, m_dir / "Data"});
-        CPaintManagerUI::SetResourcePath(QString::fromStdString((program / "res").string()));
-        CResourceManager::GetInstance()->LoadLanguage("Language/EN.xml");
-        const fs::path skin = m_dir / "recording_bench.xml";
-        m_host.skin = QString::fromStdString(skin.string());
-        {
-            FILE* f = std::fopen(skin.c_str(), "w");
-            std::fputs(R"(<?xml version="1.0" encoding="UTF-8"?>
-<Window size="800,572"><VerticalLayout style="window">
-<Include source="macro.xml" virtualwnd="MacroPage" height="420"/>
-</VerticalLayout></Window>)",
-                       f);
-            std::fclose(f);
-        }
         g_vecMacro.clear();
         AppendFolderEntry(g_vecMacro, u"Bench");
         const int index = AppendMacro(g_vecMacro, u"Bench", u"Combo");
@@ -103,12 +50,7 @@ public:
         g_vecProfile.push_back(std::make_unique<ProfileData>());
         g_pCurProfile = g_vecProfile[0].get();
 
-        m_host.Create(nullptr, QStringLiteral("bench"), WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW, 0,
-                      0, 800, 572);
-        m_host.page.SetPaintManager(m_host.GetPaintManager(), m_host.GetHWND());
-        m_host.AddVirtualWnd(QStringLiteral("MacroPage"), &m_host.page);
-        m_host.page.Init();
-        m_host.page.LoadFolders();
+        m_host.Open(m_dir);
     }
     ~Fixture()
     {
@@ -122,10 +64,7 @@ public:
     }
 
     CMacroPage& Page() { return m_host.page; }
-    CControlUI* Find(const char* name)
-    {
-        return m_host.GetPaintManager()->FindControl(QString::fromLatin1(name));
-    }
+    CControlUI* Find(const char* name) { return m_host.Find(name); }
     // Selects the macro with its first `actions` actions, which loads them
     // into the list.
     void LoadMacro(int actions)
@@ -145,7 +84,7 @@ public:
 
 private:
     fs::path m_dir;
-    PageHost m_host;
+    MacroPageHost m_host;
 };
 
 // A press and its release recorded into a macro of 36 actions, so the list

@@ -180,7 +180,7 @@ protected:
 
     QString ComboText(int index)
     {
-        return Find<CComboUI>("profile_combo")->GetItemAt(index)->GetText();
+        return Find<CComboUI>("profile_combo")->GetRowText(index);
     }
     QString EditText() { return Find<CEditUI>("edit_profile_name")->GetText(); }
     bool Visible() { return ::IsWindowVisible(m_wnd->GetHWND()); }

@@ -148,7 +148,7 @@ TEST_F(SelectionDialogsTest, MacroDialogListsFoldersAndRestoresTheBindingOnTheTi
     auto* combo = Find<CComboUI>(dialog, "macro_combo");
     auto* list = Find<CListUI>(dialog, "macro_list");
     ASSERT_EQ(combo->GetCount(), 2);
-    EXPECT_EQ(combo->GetItemAt(1)->GetText(), "Two");
+    EXPECT_EQ(combo->GetRowText(1), "Two");
     EXPECT_EQ(combo->GetCurSel(), -1);
     EXPECT_TRUE(Find<COptionUI>(dialog, "repeat_3")->IsSelected());
     EXPECT_FALSE(Find(dialog, "hor_loop_time")->IsVisible());

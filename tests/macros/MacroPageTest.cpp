@@ -639,7 +639,10 @@ TEST_F(MacroPageTest, TimerScrollsTheActionsInsertedByRecordingIntoView)
     list->EnsureVisible(29);
     const auto selectedShown = [&]
     {
-        const RECT item = list->GetItemAt(2)->GetPos();
+        CControlUI* shown = list->GetItemAt(2); // none while the row is off screen
+        if (shown == nullptr)
+            return false;
+        const RECT item = shown->GetPos();
         const RECT view = list->GetPos();
         return item.top >= view.top && item.bottom <= view.bottom;
     };
