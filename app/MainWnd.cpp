@@ -150,6 +150,7 @@ void CMainWnd::InitWindow()
                                      *this, *m_setup.pointer, m_setup.bindDriver, m_setup.sleep);
     m_pDeviceLink->SetAppliedSnapshot(g_AppliedProfile);
     m_pDeviceLink->SetApplyNote(m_setup.folders.data / kApplyNoteFile);
+    m_pDeviceLink->SetAccessProbe(m_setup.probeAccess);
     if (!m_pDeviceLink->StartDeviceLink())
     {
         DestroyWindow(); // the firmware updater runs instead

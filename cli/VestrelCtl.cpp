@@ -2,10 +2,12 @@
 
 #include "app/DeviceDescription.h"
 #include "app/LanguageChoice.h"
+#include "app/LanguageFile.h"
 #include "app/StartupData.h"
 #include "cli/CtlCommand.h"
 #include "control/ProfileKeys.h"
 #include "model/DataFolderLock.h"
+#include "model/NameField.h"
 #include "platform/InstanceChannel.h"
 #include "platform/ProgramFolder.h"
 
@@ -28,7 +30,7 @@ constexpr CtlCommand kCommands[] = {
     {"help", "[COMMAND]", "this text, or what a command does", nullptr, CtlAccess::Own},
     {"describe", "", "the device description, as key=value lines", &RunDescribe, CtlAccess::Own},
     {"status", "[--json]", "whether the mouse is there, and its firmware version", &RunStatus,
-     CtlAccess::Own},
+     CtlAccess::Mouse},
     {"profiles", "", "the profiles: index, TAB, * for the current one, TAB, name", &RunProfiles,
      CtlAccess::Reads},
     {"show", "[--profile N|NAME] [--json]", "every setting of a profile", &RunShow,
@@ -176,6 +178,25 @@ void NoteChanged(const CtlContext& context, unsigned changes)
         context.host->DataChanged(changes);
 }
 
+std::string UserText(const CtlContext& context, std::string_view key, std::string_view fallback)
+{
+    std::u16string text;
+    if (context.data != nullptr)
+        text = context.data->startup.language.GetText(key);
+    else
+    {
+        // Reading Data.bin for its language writes nothing.
+        LoadReport report;
+        const AppState state = LoadAppState(context.dataFolder, report, DataAccess::ReadOnly);
+        LanguageFile language;
+        language.Load(
+            context.programFolder / "res" /
+            LanguageFileName(ChooseLanguageIndex(state.iLanguage, LanguageIdFromEnvironment())));
+        text = language.GetText(key);
+    }
+    return text.empty() ? std::string(fallback) : Utf16ToUtf8(text);
+}
+
 int Complain(const CtlContext& context, const char* command, const std::string& message, int code)
 {
     context.err << "vestrelctl: " << command << ": " << message << "\n";
@@ -234,7 +255,7 @@ int RunVestrelCtl(std::span<const std::string> args,
     if (command->run == nullptr)
         return RunHelp(out, err, commandArgs);
     CtlContext context{programFolder, DataFolderFor(programFolder), driver, out, err};
-    if (command->access == CtlAccess::Own && command->run != &RunApply)
+    if (command->access == CtlAccess::Own)
         return command->run(context, commandArgs);
 
     if (program != nullptr)
@@ -263,15 +284,18 @@ int RunVestrelCtl(std::span<const std::string> args,
                 ForwardToProgram(args.subspan(i), programFolder, out, err))
             return *code;
         // Reading its files does the program no harm; writing them would
-        // lose what it holds in memory.
-        if (command->access == CtlAccess::Writes)
+        // lose what it holds in memory, and opening the mouse beside it
+        // would mix our reports into its own.
+        if (command->access != CtlAccess::Reads)
         {
             err << "vestrelctl: " << command->name << ": vestrel is running on "
-                << context.dataFolder.string() << " but does not answer; nothing was changed\n";
+                << context.dataFolder.string() << " but does not answer"
+                << (command->access == CtlAccess::Writes ? "; nothing was changed" : "") << "\n";
             return kExitFailed;
         }
     }
-    if (command->run == &RunApply)
+    // These load what they need themselves.
+    if (command->access == CtlAccess::Mouse || command->run == &RunApply)
         return command->run(context, commandArgs);
 
     auto startup = std::make_unique<StartupData>();
