@@ -10,11 +10,11 @@
 #include "cli/ProfileChoice.h"
 #include "device/BindDriver.h"
 #include "device/DeviceLink.h"
-#include "device/DeviceLinkHost.h"
 #include "device/DeviceMessageQueue.h"
 #include "device/VirtualDriver.h"
 #include "device/VirtualMouse.h"
 #include "device/VirtualMouseSummary.h"
+#include "device/WindowlessLinkHost.h"
 #include "model/NameField.h"
 #include "platform/DesktopPointerBackend.h"
 
@@ -30,17 +30,14 @@ namespace
 // A command line has no windows: page updates have nowhere to go, messages
 // are printed in the user's language, and the firmware prompt is declined,
 // so the updater is never started from here.
-class CtlLinkHost : public DeviceLinkHost
+class CtlLinkHost : public WindowlessLinkHost
 {
 public:
-    CtlLinkHost(StartupData& data, const CtlContext& context) : m_data(data), m_context(context) {}
+    CtlLinkHost(StartupData& data, const CtlContext& context)
+        : WindowlessLinkHost(data.currentProfile), m_data(data), m_context(context)
+    {
+    }
 
-    ProfileData* CurrentProfile() override { return m_data.currentProfile; }
-    void HideMainWindow() override {}
-    void SelectDpiLevelOption(int32_t) override {}
-    void SelectReportRateOption(int32_t) override {}
-    void ShowButtonMode(int32_t) override {}
-    void PostDpiPopup(int32_t) override {}
     void SaveProfiles() override
     {
         m_report.Note(::SaveProfiles(m_context.dataFolder, m_data.profiles));
@@ -50,9 +47,6 @@ public:
         m_context.err << "vestrelctl: " << Utf16ToUtf8(m_data.language.GetText(textKey)) << "\n";
         return 0;
     }
-    bool StartUpdater(const std::filesystem::path&) override { return false; }
-    // The command waits for the apply itself.
-    void PostApplyDone(ApplyOutcome) override {}
 
     // Saves made for the mouse's own events that failed.
     const LoadReport& Report() const { return m_report; }
