@@ -7,20 +7,14 @@
 #include "app/LanguageChoice.h"
 #include "app/StartupData.h"
 #include "cli/CtlCommand.h"
+#include "cli/CtlDriver.h"
 #include "cli/ProfileChoice.h"
-#include "device/BindDriver.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceMessageQueue.h"
-#include "device/VirtualDriver.h"
-#include "device/VirtualMouse.h"
 #include "device/VirtualMouseSummary.h"
 #include "device/WindowlessLinkHost.h"
 #include "model/NameField.h"
 #include "platform/DesktopPointerBackend.h"
-
-#ifndef _WIN32
-#include "device/HidrawDriver.h"
-#endif
 
 #include <memory>
 
@@ -97,15 +91,7 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
         data->currentProfile = data->profiles[*choice].get();
     }
 
-    const std::string driverName =
-        context.driver.empty() ? DriverNameFromEnvironment() : context.driver;
-    auto mouse = std::make_shared<VirtualMouse>(data->description);
-    DriverFactories factories;
-#ifndef _WIN32
-    factories.hidraw = MakeHidrawDriver;
-    factories.hidrawAccess = ProbeHidrawMouse;
-#endif
-    factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
+    const CtlDriver driver(context, data->description);
 
     CtlLinkHost host(*data, context);
     DeviceMessageQueue messages; // the mouse's own events are not followed here
@@ -113,7 +99,7 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     bool present = false;
     {
         DeviceLink link(data->description, context.programFolder, host, messages, *pointer,
-                        [&] { return BindDriver(context.programFolder, driverName, factories); });
+                        [&] { return driver.Bind(); });
         link.SetAppliedSnapshot(data->appliedProfile);
         // An apply cut short leaves its note for the program to finish.
         link.SetApplyNote(context.dataFolder / kApplyNoteFile);
@@ -135,8 +121,9 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     // Only what reached the files is "applied".
     if (bSaved)
         context.out << "applied profile " << profile << "\n";
-    if (driverName == "virtual")
-        for (const std::string& line : DescribeVirtualMouse(mouse->State(), mouse->Sensor()))
+    if (driver.Name() == "virtual")
+        for (const std::string& line :
+             DescribeVirtualMouse(driver.Mouse().State(), driver.Mouse().Sensor()))
             context.out << "  " << line << "\n";
     if (!bSaved)
     {
@@ -147,8 +134,7 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     }
     if (!present)
     {
-        const MouseAccess access = ProbeMouseAccess(driverName, factories, data->description.m_iVID,
-                                                    data->description.m_iPID);
+        const MouseAccess access = driver.Access();
         if (access == MouseAccess::NoPermission)
             context.err << "vestrelctl: "
                         << Utf16ToUtf8(data->language.GetText(MouseAccessTextKey(access)))

@@ -13,19 +13,12 @@
 #include "app/DeviceDescription.h"
 #include "app/StartupData.h"
 #include "cli/CtlCommand.h"
+#include "cli/CtlDriver.h"
 #include "cli/JsonWriter.h"
-#include "device/BindDriver.h"
 #include "device/DriverApi.h"
 #include "device/FirmwareCheck.h"
 #include "device/Pause.h"
 #include "device/TransferProtocol.h"
-#include "device/VirtualDriver.h"
-#include "device/VirtualMouse.h"
-#ifndef _WIN32
-#include "device/HidrawDriver.h"
-#endif
-
-#include <memory>
 
 namespace
 {
@@ -48,17 +41,8 @@ const char* StateName(MouseAccess access)
 // closes it again.
 MouseStatus AskMouse(const CtlContext& context, const DeviceDescription& description)
 {
-    auto mouse = std::make_shared<VirtualMouse>(description);
-    DriverFactories factories;
-#ifndef _WIN32
-    factories.hidraw = MakeHidrawDriver;
-    factories.hidrawAccess = ProbeHidrawMouse;
-#endif
-    factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
-    const std::string driverName =
-        context.driver.empty() ? DriverNameFromEnvironment() : context.driver;
-    const DriverApi driver = BindDriver(context.programFolder, driverName, factories);
-
+    const CtlDriver ctlDriver(context, description);
+    const DriverApi driver = ctlDriver.Bind();
     CallDriver(driver.Set_VIDPID, description.m_iVID, description.m_iPID);
     CallDriver(driver.Open_FeatureDevice);
     MouseStatus status;
@@ -69,9 +53,8 @@ MouseStatus AskMouse(const CtlContext& context, const DeviceDescription& descrip
         TransferProtocol protocol(driver, description, sleep);
         status.firmware = QueryFirmwareVersion(protocol, description);
     }
-    else if (ProbeMouseAccess(driverName, factories, description.m_iVID, description.m_iPID) ==
-             MouseAccess::NoPermission)
-        status.access = MouseAccess::NoPermission;
+    else
+        status.access = ctlDriver.Access();
     CallDriver(driver.Close_ReportDevice);
     CallDriver(driver.Close_FeatureDevice);
     return status;
