@@ -53,7 +53,11 @@ int CCtlRequests::Apply(const CtlContext& context)
     m_mainWnd.FillProfileList();
     DeviceLink* link = m_mainWnd.GetDeviceLink();
     if (link == nullptr || link->State() != DeviceState::Present)
-        return Complain(context, "apply", "no mouse is connected; nothing was sent", kExitFailed);
+        return Complain(context, "apply",
+                        UserText(context,
+                                 MouseAccessTextKey(link ? link->Access() : MouseAccess::Absent),
+                                 "no mouse is connected; nothing was sent"),
+                        kExitFailed);
     m_mainWnd.RequestApply();
     // The answer waits for the mouse and the files, as vestrelctl's own
     // apply does. The device thread only posts to this one, so waiting here

@@ -140,7 +140,10 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
                         << Utf16ToUtf8(data->language.GetText(MouseAccessTextKey(access)))
                         << "\nvestrelctl: the profile was saved but not sent\n";
         else
-            context.err << "vestrelctl: no mouse found; the profile was saved but not sent\n";
+            context.err << "vestrelctl: "
+                        << UserText(context, "apply_no_mouse_text",
+                                    "no mouse found; the profile was saved but not sent")
+                        << "\n";
         return 1;
     }
     return bLoaded ? 0 : 1;

@@ -11,6 +11,7 @@
 #include "model/LoadReport.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -125,7 +126,9 @@ bool SaveAppStateOf(const CtlContext& context);
 void NoteChanged(const CtlContext& context, unsigned changes);
 // A text of the language files, in the language the user chose in the
 // window (Data.bin) or else the system's; `fallback` where there is none.
-std::string UserText(const CtlContext& context, std::string_view key, std::string_view fallback);
+// %1, %2, ... are filled from `args`.
+std::string UserText(const CtlContext& context, std::string_view key, std::string_view fallback,
+                     std::initializer_list<std::string> args = {});
 
 // "vestrelctl: COMMAND: message" on stderr; returns `code`.
 int Complain(const CtlContext& context, const char* command, const std::string& message, int code);

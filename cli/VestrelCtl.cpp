@@ -157,7 +157,10 @@ bool LoadForReading(const CtlContext& context, StartupData& data)
 bool ReportSave(const CtlContext& context, const SaveResult& save)
 {
     if (!save)
-        context.err << "vestrelctl: could not save " << save.file.string() << ": " << save.Reason()
+        context.err << "vestrelctl: "
+                    << UserText(context, "ctl_save_failed_text", "%1 could not be saved: %2",
+                                {save.file.string(),
+                                 UserText(context, save.ReasonTextKey(), save.Reason())})
                     << "\n";
     return static_cast<bool>(save);
 }
@@ -178,7 +181,8 @@ void NoteChanged(const CtlContext& context, unsigned changes)
         context.host->DataChanged(changes);
 }
 
-std::string UserText(const CtlContext& context, std::string_view key, std::string_view fallback)
+std::string UserText(const CtlContext& context, std::string_view key, std::string_view fallback,
+                     std::initializer_list<std::string> args)
 {
     std::u16string text;
     if (context.data != nullptr)
@@ -194,7 +198,15 @@ std::string UserText(const CtlContext& context, std::string_view key, std::strin
             LanguageFileName(ChooseLanguageIndex(state.iLanguage, LanguageIdFromEnvironment())));
         text = language.GetText(key);
     }
-    return text.empty() ? std::string(fallback) : Utf16ToUtf8(text);
+    std::string filled = text.empty() ? std::string(fallback) : Utf16ToUtf8(text);
+    int number = 1;
+    for (const std::string& arg : args)
+    {
+        const std::string mark = "%" + std::to_string(number++);
+        if (const std::size_t at = filled.find(mark); at != std::string::npos)
+            filled.replace(at, mark.size(), arg);
+    }
+    return filled;
 }
 
 int Complain(const CtlContext& context, const char* command, const std::string& message, int code)
