@@ -18,7 +18,8 @@ CommandAnswer CCtlRequests::Run(const std::vector<std::string>& args)
     // event loop; a command changing them meanwhile would pull the record
     // from under it.
     if (QApplication::activeModalWidget() != nullptr)
-        return {kExitFailed, {},
+        return {kExitFailed,
+                {},
                 "vestrelctl: vestrel has a dialog open; close it and try again (nothing was "
                 "changed)\n"};
     std::ostringstream out, err;
@@ -52,7 +53,11 @@ int CCtlRequests::Apply(const CtlContext& context)
     m_mainWnd.FillProfileList();
     DeviceLink* link = m_mainWnd.GetDeviceLink();
     if (link == nullptr || link->State() != DeviceState::Present)
-        return Complain(context, "apply", "no mouse is connected; nothing was sent", kExitFailed);
+        return Complain(context, "apply",
+                        UserText(context,
+                                 MouseAccessTextKey(link ? link->Access() : MouseAccess::Absent),
+                                 "no mouse is connected; nothing was sent"),
+                        kExitFailed);
     m_mainWnd.RequestApply();
     // The answer waits for the mouse and the files, as vestrelctl's own
     // apply does. The device thread only posts to this one, so waiting here
@@ -64,11 +69,24 @@ int CCtlRequests::Apply(const CtlContext& context)
                                 PrintableName(NameFromField(g_pCurProfile->szName));
     if (link->ApplyPending())
         return Complain(context, "apply",
-                        "profile " + profile + " did not reach the mouse whole; vestrel applies "
-                                               "it again when the mouse is back",
+                        "profile " + profile +
+                            " did not reach the mouse whole; vestrel applies "
+                            "it again when the mouse is back",
                         kExitFailed);
     if (!bSaved)
         return kExitFailed;
     context.out << "applied profile " << profile << "\n";
     return kExitDone;
+}
+
+MouseStatus CCtlRequests::Mouse()
+{
+    MouseStatus status;
+    DeviceLink* link = m_mainWnd.GetDeviceLink();
+    if (link == nullptr)
+        return status;
+    status.access = link->Access();
+    if (status.access == MouseAccess::Reachable)
+        status.firmware = link->MouseFirmware();
+    return status;
 }

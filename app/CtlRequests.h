@@ -23,6 +23,7 @@ public:
     // CtlHost
     void DataChanged(unsigned changes) override;
     int Apply(const CtlContext& context) override;
+    MouseStatus Mouse() override;
 
 private:
     CMainWnd& m_mainWnd;

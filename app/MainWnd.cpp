@@ -155,6 +155,7 @@ void CMainWnd::InitWindow()
                                      *this, *m_setup.pointer, m_setup.bindDriver, m_setup.sleep);
     m_pDeviceLink->SetAppliedSnapshot(g_AppliedProfile);
     m_pDeviceLink->SetApplyNote(m_setup.folders.data / kApplyNoteFile);
+    m_pDeviceLink->SetAccessProbe(m_setup.probeAccess);
     if (!m_pDeviceLink->StartDeviceLink())
     {
         DestroyWindow(); // the firmware updater runs instead
@@ -777,24 +778,11 @@ QString FileName(const std::filesystem::path& file)
 // Why a save failed, in the user's language where the reason is a common one.
 QString SaveFailureReason(const SaveResult& save)
 {
-    const char* key = nullptr;
-    switch (save.error)
-    {
-    case ENOSPC:
-    case EDQUOT:
-        key = "error_disk_full_text";
-        break;
-    case EACCES:
-    case EPERM:
-        key = "error_no_permission_text";
-        break;
-    case EROFS:
-        key = "error_read_only_text";
-        break;
-    default:
+    const std::string_view key = save.ReasonTextKey();
+    if (key.empty())
         return QString::fromStdString(save.Reason());
-    }
-    return CResourceManager::GetInstance()->GetText(QString::fromLatin1(key));
+    return CResourceManager::GetInstance()->GetText(
+        QString::fromLatin1(key.data(), static_cast<qsizetype>(key.size())));
 }
 
 QString DamageReason(DamageKind kind)

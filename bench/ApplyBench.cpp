@@ -2,11 +2,11 @@
 
 #include "app/DeviceDescription.h"
 #include "device/DeviceLink.h"
-#include "device/DeviceLinkHost.h"
 #include "device/DeviceMessageQueue.h"
 #include "device/TransferProtocol.h"
 #include "device/VirtualDriver.h"
 #include "device/VirtualMouse.h"
+#include "device/WindowlessLinkHost.h"
 #include "model/ProfileData.h"
 #include "performance/RecordingPointerBackend.h"
 
@@ -66,26 +66,6 @@ std::unique_ptr<ProfileData> BusyProfile()
     return p;
 }
 
-class BenchHost : public DeviceLinkHost
-{
-public:
-    ProfileData* CurrentProfile() override { return profile.get(); }
-    void HideMainWindow() override {}
-    void SelectDpiLevelOption(int32_t) override {}
-    void SelectReportRateOption(int32_t) override {}
-    void ShowButtonMode(int32_t) override {}
-    void PostDpiPopup(int32_t) override {}
-    void SaveProfiles() override {}
-    int ShowMessage(std::string_view, std::string_view, MessageOwner, MessageKind) override
-    {
-        return 0;
-    }
-    bool StartUpdater(const std::filesystem::path&) override { return false; }
-    void PostApplyDone(ApplyOutcome) override {}
-
-    std::unique_ptr<ProfileData> profile = BusyProfile();
-};
-
 // A whole apply against the virtual mouse with the pauses taken out: the
 // request on the caller's thread, the copy, the device thread's pointer
 // settings, encoding, scrambling and the mouse decoding every report.
@@ -93,7 +73,8 @@ void BM_ApplyOverhead(benchmark::State& state)
 {
     const DeviceDescription description = BenchDescription();
     auto mouse = std::make_shared<VirtualMouse>(description);
-    BenchHost host;
+    const std::unique_ptr<ProfileData> profile = BusyProfile();
+    WindowlessLinkHost host(profile.get());
     DeviceMessageQueue messages;
     RecordingPointerBackend pointer;
     int pauses = 0;

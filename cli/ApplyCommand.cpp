@@ -7,20 +7,14 @@
 #include "app/LanguageChoice.h"
 #include "app/StartupData.h"
 #include "cli/CtlCommand.h"
+#include "cli/CtlDriver.h"
 #include "cli/ProfileChoice.h"
-#include "device/BindDriver.h"
 #include "device/DeviceLink.h"
-#include "device/DeviceLinkHost.h"
 #include "device/DeviceMessageQueue.h"
-#include "device/VirtualDriver.h"
-#include "device/VirtualMouse.h"
 #include "device/VirtualMouseSummary.h"
+#include "device/WindowlessLinkHost.h"
 #include "model/NameField.h"
 #include "platform/DesktopPointerBackend.h"
-
-#ifndef _WIN32
-#include "device/HidrawDriver.h"
-#endif
 
 #include <memory>
 
@@ -30,17 +24,14 @@ namespace
 // A command line has no windows: page updates have nowhere to go, messages
 // are printed in the user's language, and the firmware prompt is declined,
 // so the updater is never started from here.
-class CtlLinkHost : public DeviceLinkHost
+class CtlLinkHost : public WindowlessLinkHost
 {
 public:
-    CtlLinkHost(StartupData& data, const CtlContext& context) : m_data(data), m_context(context) {}
+    CtlLinkHost(StartupData& data, const CtlContext& context)
+        : WindowlessLinkHost(data.currentProfile), m_data(data), m_context(context)
+    {
+    }
 
-    ProfileData* CurrentProfile() override { return m_data.currentProfile; }
-    void HideMainWindow() override {}
-    void SelectDpiLevelOption(int32_t) override {}
-    void SelectReportRateOption(int32_t) override {}
-    void ShowButtonMode(int32_t) override {}
-    void PostDpiPopup(int32_t) override {}
     void SaveProfiles() override
     {
         m_report.Note(::SaveProfiles(m_context.dataFolder, m_data.profiles));
@@ -50,9 +41,6 @@ public:
         m_context.err << "vestrelctl: " << Utf16ToUtf8(m_data.language.GetText(textKey)) << "\n";
         return 0;
     }
-    bool StartUpdater(const std::filesystem::path&) override { return false; }
-    // The command waits for the apply itself.
-    void PostApplyDone(ApplyOutcome) override {}
 
     // Saves made for the mouse's own events that failed.
     const LoadReport& Report() const { return m_report; }
@@ -103,15 +91,7 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
         data->currentProfile = data->profiles[*choice].get();
     }
 
-    const std::string driverName =
-        context.driver.empty() ? DriverNameFromEnvironment() : context.driver;
-    auto mouse = std::make_shared<VirtualMouse>(data->description);
-    DriverFactories factories;
-#ifndef _WIN32
-    factories.hidraw = MakeHidrawDriver;
-    factories.hidrawAccess = ProbeHidrawMouse;
-#endif
-    factories.virtualMouse = [mouse] { return MakeVirtualDriver(mouse); };
+    const CtlDriver driver(context, data->description);
 
     CtlLinkHost host(*data, context);
     DeviceMessageQueue messages; // the mouse's own events are not followed here
@@ -119,7 +99,7 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     bool present = false;
     {
         DeviceLink link(data->description, context.programFolder, host, messages, *pointer,
-                        [&] { return BindDriver(context.programFolder, driverName, factories); });
+                        [&] { return driver.Bind(); });
         link.SetAppliedSnapshot(data->appliedProfile);
         // An apply cut short leaves its note for the program to finish.
         link.SetApplyNote(context.dataFolder / kApplyNoteFile);
@@ -141,8 +121,9 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     // Only what reached the files is "applied".
     if (bSaved)
         context.out << "applied profile " << profile << "\n";
-    if (driverName == "virtual")
-        for (const std::string& line : DescribeVirtualMouse(mouse->State(), mouse->Sensor()))
+    if (driver.Name() == "virtual")
+        for (const std::string& line :
+             DescribeVirtualMouse(driver.Mouse().State(), driver.Mouse().Sensor()))
             context.out << "  " << line << "\n";
     if (!bSaved)
     {
@@ -153,14 +134,16 @@ int RunApply(const CtlContext& context, std::span<const std::string> args)
     }
     if (!present)
     {
-        const MouseAccess access = ProbeMouseAccess(driverName, factories, data->description.m_iVID,
-                                                    data->description.m_iPID);
+        const MouseAccess access = driver.Access();
         if (access == MouseAccess::NoPermission)
             context.err << "vestrelctl: "
                         << Utf16ToUtf8(data->language.GetText(MouseAccessTextKey(access)))
                         << "\nvestrelctl: the profile was saved but not sent\n";
         else
-            context.err << "vestrelctl: no mouse found; the profile was saved but not sent\n";
+            context.err << "vestrelctl: "
+                        << UserText(context, "apply_no_mouse_text",
+                                    "no mouse found; the profile was saved but not sent")
+                        << "\n";
         return 1;
     }
     return bLoaded ? 0 : 1;

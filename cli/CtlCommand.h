@@ -4,17 +4,21 @@
 // program when it holds the data folder: then `data` is the program's own
 // and `host` refreshes its pages.
 
-#include "model/LoadReport.h"
-
-struct StartupData;
-
+#include "device/MouseAccess.h"
+#include "device/TransferProtocol.h"
 #include "guns/GunLibrary.h"
 #include "macros/MacroLibrary.h"
+#include "model/LoadReport.h"
 
 #include <filesystem>
+#include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
+
+struct StartupData;
 
 // The settings a command works on.
 struct CtlData
@@ -25,6 +29,13 @@ struct CtlData
 };
 
 struct CtlContext;
+
+// What `status` tells of the mouse.
+struct MouseStatus
+{
+    MouseAccess access = MouseAccess::Absent;
+    std::optional<FirmwareVersion> firmware; // when it answered
+};
 
 // The running program, when it carries a command out.
 class CtlHost
@@ -41,6 +52,8 @@ public:
     virtual void DataChanged(unsigned changes) = 0;
     // The program's apply of the current profile; the exit code.
     virtual int Apply(const CtlContext& context) = 0;
+    // The mouse as the program's link holds it, so that nobody else opens it.
+    virtual MouseStatus Mouse() = 0;
 };
 
 struct CtlContext
@@ -62,6 +75,7 @@ enum class CtlAccess
     Own,    // touches no settings file, or loads them itself as the program starts
     Reads,  // reads the settings, loaded for it
     Writes, // changes them, under the data folder's lock
+    Mouse,  // reaches the mouse: through the running program, or loads what it needs itself
 };
 
 struct CtlCommand
@@ -110,6 +124,12 @@ bool SaveProfilesOf(const CtlContext& context);
 bool SaveAppStateOf(const CtlContext& context);
 // Tells the running program, if any, what changed.
 void NoteChanged(const CtlContext& context, unsigned changes);
+// A text of the language files, in the language the user chose in the
+// window (Data.bin) or else the system's; `fallback` where there is none.
+// %1, %2, ... are filled from `args`.
+std::string UserText(const CtlContext& context, std::string_view key, std::string_view fallback,
+                     std::initializer_list<std::string> args = {});
+
 // "vestrelctl: COMMAND: message" on stderr; returns `code`.
 int Complain(const CtlContext& context, const char* command, const std::string& message, int code);
 

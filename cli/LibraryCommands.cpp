@@ -15,43 +15,19 @@
 namespace
 {
 
-// What differs between the two libraries.
-struct MacroKind
+// The two libraries, as the commands see them.
+struct MacroKind : MacroExchangeTraits
 {
-    using Record = MacroData;
     static constexpr const char* kItem = "macro";
     static constexpr unsigned kChange = CtlHost::kMacrosChanged;
-    static RecordLibrary<MacroData>& Library(const CtlContext& c) { return c.data->macros; }
-    static SaveResult Save(const CtlContext& c)
-    {
-        return SaveMacroLibrary(c.data->macros, c.dataFolder);
-    }
-    static constexpr auto ReadItem = &ReadMacroFile;
-    static constexpr auto ReadFolder = &ReadMacroFolderFile;
-    static constexpr auto WriteItem = &WriteMacroFile;
-    static constexpr auto WriteFolder = &WriteMacroFolderFile;
-    static constexpr auto ImportIntoFolder = &ImportMacroIntoFolder;
-    static constexpr auto ImportWithFolder = &ImportMacroWithFolder;
-    static constexpr auto ImportFolder = &ImportMacroFolder;
+    static MacroLibrary& Library(const CtlContext& c) { return c.data->macros; }
 };
 
-struct GunKind
+struct GunKind : GunExchangeTraits
 {
-    using Record = GunData;
     static constexpr const char* kItem = "gun";
     static constexpr unsigned kChange = CtlHost::kGunsChanged;
-    static RecordLibrary<GunData>& Library(const CtlContext& c) { return c.data->guns; }
-    static SaveResult Save(const CtlContext& c)
-    {
-        return SaveGunLibrary(c.data->guns, c.dataFolder);
-    }
-    static constexpr auto ReadItem = &ReadGunFile;
-    static constexpr auto ReadFolder = &ReadGunFolderFile;
-    static constexpr auto WriteItem = &WriteGunFile;
-    static constexpr auto WriteFolder = &WriteGunFolderFile;
-    static constexpr auto ImportIntoFolder = &ImportGunIntoFolder;
-    static constexpr auto ImportWithFolder = &ImportGunWithFolder;
-    static constexpr auto ImportFolder = &ImportGunFolder;
+    static GunLibrary& Library(const CtlContext& c) { return c.data->guns; }
 };
 
 std::string Shown(const char16_t (&field)[kNameFieldUnits])
@@ -103,7 +79,7 @@ int ListLibrary(const CtlContext& context, const char* command, std::span<const 
 
 template <typename Kind> int SaveLibraryChange(const CtlContext& context)
 {
-    const bool bSaved = ReportSave(context, Kind::Save(context));
+    const bool bSaved = ReportSave(context, Kind::Save(Kind::Library(context), context.dataFolder));
     NoteChanged(context, Kind::kChange);
     return bSaved ? kExitDone : kExitFailed;
 }

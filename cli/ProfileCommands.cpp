@@ -184,7 +184,9 @@ int RunSet(const CtlContext& context, std::span<const std::string> args)
             SetProfileKey(*changed, keys, std::string_view(args[i]).substr(0, equals),
                           std::string_view(args[i]).substr(equals + 1));
         if (change.status != KeyChange::Status::Done)
-            return Complain(context, "set", change.message + "; nothing was changed",
+            return Complain(context, "set",
+                            UserText(context, "ctl_nothing_changed_text", "%1; nothing was changed",
+                                     {UserText(context, change.textKey, change.message)}),
                             change.status == KeyChange::Status::Refused ? kExitFailed : kExitUsage);
     }
     target = *changed;

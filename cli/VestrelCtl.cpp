@@ -2,10 +2,12 @@
 
 #include "app/DeviceDescription.h"
 #include "app/LanguageChoice.h"
+#include "app/LanguageFile.h"
 #include "app/StartupData.h"
 #include "cli/CtlCommand.h"
 #include "control/ProfileKeys.h"
 #include "model/DataFolderLock.h"
+#include "model/NameField.h"
 #include "platform/InstanceChannel.h"
 #include "platform/ProgramFolder.h"
 
@@ -28,7 +30,7 @@ constexpr CtlCommand kCommands[] = {
     {"help", "[COMMAND]", "this text, or what a command does", nullptr, CtlAccess::Own},
     {"describe", "", "the device description, as key=value lines", &RunDescribe, CtlAccess::Own},
     {"status", "[--json]", "whether the mouse is there, and its firmware version", &RunStatus,
-     CtlAccess::Own},
+     CtlAccess::Mouse},
     {"profiles", "", "the profiles: index, TAB, * for the current one, TAB, name", &RunProfiles,
      CtlAccess::Reads},
     {"show", "[--profile N|NAME] [--json]", "every setting of a profile", &RunShow,
@@ -155,7 +157,10 @@ bool LoadForReading(const CtlContext& context, StartupData& data)
 bool ReportSave(const CtlContext& context, const SaveResult& save)
 {
     if (!save)
-        context.err << "vestrelctl: could not save " << save.file.string() << ": " << save.Reason()
+        context.err << "vestrelctl: "
+                    << UserText(context, "ctl_save_failed_text", "%1 could not be saved: %2",
+                                {save.file.string(),
+                                 UserText(context, save.ReasonTextKey(), save.Reason())})
                     << "\n";
     return static_cast<bool>(save);
 }
@@ -174,6 +179,34 @@ void NoteChanged(const CtlContext& context, unsigned changes)
 {
     if (context.host != nullptr)
         context.host->DataChanged(changes);
+}
+
+std::string UserText(const CtlContext& context, std::string_view key, std::string_view fallback,
+                     std::initializer_list<std::string> args)
+{
+    std::u16string text;
+    if (context.data != nullptr)
+        text = context.data->startup.language.GetText(key);
+    else
+    {
+        // Reading Data.bin for its language writes nothing.
+        LoadReport report;
+        const AppState state = LoadAppState(context.dataFolder, report, DataAccess::ReadOnly);
+        LanguageFile language;
+        language.Load(
+            context.programFolder / "res" /
+            LanguageFileName(ChooseLanguageIndex(state.iLanguage, LanguageIdFromEnvironment())));
+        text = language.GetText(key);
+    }
+    std::string filled = text.empty() ? std::string(fallback) : Utf16ToUtf8(text);
+    int number = 1;
+    for (const std::string& arg : args)
+    {
+        const std::string mark = "%" + std::to_string(number++);
+        if (const std::size_t at = filled.find(mark); at != std::string::npos)
+            filled.replace(at, mark.size(), arg);
+    }
+    return filled;
 }
 
 int Complain(const CtlContext& context, const char* command, const std::string& message, int code)
@@ -234,7 +267,7 @@ int RunVestrelCtl(std::span<const std::string> args,
     if (command->run == nullptr)
         return RunHelp(out, err, commandArgs);
     CtlContext context{programFolder, DataFolderFor(programFolder), driver, out, err};
-    if (command->access == CtlAccess::Own && command->run != &RunApply)
+    if (command->access == CtlAccess::Own)
         return command->run(context, commandArgs);
 
     if (program != nullptr)
@@ -263,15 +296,18 @@ int RunVestrelCtl(std::span<const std::string> args,
                 ForwardToProgram(args.subspan(i), programFolder, out, err))
             return *code;
         // Reading its files does the program no harm; writing them would
-        // lose what it holds in memory.
-        if (command->access == CtlAccess::Writes)
+        // lose what it holds in memory, and opening the mouse beside it
+        // would mix our reports into its own.
+        if (command->access != CtlAccess::Reads)
         {
             err << "vestrelctl: " << command->name << ": vestrel is running on "
-                << context.dataFolder.string() << " but does not answer; nothing was changed\n";
+                << context.dataFolder.string() << " but does not answer"
+                << (command->access == CtlAccess::Writes ? "; nothing was changed" : "") << "\n";
             return kExitFailed;
         }
     }
-    if (command->run == &RunApply)
+    // These load what they need themselves.
+    if (command->access == CtlAccess::Mouse || command->run == &RunApply)
         return command->run(context, commandArgs);
 
     auto startup = std::make_unique<StartupData>();

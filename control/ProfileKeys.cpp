@@ -42,9 +42,9 @@ constexpr std::array<std::string_view, 12> kLightModeNames = {
     "off",     "steady", "breathing", "neon", "spectrum",     "reactive",
     "marquee", "trail",  "flash",     "wave", "colour-shift", "rainbow"};
 
-KeyChange Fail(Status status, std::string message)
+KeyChange Fail(Status status, std::string message, std::string_view textKey = {})
 {
-    return {status, std::move(message)};
+    return {status, std::move(message), textKey};
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b)
@@ -238,7 +238,8 @@ KeyChange BindSlotToMacro(ButtonData& slot, int slotIndex, const ProfileData& pr
     const bool bWasMacro = slot.byFunction == kFunctionSelectMacro;
     if (BindingLimitReached(profile, slotIndex, kFunctionSelectMacro))
         return Fail(Status::Refused,
-                    "at most " + std::to_string(kMaxMacroSlots) + " buttons can play macros");
+                    "at most " + std::to_string(kMaxMacroSlots) + " buttons can play macros",
+                    "macro_limit_text");
     const int index = FindItemIndex(context.macros, folder, name);
     if (index < 0)
         return Fail(Status::Refused,
@@ -258,7 +259,8 @@ KeyChange BindSlotToGun(ButtonData& slot, int slotIndex, const ProfileData& prof
     const bool bWasGun = slot.byFunction == kFunctionSelectGun;
     if (BindingLimitReached(profile, slotIndex, kFunctionSelectGun))
         return Fail(Status::Refused,
-                    "at most " + std::to_string(kMaxGunSlots) + " buttons can fire guns");
+                    "at most " + std::to_string(kMaxGunSlots) + " buttons can fire guns",
+                    "gun_limit_text");
     const int index = FindItemIndex(context.guns, folder, name);
     if (index < 0 || context.guns[index]->bIsFolder != 0)
         return Fail(Status::Refused,
@@ -288,8 +290,9 @@ KeyChange SetButton(ProfileData& profile, const ProfileKeyContext& context, int 
                     "'" + std::string(value) + "' is no button function (see vestrelctl help set)");
 
     if (!KeepsLeftClick(profile, slotIndex, code))
-        return Fail(Status::Refused, "each button set needs a left click; this change would "
-                                     "leave it without one");
+        return Fail(Status::Refused,
+                    "each button set needs a left click; this change would leave it without one",
+                    "one_left_click_text");
     ButtonData slot = profile.aButton[slotIndex];
     KeyChange bound;
     if (code == kFunctionShortcutKey)

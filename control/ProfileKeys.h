@@ -33,6 +33,8 @@ struct KeyChange
     };
     Status status = Status::Done;
     std::string message; // why, when not done
+    // The language files' text for it, where the window has one.
+    std::string_view textKey;
 };
 
 // Changes one key of `profile`; on anything but Done the profile is as it was.

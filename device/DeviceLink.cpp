@@ -12,6 +12,8 @@ namespace
 {
 
 constexpr int kArrivalWait = 500;
+// Asks the mouse for its firmware version, between applies.
+constexpr uint32_t kFirmwareThreadMessage = kApplyThreadMessage + 1;
 
 // Report-rate event values 1, 2, 3, 4 and 8 select these options.
 int32_t ReportRateOption(uint16_t value)
@@ -77,6 +79,7 @@ bool DeviceLink::StartDeviceLink()
     const bool opened = CallDriver(d.Open_ReportDevice) != 0;
 
     m_bOpen = true;
+    NoteOpen(opened);
     if (!opened)
     {
         m_state = DeviceState::NotOpened;
@@ -85,9 +88,44 @@ bool DeviceLink::StartDeviceLink()
     m_state = DeviceState::Present;
     TransferProtocol protocol = Protocol();
     protocol.RunStartupExchange();
-    if (m_description.m_bUpdate)
-        return CheckFirmware(protocol, m_description, m_host, m_programFolder) != 0;
-    return true;
+    if (!m_description.m_bUpdate)
+        return true;
+    const std::optional<FirmwareVersion> version = QueryFirmwareVersion(protocol, m_description);
+    {
+        std::lock_guard lock(m_firmwareMutex);
+        m_firmware = version;
+    }
+    return CheckFirmware(version, m_description, m_host, m_programFolder) != 0;
+}
+
+void DeviceLink::NoteOpen(bool bOpened)
+{
+    MouseAccess access = MouseAccess::Reachable;
+    if (!bOpened)
+        access = m_probeAccess && m_probeAccess(m_description.m_iVID, m_description.m_iPID) ==
+                                      MouseAccess::NoPermission
+                     ? MouseAccess::NoPermission
+                     : MouseAccess::Absent;
+    m_access = access;
+}
+
+std::optional<FirmwareVersion> DeviceLink::MouseFirmware()
+{
+    if (m_state != DeviceState::Present || !m_bOpen)
+        return std::nullopt;
+    {
+        std::lock_guard lock(m_firmwareMutex);
+        if (m_firmware)
+            return m_firmware;
+    }
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_queue.push_back({kFirmwareThreadMessage, 0, nullptr});
+    }
+    m_queueChanged.notify_all();
+    WaitForApplies();
+    std::lock_guard lock(m_firmwareMutex);
+    return m_firmware;
 }
 
 void DeviceLink::SetApplyNote(const std::filesystem::path& file)
@@ -162,6 +200,14 @@ void DeviceLink::DeviceThreadLoop()
         lock.unlock();
         if (message.message == kApplyThreadMessage && message.wParam == 0)
             ApplyCurrentProfile(*driver, *message.profile);
+        else if (message.message == kFirmwareThreadMessage && m_state == DeviceState::Present)
+        {
+            TransferProtocol protocol(*driver, m_description, m_sleep);
+            const std::optional<FirmwareVersion> version =
+                QueryFirmwareVersion(protocol, m_description);
+            std::lock_guard firmwareLock(m_firmwareMutex);
+            m_firmware = version;
+        }
         lock.lock();
         m_bApplying = false;
         m_queueChanged.notify_all();
@@ -211,7 +257,9 @@ void DeviceLink::Arrival()
     m_state = DeviceState::Present;
     const DriverApi& d = *m_driver;
     CallDriver(d.Open_FeatureDevice);
-    if (CallDriver(d.Open_ReportDevice))
+    const bool bOpened = CallDriver(d.Open_ReportDevice) != 0;
+    NoteOpen(bOpened);
+    if (bOpened)
     {
         m_bOpen = true;
         Protocol().RunStartupExchange();
@@ -232,6 +280,12 @@ void DeviceLink::Removal()
     CallDriver(d.Close_FeatureDevice);
     CallDriver(d.Close_ReportDevice);
     m_bOpen = false;
+    m_access = MouseAccess::Absent;
+    {
+        // The next mouse may carry other firmware (it may have been updated).
+        std::lock_guard lock(m_firmwareMutex);
+        m_firmware.reset();
+    }
     m_host.HideMainWindow();
 }
 

@@ -15,6 +15,7 @@
 #include "device/DriverApi.h"
 #include "device/MouseAccess.h"
 #include "device/Pause.h"
+#include "device/TransferProtocol.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -27,7 +28,6 @@
 
 class DeviceMessageSink;
 class PointerSettingsBackend;
-class TransferProtocol;
 struct ProfileData;
 
 enum class DeviceState : int
@@ -38,6 +38,8 @@ enum class DeviceState : int
 };
 
 using DriverBinder = std::function<DriverApi()>;
+// Whether a mouse that did not open is there without permission.
+using AccessProbe = std::function<MouseAccess(uint32_t vid, uint32_t pid)>;
 
 // The note an unfinished apply leaves in the data folder: the mouse may hold
 // only part of the profile (it went away mid-apply, or refused reports), so
@@ -97,6 +99,19 @@ public:
     DeviceState State() const { return m_state.load(); }
     bool IsOpen() const { return m_bOpen.load(); }
 
+    // Tells a mouse this user may not open from no mouse when an open
+    // fails. Before StartDeviceLink; without it such a mouse counts as absent.
+    void SetAccessProbe(AccessProbe probe) { m_probeAccess = std::move(probe); }
+    // How the last open went: Reachable while the mouse is open, otherwise
+    // absent or there without permission.
+    MouseAccess Access() const { return m_access.load(); }
+    // The firmware version the open mouse reported. Read at the start-up
+    // check; when not read since the mouse came (no check, or an arrival),
+    // asked on the device thread after the applies already requested, so
+    // that it never meets an apply's reports. Nothing without the mouse, or
+    // when it does not answer.
+    std::optional<FirmwareVersion> MouseFirmware();
+
 private:
     struct ThreadMessage
     {
@@ -110,6 +125,7 @@ private:
     void Arrival();
     void Removal();
     void MarkApplyPending(bool bPending);
+    void NoteOpen(bool bOpened);
     TransferProtocol Protocol() const;
 
     const DeviceDescription m_description;
@@ -129,6 +145,13 @@ private:
     std::filesystem::path m_applyNote; // set before the device thread starts
     std::atomic<bool> m_bApplyPending{false};
     std::atomic<unsigned> m_iRemovals{0};
+    AccessProbe m_probeAccess;
+    std::atomic<MouseAccess> m_access{MouseAccess::Absent};
+
+    // Written by the UI thread on open and removal, by the device thread
+    // when asked for it.
+    mutable std::mutex m_firmwareMutex;
+    std::optional<FirmwareVersion> m_firmware;
 
     mutable std::mutex m_snapshotMutex;
     std::unique_ptr<ProfileData> m_snapshot;

@@ -2,7 +2,6 @@
 
 #include "app/DeviceDescription.h"
 #include "device/DeviceLinkHost.h"
-#include "device/TransferProtocol.h"
 #include "model/DebugTrace.h"
 
 #ifndef _WIN32
@@ -37,17 +36,26 @@ bool UpdaterIsThere(const std::filesystem::path& program)
 #endif
 }
 
-int CheckFirmware(TransferProtocol& protocol, const DeviceDescription& description,
-                  DeviceLinkHost& host, const std::filesystem::path& programFolder)
+std::optional<FirmwareVersion> QueryFirmwareVersion(TransferProtocol& protocol,
+                                                    const DeviceDescription& expected)
 {
     protocol.SendFirmwareVersionRequest();
     protocol.Pause(kVersionWait);
     const std::optional<FirmwareVersion> version = protocol.ReadFirmwareVersion();
     if (!version)
-        return 1;
-    DebugTrace("m_iVer_H: %02x, m_iVer_L: %02x, iVer_H: %02x, iVer_L: %02x\r\n",
-               description.m_iVer_H, description.m_iVer_L, version->byHigh, version->byLow);
+        return std::nullopt;
+    DebugTrace("m_iVer_H: %02x, m_iVer_L: %02x, iVer_H: %02x, iVer_L: %02x\r\n", expected.m_iVer_H,
+               expected.m_iVer_L, version->byHigh, version->byLow);
     protocol.Pause(kVersionWait);
+    return version;
+}
+
+int CheckFirmware(const std::optional<FirmwareVersion>& version,
+                  const DeviceDescription& description, DeviceLinkHost& host,
+                  const std::filesystem::path& programFolder)
+{
+    if (!version)
+        return 1;
 
     // Any difference counts: an older and a newer firmware are treated alike.
     if (version->byHigh == description.m_iVer_H && version->byLow == description.m_iVer_L)

@@ -37,3 +37,18 @@ int ImportGunWithFolder(GunLibrary& library, GunData gun);
 // keeps exactly one entry, made when the file brought none. Returns the name.
 std::u16string ImportGunFolder(GunLibrary& library, std::vector<GunData> records,
                                std::u16string_view baseName);
+
+// The exchange files of the gun library, for the code that serves both
+// libraries alike (the page's import and export, vestrelctl's).
+struct GunExchangeTraits
+{
+    using Record = GunData;
+    static constexpr auto Save = &SaveGunLibrary;
+    static constexpr auto ReadItem = &ReadGunFile;
+    static constexpr auto ReadFolder = &ReadGunFolderFile;
+    static constexpr auto WriteItem = &WriteGunFile;
+    static constexpr auto WriteFolder = &WriteGunFolderFile;
+    static constexpr auto ImportIntoFolder = &ImportGunIntoFolder;
+    static constexpr auto ImportWithFolder = &ImportGunWithFolder;
+    static constexpr auto ImportFolder = &ImportGunFolder;
+};

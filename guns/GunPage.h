@@ -20,21 +20,13 @@ class CEditUI;
 class CRecoilPlotUI;
 
 // The gun library as the library half of the page sees it.
-struct GunPageTraits
+struct GunPageTraits : GunExchangeTraits
 {
     using NameDialog = CEditGunName;
     static GunLibrary& Library() { return g_vecGun; }
-    static constexpr auto Save = &SaveGunLibrary;
     static constexpr auto AppendItem = &AppendGun;
     static constexpr auto RefreshBindings = &RefreshGunBindings;
     static constexpr auto CountBindings = &CountGunBindings;
-    static constexpr auto ReadItem = &ReadGunFile;
-    static constexpr auto ReadFolder = &ReadGunFolderFile;
-    static constexpr auto WriteItem = &WriteGunFile;
-    static constexpr auto WriteFolder = &WriteGunFolderFile;
-    static constexpr auto ImportIntoFolder = &ImportGunIntoFolder;
-    static constexpr auto ImportWithFolder = &ImportGunWithFolder;
-    static constexpr auto ImportFolder = &::ImportGunFolder;
 
     // The lock picture of a locked gun, at the right end of "gun_list".
     static constexpr int kLockLeft = 168;

@@ -37,3 +37,18 @@ int ImportMacroWithFolder(MacroLibrary& library, MacroData macro);
 // keeps exactly one entry, made when the file brought none. Returns the name.
 std::u16string ImportMacroFolder(MacroLibrary& library, std::vector<MacroData> records,
                                  std::u16string_view baseName);
+
+// The exchange files of the macro library, for the code that serves both
+// libraries alike (the page's import and export, vestrelctl's).
+struct MacroExchangeTraits
+{
+    using Record = MacroData;
+    static constexpr auto Save = &SaveMacroLibrary;
+    static constexpr auto ReadItem = &ReadMacroFile;
+    static constexpr auto ReadFolder = &ReadMacroFolderFile;
+    static constexpr auto WriteItem = &WriteMacroFile;
+    static constexpr auto WriteFolder = &WriteMacroFolderFile;
+    static constexpr auto ImportIntoFolder = &ImportMacroIntoFolder;
+    static constexpr auto ImportWithFolder = &ImportMacroWithFolder;
+    static constexpr auto ImportFolder = &ImportMacroFolder;
+};

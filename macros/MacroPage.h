@@ -27,21 +27,13 @@ class CMacroActionRows;
 class COptionUI;
 
 // The macro library as the library half of the page sees it.
-struct MacroPageTraits
+struct MacroPageTraits : MacroExchangeTraits
 {
     using NameDialog = CEditMacroName;
     static MacroLibrary& Library() { return g_vecMacro; }
-    static constexpr auto Save = &SaveMacroLibrary;
     static constexpr auto AppendItem = &AppendMacro;
     static constexpr auto RefreshBindings = &RefreshMacroBindings;
     static constexpr auto CountBindings = &CountMacroBindings;
-    static constexpr auto ReadItem = &ReadMacroFile;
-    static constexpr auto ReadFolder = &ReadMacroFolderFile;
-    static constexpr auto WriteItem = &WriteMacroFile;
-    static constexpr auto WriteFolder = &WriteMacroFolderFile;
-    static constexpr auto ImportIntoFolder = &ImportMacroIntoFolder;
-    static constexpr auto ImportWithFolder = &ImportMacroWithFolder;
-    static constexpr auto ImportFolder = &ImportMacroFolder;
 
     // The lock picture of a locked macro, at the right end of "macro_list".
     static constexpr int kLockLeft = 250;

@@ -19,6 +19,25 @@
 
 namespace fs = std::filesystem;
 
+std::string_view SaveResult::ReasonTextKey() const
+{
+    switch (error)
+    {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return "error_disk_full_text";
+    case EACCES:
+    case EPERM:
+        return "error_no_permission_text";
+    case EROFS:
+        return "error_read_only_text";
+    default:
+        return {};
+    }
+}
+
 std::string SaveResult::Reason() const
 {
     return error == 0 ? std::string() : std::generic_category().message(error);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -22,6 +23,9 @@ struct SaveResult
     explicit operator bool() const { return error == 0; }
     // The system's text for the error ("No space left on device").
     std::string Reason() const;
+    // The language files' key for a common reason (disk full, no
+    // permission, read-only); empty for the others, told by Reason().
+    std::string_view ReasonTextKey() const;
 };
 
 // Writes a uniquely named temporary file beside <path>, flushes it to disk,

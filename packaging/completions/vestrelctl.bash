@@ -26,9 +26,11 @@ _vestrelctl_complete()
 
     # The command is the first word that is no option or option value.
     local command="" j
+    local -a ctl=(vestrelctl)
     for ((j = 1; j < cword; j++)); do
         case ${words[j]} in
-        --program-dir | --driver) ((j++)) ;;
+        --program-dir) ctl+=(--program-dir "${words[j + 1]}"); ((j++)) ;;
+        --driver) ((j++)) ;;
         -*) ;;
         *) command=${words[j]}; break ;;
         esac
@@ -39,7 +41,7 @@ _vestrelctl_complete()
     --driver) COMPREPLY=($(compgen -W "hidraw virtual" -- "$cur")); return ;;
     --profile)
         local IFS=$'\n'
-        COMPREPLY=($(compgen -W "$(vestrelctl profiles 2>/dev/null | cut -f1)" -- "$cur"))
+        COMPREPLY=($(compgen -W "$("${ctl[@]}" profiles 2>/dev/null | cut -f1)" -- "$cur"))
         return ;;
     esac
 
@@ -63,7 +65,7 @@ _vestrelctl_complete()
             light.colourmode) values="fixed cycle" ;;
             buttonset) values="office game" ;;
             liftoff.enabled | pointer.precision | pointer.onepage) values="on off" ;;
-            button.*) values="$(vestrelctl help set 2>/dev/null | sed -n '/^button functions:/{n;p}') shortcut: macro: gun:" ;;
+            button.*) values="$("${ctl[@]}" help set 2>/dev/null | sed -n '/^button functions:/{n;p}') shortcut: macro: gun:" ;;
             esac
             COMPREPLY=($(compgen -P "$key=" -W "$values" -- "$value"))
         else
@@ -74,7 +76,7 @@ _vestrelctl_complete()
     status | macros | guns) COMPREPLY=($(compgen -W "--json" -- "$cur")) ;;
     select | delete | rename | reset | export-profile)
         local IFS=$'\n'
-        COMPREPLY=($(compgen -W "$(vestrelctl profiles 2>/dev/null | cut -f3)" -- "$cur")) ;;
+        COMPREPLY=($(compgen -W "$("${ctl[@]}" profiles 2>/dev/null | cut -f3)" -- "$cur")) ;;
     export)
         if [[ $prev == export ]]; then
             COMPREPLY=($(compgen -W "macro gun macro-folder gun-folder" -- "$cur"))

@@ -8,6 +8,7 @@
 #include "macros/MacroLibrary.h"
 #include "model/ProfileData.h"
 #include "model/RecordLibrary.h"
+#include "model/SettingsFiles.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -275,9 +276,9 @@ TEST(CtlSet, EveryRuleRefusesAndNothingIsWritten)
         std::string says;
     };
     const Refusal refusals[] = {
-        {{"set", "button.office.1=forward"}, 1, "left click"},
-        {{"set", "button.game.8=gun:F/G3", "button.game.9=gun:F/G4"}, 1, "at most 3"},
-        {{"set", "button.game.8=macro:F/M3", "button.game.9=macro:F/M4"}, 1, "at most 10"},
+        {{"set", "button.office.1=forward"}, 1, "keep the left-click function"},
+        {{"set", "button.game.8=gun:F/G3", "button.game.9=gun:F/G4"}, 1, "most 3 buttons"},
+        {{"set", "button.game.8=macro:F/M3", "button.game.9=macro:F/M4"}, 1, "most 10 buttons"},
         {{"set", "button.game.9=macro:F/nothing"}, 1, "no macro"},
         {{"set", "dpi.1=99999"}, 1, "DPI lies in"},
         {{"set", "pointer.speed=12"}, 1, "1..11"},
@@ -309,6 +310,15 @@ TEST(CtlSet, EveryRuleRefusesAndNothingIsWritten)
         EXPECT_EQ(dir.ReadFile("Data/Data.bin"), state) << refusal.args[1];
         EXPECT_EQ(dir.ReadFile("Data/macro.bin"), macros) << refusal.args[1];
     }
+    // In the language chosen in the window (Data.bin: 0 is Simplified Chinese).
+    const AppState chinese{0, 0};
+    ASSERT_TRUE(SaveAppState(dir.DataDir(), chinese));
+    const Result refused = RunCtl(dir, {"set", "button.office.1=forward"});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, "vestrelctl: set: 至少需要保留一个左键功能。；未做任何更改\n");
+    EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles);
+    ASSERT_TRUE(SaveAppState(dir.DataDir(), {0, 2}));
+
     // The last profile stays.
     ASSERT_EQ(RunCtl(dir, {"delete", "Profile1_1"}).code, 0);
     const Result last = RunCtl(dir, {"delete", "0"});

@@ -156,7 +156,7 @@ TEST_F(CtlRequestsTest, ASetShowsOnThePageKeepsThePageEditsAndSurvivesARestart)
 
     // A refused change leaves the program's profile and the files alone.
     EXPECT_EQ(Ctl({"set", "dpi.3.step=41", "button.office.1=forward"}), 1);
-    EXPECT_NE(m_lastErr.find("left click"), std::string::npos) << m_lastErr;
+    EXPECT_NE(m_lastErr.find("left-click"), std::string::npos) << m_lastErr;
     EXPECT_EQ(g_pCurProfile->aiDpi[2], 40);
 
     // While a dialog of the program is open, nothing is changed under it.
@@ -196,5 +196,46 @@ TEST_F(CtlRequestsTest, ApplyIsTheProgramsApply)
     for (int i = 0; i < 3; ++i)
         QApplication::processEvents();
     EXPECT_EQ(Ctl({"apply"}, &out), 1);
-    EXPECT_NE(m_lastErr.find("no mouse"), std::string::npos) << m_lastErr;
+    EXPECT_NE(m_lastErr.find("No mouse is connected"), std::string::npos) << m_lastErr;
+}
+
+TEST_F(CtlRequestsTest, StatusIsTheLinksAnswerAndReadsAsVestrelctlsOwn)
+{
+    Open();
+    std::string text, json;
+    EXPECT_EQ(Ctl({"status"}, &text), 0) << m_lastErr;
+    EXPECT_EQ(text, "mouse=present\nfirmware=1.3\nexpected=1.3\n");
+    EXPECT_EQ(Ctl({"status", "--json"}, &json), 0) << m_lastErr;
+
+    // Unplugged: the program's mouse is gone, whatever vestrelctl could open.
+    m_mouse->Unplug();
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    std::string absentText, absentJson;
+    EXPECT_EQ(Ctl({"status"}, &absentText), 1);
+    const std::string absentErr = m_lastErr;
+    EXPECT_EQ(Ctl({"status", "--json"}, &absentJson), 1);
+
+    // Back with other firmware: the program asks the mouse it holds again.
+    m_mouse->SetFirmwareVersion(1, 4);
+    m_mouse->Plug();
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+    std::string replugged;
+    EXPECT_EQ(Ctl({"status"}, &replugged), 0) << m_lastErr;
+    EXPECT_EQ(replugged, "mouse=present\nfirmware=1.4\nexpected=1.3\n");
+
+    // vestrelctl on its own says the same, to the byte: its own virtual
+    // mouse for the present one, no hidraw mouse here for the absent one.
+    Close();
+    std::string own;
+    EXPECT_EQ(Ctl({"--driver", "virtual", "status"}, &own), 0) << m_lastErr;
+    EXPECT_EQ(own, text);
+    EXPECT_EQ(Ctl({"--driver", "virtual", "status", "--json"}, &own), 0) << m_lastErr;
+    EXPECT_EQ(own, json);
+    EXPECT_EQ(Ctl({"--driver", "hidraw", "status"}, &own), 1);
+    EXPECT_EQ(own, absentText);
+    EXPECT_EQ(m_lastErr, absentErr);
+    EXPECT_EQ(Ctl({"--driver", "hidraw", "status", "--json"}, &own), 1);
+    EXPECT_EQ(own, absentJson);
 }

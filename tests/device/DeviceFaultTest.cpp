@@ -5,11 +5,11 @@
 // again one apply must bring the mouse to exactly what a clean apply gives.
 
 #include "device/DeviceLink.h"
-#include "device/DeviceLinkHost.h"
 #include "device/DeviceMessageQueue.h"
 #include "device/DeviceMessages.h"
 #include "device/VirtualDriver.h"
 #include "device/VirtualMouseSummary.h"
+#include "device/WindowlessLinkHost.h"
 #include "performance/RecordingPointerBackend.h"
 #include "tests/device/DeviceTestSupport.h"
 #include "tests/device/FaultyDriver.h"
@@ -22,16 +22,12 @@
 namespace
 {
 
-class CountingHost : public DeviceLinkHost
+class CountingHost : public WindowlessLinkHost
 {
 public:
+    CountingHost() : WindowlessLinkHost(nullptr) {}
     ProfileData* CurrentProfile() override { return profile.get(); }
     void HideMainWindow() override { ++hidden; }
-    void SelectDpiLevelOption(int32_t) override {}
-    void SelectReportRateOption(int32_t) override {}
-    void ShowButtonMode(int32_t) override {}
-    void PostDpiPopup(int32_t) override {}
-    void SaveProfiles() override {}
     int ShowMessage(std::string_view, std::string_view, MessageOwner, MessageKind) override
     {
         ++questions;

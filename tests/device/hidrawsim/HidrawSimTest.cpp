@@ -1,10 +1,10 @@
 #include "device/DeviceLink.h"
-#include "device/DeviceLinkHost.h"
 #include "device/DeviceMessageQueue.h"
 #include "device/DeviceMessages.h"
 #include "device/HidrawDriver.h"
 #include "device/VirtualDriver.h"
 #include "device/VirtualMouseSummary.h"
+#include "device/WindowlessLinkHost.h"
 #include "performance/RecordingPointerBackend.h"
 #include "tests/device/DeviceTestSupport.h"
 #include "tests/device/hidrawsim/SimulatedKernel.h"
@@ -18,32 +18,13 @@ namespace
 
 using namespace std::chrono_literals;
 
-class QuietHost : public DeviceLinkHost
-{
-public:
-    ProfileData* CurrentProfile() override { return profile.get(); }
-    void HideMainWindow() override {}
-    void SelectDpiLevelOption(int32_t) override {}
-    void SelectReportRateOption(int32_t) override {}
-    void ShowButtonMode(int32_t) override {}
-    void PostDpiPopup(int32_t) override {}
-    void SaveProfiles() override {}
-    int ShowMessage(std::string_view, std::string_view, MessageOwner, MessageKind) override
-    {
-        return 0;
-    }
-    bool StartUpdater(const std::filesystem::path&) override { return false; }
-    void PostApplyDone(ApplyOutcome) override {}
-
-    std::unique_ptr<ProfileData> profile = SmallProfile();
-};
-
 // What a mouse holds after the link starts and applies the small profile
 // through `driver`.
 std::vector<std::string> ApplyThrough(const DeviceDescription& description, DriverBinder driver,
                                       const VirtualMouse& mouse)
 {
-    QuietHost host;
+    const std::unique_ptr<ProfileData> profile = SmallProfile();
+    WindowlessLinkHost host(profile.get());
     DeviceMessageQueue messages;
     RecordingPointerBackend pointer;
     {
