@@ -118,7 +118,7 @@ void CMainWnd::InitWindow()
 
     CResourceManager* resources = CResourceManager::GetInstance();
     const int language = g_StartupData.appState.iLanguage;
-    resources->LoadLanguage(QString::fromStdString(LanguageFileName(language).generic_string()));
+    resources->UseLanguage(g_StartupData.language); // read with the start-up data
     resources->ReloadText(); // the skin was built before any language was loaded
     // The caption and the tray tooltip keep the start-up language.
     const QString caption = resources->GetText(QStringLiteral("mouse_name_text"));
