@@ -18,11 +18,13 @@
 #include "ui/OptionUI.h"
 #include "ui/ResourceManager.h"
 #include "ui/SkinControls.h"
+#include "ui/SkinImage.h"
 #include "ui/TabLayoutUI.h"
 
 #include <QCursor>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPixmap>
 #include <array>
 #include <cerrno>
 #include <functional>
@@ -110,12 +112,13 @@ void CMainWnd::InitWindow()
 
     const QString logo = QString::fromStdString((m_setup.folders.program / "logo.png").string());
     if (QFileInfo(logo).isFile()) // never a FIFO or a device
-        m_icon = QIcon(logo);
+        if (const QImage image = SkinImage::ReadPng(logo); !image.isNull())
+            m_icon = QIcon(QPixmap::fromImage(image));
     SetIcon(m_icon);
 
     CResourceManager* resources = CResourceManager::GetInstance();
     const int language = g_StartupData.appState.iLanguage;
-    resources->LoadLanguage(QString::fromStdString(LanguageFileName(language).generic_string()));
+    resources->UseLanguage(g_StartupData.language); // read with the start-up data
     resources->ReloadText(); // the skin was built before any language was loaded
     // The caption and the tray tooltip keep the start-up language.
     const QString caption = resources->GetText(QStringLiteral("mouse_name_text"));

@@ -31,8 +31,9 @@ inline constexpr char kAppStateFile[] = "Data.bin";
 inline constexpr char kProfilesFile[] = "profile.bin";
 
 // profile.bin holds at most this many profiles; a larger one is damaged.
-// People keep a handful; the cap only stops a runaway file from filling memory.
-inline constexpr std::size_t kMaxProfiles = 1000;
+// Most people keep a handful and some thousands; the cap (about 565 MB) only
+// stops a runaway file from filling memory.
+inline constexpr std::size_t kMaxProfiles = 10000;
 
 // Creates the data folder (0700) when it is missing; the errno of a failure,
 // or 0.

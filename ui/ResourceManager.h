@@ -18,6 +18,9 @@ public:
     // Loads a language file relative to the resource folder ("Language/EN.xml");
     // a missing file leaves no texts (every key then reads as empty).
     bool LoadLanguage(const QString& file);
+    // Takes a language file read already (the start-up's), so that it is not
+    // read a second time.
+    void UseLanguage(const LanguageFile& language) { m_language = language; }
     // The text of a key in the loaded language; empty for an unknown key.
     QString GetText(const QString& key) const;
     // Shows every language-key text of every window in the language loaded now.

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <memory>
@@ -41,10 +42,21 @@ const LoadedImage& LoadImage(const QString& file)
             loaded.svg = renderer;
     }
     else
-        loaded.image.load(path);
+        loaded.image = SkinImage::ReadPng(path);
     return cache.insert(file, loaded).value();
 }
 
+} // namespace
+
+QImage SkinImage::ReadPng(const QString& path)
+{
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
+namespace
+{
 // Draws the source part of img into target, keeping the corner borders unscaled.
 void DrawNineSlice(QPainter& p, const QImage& img, const QRect& src, const QRect& target,
                    const RECT& c)

@@ -16,6 +16,8 @@ bool CTabLayoutUI::SelectItem(int iIndex)
     m_iCurSel = iIndex;
     for (int i = 0; i < GetCount(); ++i)
         GetItemAt(i)->SetVisible(i == iIndex);
+    if (HasWidget())
+        GetItemAt(iIndex)->GetWidget();
     Relayout();
     return true;
 }
@@ -34,6 +36,16 @@ void CTabLayoutUI::SetAttribute(const QString& name, const QString& value)
     }
     else
         CContainerUI::SetAttribute(name, value);
+}
+
+void CTabLayoutUI::InitWidget(QWidget* widget)
+{
+    CControlUI::InitWidget(widget);
+    // Floats (an overlay) may show over any page, so they are made at once.
+    for (int i = 0; i < GetCount(); ++i)
+        if (CControlUI* item = GetItemAt(i); i == m_iCurSel || item->IsFloat())
+            item->GetWidget();
+    Relayout();
 }
 
 void CTabLayoutUI::OnItemAdded(int iIndex)

@@ -1,5 +1,8 @@
 #pragma once
-// Pages on top of each other; only the selected one is shown.
+// Pages on top of each other; only the selected one is shown. A page gets its
+// widgets when it is first shown: its controls, and what pages write into
+// them, are there from the start, but a window shows without making the
+// widgets of pages nobody has opened yet.
 
 #include "ui/ContainerUI.h"
 
@@ -16,6 +19,7 @@ public:
     void SetAttribute(const QString& name, const QString& value) override;
 
 protected:
+    void InitWidget(QWidget* widget) override;
     void OnItemAdded(int iIndex) override;
     void OnItemRemoved(int iIndex) override;
     void Relayout() override;

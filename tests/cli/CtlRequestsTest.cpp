@@ -13,10 +13,15 @@
 #include "platform/SingleInstance.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/TempProgramFolder.h"
+#include "ui/ComboUI.h"
+#include "ui/EditUI.h"
 #include "ui/OptionUI.h"
+#include "ui/ResourceManager.h"
 #include "ui/SliderUI.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QSlider>
 #include <QTimer>
 #include <QWidget>
 #include <atomic>
@@ -180,6 +185,40 @@ TEST_F(CtlRequestsTest, ASetShowsOnThePageKeepsThePageEditsAndSurvivesARestart)
     EXPECT_EQ(Ctl({"select", "0"}), 0) << m_lastErr;
     EXPECT_EQ(Find<CSliderUI>("mouse_dpi3_slider")->GetValue(), 40);
     EXPECT_TRUE(Find<COptionUI>("prate_2_option")->IsSelected());
+}
+
+// The window shows before the pages behind the first one get their widgets;
+// what happens to them until then is there when they are first opened.
+TEST_F(CtlRequestsTest, APageOpenedLateShowsWhatACommandAndTheLanguageChangedBefore)
+{
+    Open();
+    auto* slider = Find<CSliderUI>("mouse_dpi3_slider");
+    auto* value = Find<CEditUI>("mouse_dpi_value_3");
+    auto* brightness = Find<CSliderUI>("brightness_slider");
+    auto* rate = Find<CControlUI>("enhance_pointer_checkbox");
+    ASSERT_TRUE(slider && value && brightness && rate);
+    EXPECT_FALSE(slider->HasWidget());
+    EXPECT_FALSE(brightness->HasWidget());
+    const QString englishRate = rate->GetText();
+
+    EXPECT_EQ(Ctl({"set", "dpi.3.step=40", "light.brightness=77"}), 0) << m_lastErr;
+    Find<CComboUI>("lan_combo")->SelectItem(0);
+    EXPECT_FALSE(slider->HasWidget());
+
+    Find<COptionUI>("performance_btn")->Selected(true);
+    ASSERT_TRUE(slider->HasWidget());
+    EXPECT_TRUE(slider->GetWidget()->isVisibleTo(m_wnd->GetWidget()));
+    EXPECT_EQ(static_cast<QSlider*>(slider->GetWidget())->value(), 40);
+    EXPECT_EQ(static_cast<QLineEdit*>(value->GetWidget())->text(), value->GetText());
+    EXPECT_EQ(value->GetText(), QString::number(g_pCurProfile->aiDpi[2] * 100));
+    EXPECT_NE(rate->GetText(), englishRate);
+    EXPECT_EQ(rate->GetText(),
+              CResourceManager::GetInstance()->GetText(QStringLiteral("enhance_pointer_text")));
+    EXPECT_FALSE(brightness->HasWidget()) << "only the page opened gets its widgets";
+
+    Find<COptionUI>("light_btn")->Selected(true);
+    ASSERT_TRUE(brightness->HasWidget());
+    EXPECT_EQ(static_cast<QSlider*>(brightness->GetWidget())->value(), 77);
 }
 
 TEST_F(CtlRequestsTest, ApplyIsTheProgramsApply)
