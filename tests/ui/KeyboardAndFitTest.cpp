@@ -200,27 +200,34 @@ TEST_F(NumberFieldsTest, EveryNumberFieldHoldsItsWidestValueWithItsSign)
 
 TEST_F(NumberFieldsTest, AFolderNameAndAMouseButtonFitTheMacroPagesBoxes)
 {
-    // The box keeps room for its arrow once, so a plain name is not cut.
-    CResourceManager::GetInstance()->LoadLanguage("Language/CN.xml");
-    WriteRes("fit_combos.xml", R"(<?xml version="1.0" encoding="UTF-8"?>
+    // The box keeps room for its arrow once, so a plain name is not cut; the
+    // key box beside its label has room for "Right Button".
+    for (const char* language : {"CN", "EN"})
+    {
+        SCOPED_TRACE(language);
+        CResourceManager::GetInstance()->LoadLanguage(QStringLiteral("Language/%1.xml").arg(language));
+        // A skin is read once per name: each language gets its own.
+        const std::string skin = std::string("fit_combos_") + language + ".xml";
+        WriteRes(skin, R"(<?xml version="1.0" encoding="UTF-8"?>
 <Window size="800,420"><VerticalLayout style="window"><Include source="macro.xml" height="420"/></VerticalLayout></Window>)");
-    TestWnd wnd("fit_combos.xml");
-    wnd.Open();
-    auto* folders = wnd.Find<CComboUI>("macro_combo");
-    auto* buttons = wnd.Find<CComboUI>("macro_mouse_action_combo");
-    ASSERT_NE(folders, nullptr);
-    ASSERT_NE(buttons, nullptr);
-    auto* folder = new CListLabelElementUI;
-    folder->SetText("Shooters");
-    folders->Add(folder);
-    folders->SelectItem(0);
-    for (CControlUI* c = buttons; c != nullptr; c = c->GetParent())
-        c->SetVisible(true);
-    // As for a mouse-button action: the box instead of the key field.
-    wnd.PM().FindControl("edit_macro_action")->SetVisible(false);
-    buttons->SelectItem(1);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(folders->IsTextElided()) << folders->GetWidget()->width();
-    EXPECT_FALSE(buttons->IsTextElided()) << buttons->GetText().toStdString();
-    wnd.Close();
+        TestWnd wnd(QString::fromStdString(skin));
+        wnd.Open();
+        auto* folders = wnd.Find<CComboUI>("macro_combo");
+        auto* buttons = wnd.Find<CComboUI>("macro_mouse_action_combo");
+        ASSERT_NE(folders, nullptr);
+        ASSERT_NE(buttons, nullptr);
+        auto* folder = new CListLabelElementUI;
+        folder->SetText("Shooters");
+        folders->Add(folder);
+        folders->SelectItem(0);
+        for (CControlUI* c = buttons; c != nullptr; c = c->GetParent())
+            c->SetVisible(true);
+        // As for a mouse-button action: the box instead of the key field.
+        wnd.PM().FindControl("edit_macro_action")->SetVisible(false);
+        buttons->SelectItem(1);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(folders->IsTextElided()) << folders->GetWidget()->width();
+        EXPECT_FALSE(buttons->IsTextElided()) << buttons->GetText().toStdString();
+        wnd.Close();
+    }
 }
