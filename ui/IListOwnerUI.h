@@ -3,6 +3,7 @@
 
 #include "ui/UIDefs.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QString>
 
@@ -30,6 +31,13 @@ public:
     virtual const TListInfoUI& GetListInfo() const = 0;
     // An item's text changed.
     virtual void OnItemTextChanged(CControlUI* pItem) = 0;
+    // Moves the selection for a navigation key (arrows, Home, End, pages);
+    // false for any other key.
+    virtual bool SelectByKey(int key)
+    {
+        (void)key;
+        return false;
+    }
 
 protected:
     ~IListOwnerUI() = default;
@@ -47,6 +55,14 @@ inline bool SelectItemOnPress(QEvent* event, bool bEnabled, IListOwnerUI* pOwner
         return false;
     pOwner->SelectItem(iIndex, true);
     return true;
+}
+
+// A navigation key pressed on an item moves its owner's selection. Selecting
+// may remove the item, so the caller returns at once when this gives true.
+inline bool SelectItemOnKey(QEvent* event, IListOwnerUI* pOwner)
+{
+    return event->type() == QEvent::KeyPress && pOwner != nullptr &&
+           pOwner->SelectByKey(static_cast<QKeyEvent*>(event)->key());
 }
 
 // The owner's colour behind a selected or hot item; 0 for none.

@@ -19,7 +19,8 @@ void CListContainerElementUI::Select(bool bSelect)
 
 bool CListContainerElementUI::OnWidgetEvent(QEvent* event)
 {
-    if (SelectItemOnPress(event, IsEnabled(), m_pOwner, m_iIndex))
+    if (SelectItemOnPress(event, IsEnabled(), m_pOwner, m_iIndex) ||
+        SelectItemOnKey(event, m_pOwner))
         return true; // this item may be gone now
     return CContainerUI::OnWidgetEvent(event);
 }

@@ -33,7 +33,8 @@ void CListLabelElementUI::ReloadText()
 
 bool CListLabelElementUI::OnWidgetEvent(QEvent* event)
 {
-    if (SelectItemOnPress(event, IsEnabled(), m_pOwner, m_iIndex))
+    if (SelectItemOnPress(event, IsEnabled(), m_pOwner, m_iIndex) ||
+        SelectItemOnKey(event, m_pOwner))
         return true; // this item may be gone now
     return CLabelUI::OnWidgetEvent(event);
 }

@@ -140,6 +140,8 @@ int CListUI::RowPitch() const
 void CListUI::InitWidget(QWidget* widget)
 {
     CContainerUI::InitWidget(widget);
+    // Tab reaches the list; the arrows then move its selection.
+    widget->setFocusPolicy(Qt::StrongFocus);
     if (QScrollArea* scroll = ScrollArea())
         m_scrolled = QObject::connect(scroll->verticalScrollBar(), &QScrollBar::valueChanged,
                                       widget,
@@ -148,6 +150,54 @@ void CListUI::InitWidget(QWidget* widget)
                                           if (m_pSource != nullptr)
                                               LayoutRows();
                                       });
+}
+
+bool CListUI::OnWidgetEvent(QEvent* event)
+{
+    if (SelectItemOnKey(event, this))
+        return true; // selecting may have rebuilt the page
+    return CContainerUI::OnWidgetEvent(event);
+}
+
+bool CListUI::SelectByKey(int key)
+{
+    const int count = GetCount();
+    const QScrollArea* scroll = ScrollArea();
+    int page = 1;
+    if (scroll != nullptr && scroll->widget() != nullptr && count > 0)
+    {
+        const int pitch = m_pSource != nullptr
+                              ? RowPitch()
+                              : std::max(1, scroll->widget()->height() / count);
+        page = std::max(1, scroll->viewport()->height() / pitch - 1);
+    }
+    int target = m_iCurSel;
+    switch (key)
+    {
+    case Qt::Key_Up:
+        target = m_iCurSel < 0 ? 0 : m_iCurSel - 1;
+        break;
+    case Qt::Key_Down:
+        target = m_iCurSel + 1;
+        break;
+    case Qt::Key_PageUp:
+        target = std::max(0, m_iCurSel) - page;
+        break;
+    case Qt::Key_PageDown:
+        target = std::max(0, m_iCurSel) + page;
+        break;
+    case Qt::Key_Home:
+        target = 0;
+        break;
+    case Qt::Key_End:
+        target = count - 1;
+        break;
+    default:
+        return false;
+    }
+    if (count > 0)
+        SelectItem(std::clamp(target, 0, count - 1), true);
+    return true;
 }
 
 void CListUI::Relayout()

@@ -55,11 +55,13 @@ public:
 
     const TListInfoUI& GetListInfo() const override { return m_ListInfo; }
     void OnItemTextChanged(CControlUI*) override {}
+    bool SelectByKey(int key) override;
 
     void SetAttribute(const QString& name, const QString& value) override;
 
 protected:
     void InitWidget(QWidget* widget) override;
+    bool OnWidgetEvent(QEvent* event) override;
     void Relayout() override;
 
 private:

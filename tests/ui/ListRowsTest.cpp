@@ -67,6 +67,34 @@ protected:
 };
 } // namespace
 
+TEST_F(ListRowsTest, TheKeyboardReachesTheListAndMovesItsSelection)
+{
+    EXPECT_EQ(list->GetWidget()->focusPolicy(), Qt::StrongFocus);
+    list->GetWidget()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(list->GetWidget(), Qt::Key_Down);
+    EXPECT_EQ(list->GetCurSel(), 0);
+    ASSERT_FALSE(page.seen.empty());
+    EXPECT_EQ(page.seen.back().type, "itemselect");
+
+    // The selected row's element has the focus now and goes on from there.
+    const auto focused = [&] { return list->GetWidget()->window()->focusWidget(); };
+    ASSERT_NE(focused(), nullptr);
+    QTest::keyClick(focused(), Qt::Key_Down);
+    QTest::keyClick(focused(), Qt::Key_Down);
+    EXPECT_EQ(list->GetCurSel(), 2);
+    QTest::keyClick(focused(), Qt::Key_PageDown);
+    EXPECT_GT(list->GetCurSel(), 2);
+    QTest::keyClick(focused(), Qt::Key_End);
+    EXPECT_EQ(list->GetCurSel(), kRows - 1);
+    EXPECT_TRUE(ShownSelected(kRows - 1));
+    QTest::keyClick(focused(), Qt::Key_Down);
+    EXPECT_EQ(list->GetCurSel(), kRows - 1);
+    QTest::keyClick(focused(), Qt::Key_Home);
+    EXPECT_EQ(list->GetCurSel(), 0);
+    EXPECT_EQ(Shown(0), "row 0");
+    EXPECT_LE(list->GetElementCount(), kRowsOnScreen);
+}
+
 TEST_F(ListRowsTest, OnlyTheRowsOnScreenHaveElementsAndTheSelectionSurvivesScrolling)
 {
     EXPECT_EQ(list->GetCount(), kRows);
