@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace
 {
 
-constexpr std::size_t kProfiles = 1000;
+constexpr std::size_t kProfiles = 10000; // the cap: the largest profile.bin a load takes
 constexpr std::size_t kBytes = kProfiles * sizeof(ProfileData);
 
 // A data folder in $TMPDIR for this run, removed at exit.
