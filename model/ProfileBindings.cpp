@@ -8,11 +8,12 @@ namespace
 {
 
 // Calls update(slot, slotIndex) for every slot whose binding field holds
-// `index`; true when one of them belongs to the current profile. "None" is
-// not an index: a refresh for it must not touch the unbound slots.
-template <typename Update>
+// `index`, and other(slot) for every other slot; true when a slot of the
+// current profile held it. "None" is not an index: a refresh for it must not
+// touch the unbound slots.
+template <typename Update, typename Other = void (*)(ButtonData&)>
 bool ForEachBoundSlot(ProfileList& profiles, int32_t ButtonData::*binding, int index,
-                      int currentProfile, Update update)
+                      int currentProfile, Update update, Other other = [](ButtonData&) {})
 {
     if (index == kNoBinding)
         return false;
@@ -25,7 +26,10 @@ bool ForEachBoundSlot(ProfileList& profiles, int32_t ButtonData::*binding, int i
         {
             ButtonData& slot = profiles[p]->aButton[s];
             if (slot.*binding != index)
+            {
+                other(slot);
                 continue;
+            }
             if (static_cast<int>(p) == currentProfile)
                 currentMatched = true;
             update(slot, s);
@@ -62,30 +66,19 @@ BindingCount CountBindings(const ProfileList& profiles, int32_t ButtonData::*bin
 bool ForgetRemovedRecord(ProfileList& profiles, int32_t ButtonData::*binding, uint8_t function,
                          int index, int currentProfile)
 {
-    if (index == kNoBinding)
-        return false;
-    bool currentMatched = false;
-    for (std::size_t p = 0; p < profiles.size(); ++p)
-    {
-        if (!profiles[p])
-            continue;
-        for (int s = 0; s < kButtonSlots; ++s)
+    return ForEachBoundSlot(
+        profiles, binding, index, currentProfile,
+        [&](ButtonData& slot, int s)
         {
-            ButtonData& slot = profiles[p]->aButton[s];
-            if (slot.*binding != index)
-            {
-                if (slot.*binding > index)
-                    --(slot.*binding);
-                continue;
-            }
             slot.*binding = kNoBinding;
-            if (static_cast<int>(p) == currentProfile)
-                currentMatched = true;
             if (slot.byFunction == function)
                 slot.byFunction = kDefaultSlotFunction[s];
-        }
-    }
-    return currentMatched;
+        },
+        [&](ButtonData& slot)
+        {
+            if (slot.*binding > index)
+                --(slot.*binding);
+        });
 }
 
 } // namespace
