@@ -151,7 +151,8 @@ void CMainWnd::InitWindow()
     m_performancePage.Refresh();
     m_lightPage.RefreshPage();
     ReportLoadProblems(loadReport);
-    m_unapplied.RememberAll(g_vecProfile);
+    if (g_pCurProfile != nullptr)
+        m_unapplied.RememberFirst(*g_pCurProfile);
 
     m_pDeviceLink =
         std::make_unique<DeviceLink>(g_StartupData.description, m_setup.folders.program, *this,
@@ -487,6 +488,7 @@ void CMainWnd::SelectProfile(int index)
     m_bProfileListChanged = false;
     g_StartupData.appState.iCurrentProfile = index;
     g_pCurProfile = g_vecProfile[static_cast<std::size_t>(index)].get();
+    m_unapplied.RememberFirst(*g_pCurProfile); // before a page can edit it
     ShowCurrentProfileName();
     RefreshAfterProfileChange();
 }

@@ -10,11 +10,10 @@ void UnappliedChanges::Remember(const ProfileData& profile)
     std::memcpy(record.get(), &profile, sizeof(ProfileData));
 }
 
-void UnappliedChanges::RememberAll(const ProfileList& profiles)
+void UnappliedChanges::RememberFirst(const ProfileData& profile)
 {
-    m_applied.clear();
-    for (const auto& profile : profiles)
-        Remember(*profile);
+    if (!m_applied.contains(&profile))
+        Remember(profile);
 }
 
 void UnappliedChanges::Forget(const ProfileData& profile)

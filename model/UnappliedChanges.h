@@ -1,7 +1,10 @@
 #pragma once
-// Each profile's record as the user last applied it (or as it was loaded),
+// Each profile's record as the user last applied it, or as it was when the
+// window first made it current (only the current profile is edited there),
 // so the window can mark edits not yet applied and undo them on request.
-// The records are compared byte for byte, as they are saved.
+// Copying a profile only once it is current keeps a library of thousands of
+// profiles from being held twice. The records are compared byte for byte,
+// as they are saved.
 
 #include "model/ProfileList.h"
 
@@ -13,7 +16,8 @@ class UnappliedChanges
 public:
     // `profile` is as applied now (or as it was loaded).
     void Remember(const ProfileData& profile);
-    void RememberAll(const ProfileList& profiles);
+    // As Remember, unless the profile is remembered already.
+    void RememberFirst(const ProfileData& profile);
     // Before a profile is deleted.
     void Forget(const ProfileData& profile);
 

@@ -662,6 +662,28 @@ TEST_F(MainWndTest, EditsNotAppliedAreMarkedAndTheTraysExitAsksAboutThem)
     EXPECT_EQ(m_mouse->Traffic().size(), sent);
 }
 
+TEST_F(MainWndTest, AProfileMadeCurrentAfterTheStartIsPutBackByDiscard)
+{
+    ASSERT_NE(Open(), nullptr);
+    Click("btn_add_profile");
+    Close();
+
+    // Only the current profile is remembered at the start; the other one is
+    // remembered when it becomes current, before a page can edit it.
+    g_StartupData = StartupData{};
+    ASSERT_NE(Open(), nullptr);
+    const int other = g_StartupData.appState.iCurrentProfile == 0 ? 1 : 0;
+    Find<CComboUI>("profile_combo")->SelectItem(other);
+    const int32_t level = g_pCurProfile->iDpiLevel;
+    g_pCurProfile->iDpiLevel = level == 0 ? 1 : 0;
+    Click("btn_add_profile"); // saves the list with the edit
+    EXPECT_NE(StoredProfiles()[static_cast<std::size_t>(other)].iDpiLevel, level);
+    m_answer = kMsgAnswerDiscard;
+    m_wnd->SendMessage(WM_MENUCLICK, reinterpret_cast<WPARAM>(new MenuCmd{"exit", "", ""}));
+    EXPECT_FALSE(::IsWindow(m_wnd->GetHWND()));
+    EXPECT_EQ(StoredProfiles()[static_cast<std::size_t>(other)].iDpiLevel, level);
+}
+
 TEST_F(MainWndTest, TrayClickShowsOnlyWithAMouseAndTheMessageOpensOnce)
 {
     ASSERT_NE(Open(), nullptr);
