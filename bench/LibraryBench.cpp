@@ -3,6 +3,7 @@
 // those bytes as one block. The files go to the temporary folder ($TMPDIR),
 // so a tmpfs there measures the code, a disk the disk too.
 
+#include "bench/FreshRead.h"
 #include "guns/GunLibrary.h"
 #include "macros/MacroLibrary.h"
 
@@ -160,18 +161,9 @@ template <typename File> void BM_ReadBytesToFreshMemory(benchmark::State& state)
     using Record = typename File::Record;
     constexpr std::size_t size = kRecords * sizeof(Record);
     File::Save(FullLibrary<Record>(), DataDir());
-    const std::string path = (DataDir() / File::kFileName).string();
+    const std::filesystem::path path = DataDir() / File::kFileName;
     for (auto _ : state)
-    {
-        std::unique_ptr<unsigned char[]> to(new unsigned char[size]);
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (!f || std::fread(to.get(), 1, size, f) != size)
-            state.SkipWithError("read failed");
-        if (f)
-            std::fclose(f);
-        benchmark::DoNotOptimize(to.get());
-        benchmark::ClobberMemory();
-    }
+        ReadIntoFreshMemory(state, path, size);
     state.SetBytesProcessed(state.iterations() * size);
 }
 

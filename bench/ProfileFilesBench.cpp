@@ -2,6 +2,7 @@
 // copy of the same bytes. The file goes to the temporary folder ($TMPDIR), so
 // a tmpfs there measures the code, a disk the disk too.
 
+#include "bench/FreshRead.h"
 #include "model/SettingsFiles.h"
 
 #include <benchmark/benchmark.h>
@@ -84,18 +85,9 @@ void BM_ReadProfileBytesToFreshMemory(benchmark::State& state)
 {
     const fs::path& folder = BenchFolder();
     SaveProfiles(folder, MakeProfiles());
-    const std::string path = (folder / kProfilesFile).string();
+    const fs::path path = folder / kProfilesFile;
     for (auto _ : state)
-    {
-        std::unique_ptr<std::byte[]> to(new std::byte[kBytes]);
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (!f || std::fread(to.get(), 1, kBytes, f) != kBytes)
-            state.SkipWithError("read failed");
-        if (f)
-            std::fclose(f);
-        benchmark::DoNotOptimize(to.get());
-        benchmark::ClobberMemory();
-    }
+        ReadIntoFreshMemory(state, path, kBytes);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kBytes));
 }
 

@@ -7,6 +7,7 @@
 
 #ifdef VESTREL_PROGRAM
 
+#include "bench/FreshRead.h"
 #include "guns/GunLibrary.h"
 #include "macros/MacroLibrary.h"
 #include "model/NameField.h"
@@ -232,17 +233,7 @@ void BM_ReadLargeRecordsToFreshMemory(benchmark::State& state)
     const LargeProgramFolder& folder = LargeProgramFolder::Get();
     for (auto _ : state)
         for (const fs::path& file : folder.RecordFiles())
-        {
-            const std::size_t size = fs::file_size(file);
-            std::unique_ptr<char[]> to(new char[size]);
-            std::FILE* f = std::fopen(file.c_str(), "rb");
-            if (!f || std::fread(to.get(), 1, size, f) != size)
-                state.SkipWithError("read failed");
-            if (f)
-                std::fclose(f);
-            benchmark::DoNotOptimize(to.get());
-            benchmark::ClobberMemory();
-        }
+            ReadIntoFreshMemory(state, file, fs::file_size(file));
 }
 
 } // namespace
