@@ -9,6 +9,7 @@
 #include "model/ProfileData.h"
 #include "model/RecordLibrary.h"
 #include "model/SettingsFiles.h"
+#include "tests/support/CtlRun.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -23,19 +24,13 @@
 namespace
 {
 
-struct Result
-{
-    int code;
-    std::string out;
-    std::string err;
-};
+using Result = CtlResult;
 
-Result RunCtl(const TempProgramFolder& dir, std::vector<std::string> args)
+// Every command here talks to the virtual mouse.
+Result RunVirtual(const TempProgramFolder& dir, std::vector<std::string> args)
 {
     args.insert(args.begin(), {"--driver", "virtual"});
-    std::ostringstream out, err;
-    const int code = RunVestrelCtl(args, dir.Path(), out, err);
-    return {code, out.str(), err.str()};
+    return RunCtl(dir, args);
 }
 
 std::unique_ptr<ProfileData> StoredProfile(const TempProgramFolder& dir, std::size_t index)
@@ -238,7 +233,7 @@ TEST(CtlSet, KeysChangeTheirFieldsAndWhatTheMouseReceives)
     };
     for (const Row& row : rows)
     {
-        const Result r = RunCtl(dir, {"set", "--apply", row.assignment});
+        const Result r = RunVirtual(dir, {"set", "--apply", row.assignment});
         EXPECT_EQ(r.code, 0) << row.assignment << ": " << r.err;
         const auto stored = StoredProfile(dir, 0);
         ASSERT_NE(stored, nullptr);
@@ -246,7 +241,7 @@ TEST(CtlSet, KeysChangeTheirFieldsAndWhatTheMouseReceives)
         EXPECT_NE(r.out.find(row.mouseShows), std::string::npos) << row.assignment << "\n" << r.out;
     }
     // What `show` prints goes back into `set` unchanged.
-    const Result shown = RunCtl(dir, {"show"});
+    const Result shown = RunVirtual(dir, {"show"});
     EXPECT_NE(shown.out.find("button.office.6=macro:F/M2\n"), std::string::npos) << shown.out;
     EXPECT_NE(shown.out.find("button.office.5=shortcut:Ctrl+Shift+F5\n"), std::string::npos);
     EXPECT_NE(shown.out.find("dpi.2=1200\n"), std::string::npos);
@@ -258,15 +253,15 @@ TEST(CtlSet, EveryRuleRefusesAndNothingIsWritten)
     WriteLibraries(dir);
     // A second profile, a copy of the first (the factory one).
     const std::string copy = (dir.Path() / "copy.pbin").string();
-    ASSERT_EQ(RunCtl(dir, {"export-profile", "0", copy}).code, 0);
-    ASSERT_EQ(RunCtl(dir, {"import-profile", copy}).code, 0);
+    ASSERT_EQ(RunVirtual(dir, {"export-profile", "0", copy}).code, 0);
+    ASSERT_EQ(RunVirtual(dir, {"import-profile", copy}).code, 0);
     // Nine macro buttons and two guns: one more of each is still allowed.
     std::vector<std::string> bound = {"set", "--profile", "Profile1_1"};
     for (int n = 6; n <= 14; ++n)
         bound.push_back("button.office." + std::to_string(n) + "=macro:F/M1");
     bound.push_back("button.game.6=gun:F/G1");
     bound.push_back("button.game.7=gun:F/G2");
-    const Result bind = RunCtl(dir, bound);
+    const Result bind = RunVirtual(dir, bound);
     ASSERT_EQ(bind.code, 0) << bind.err;
 
     struct Refusal
@@ -303,7 +298,7 @@ TEST(CtlSet, EveryRuleRefusesAndNothingIsWritten)
     const auto macros = dir.ReadFile("Data/macro.bin");
     for (const Refusal& refusal : refusals)
     {
-        const Result r = RunCtl(dir, refusal.args);
+        const Result r = RunVirtual(dir, refusal.args);
         EXPECT_EQ(r.code, refusal.code) << refusal.args[1] << ": " << r.err;
         EXPECT_NE(r.err.find(refusal.says), std::string::npos) << r.err;
         EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles) << refusal.args[1];
@@ -313,15 +308,15 @@ TEST(CtlSet, EveryRuleRefusesAndNothingIsWritten)
     // In the language chosen in the window (Data.bin: 0 is Simplified Chinese).
     const AppState chinese{0, 0};
     ASSERT_TRUE(SaveAppState(dir.DataDir(), chinese));
-    const Result refused = RunCtl(dir, {"set", "button.office.1=forward"});
+    const Result refused = RunVirtual(dir, {"set", "button.office.1=forward"});
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(refused.err, "vestrelctl: set: 至少需要保留一个左键功能。；未做任何更改\n");
     EXPECT_EQ(dir.ReadFile("Data/profile.bin"), profiles);
     ASSERT_TRUE(SaveAppState(dir.DataDir(), {0, 2}));
 
     // The last profile stays.
-    ASSERT_EQ(RunCtl(dir, {"delete", "Profile1_1"}).code, 0);
-    const Result last = RunCtl(dir, {"delete", "0"});
+    ASSERT_EQ(RunVirtual(dir, {"delete", "Profile1_1"}).code, 0);
+    const Result last = RunVirtual(dir, {"delete", "0"});
     EXPECT_EQ(last.code, 1);
     EXPECT_NE(last.err.find("last profile"), std::string::npos);
 }
@@ -329,17 +324,17 @@ TEST(CtlSet, EveryRuleRefusesAndNothingIsWritten)
 TEST(CtlHelp, HelpVersionAndUsageErrors)
 {
     TempProgramFolder dir;
-    const Result help = RunCtl(dir, {"--help"});
+    const Result help = RunVirtual(dir, {"--help"});
     EXPECT_EQ(help.code, 0);
     for (const char* command : {"show", "set", "select", "import", "export", "macros", "guns"})
         EXPECT_NE(help.out.find(std::string("\n  ") + command), std::string::npos) << command;
-    const Result set = RunCtl(dir, {"help", "set"});
+    const Result set = RunVirtual(dir, {"help", "set"});
     EXPECT_EQ(set.code, 0);
     EXPECT_NE(set.out.find("left-click"), std::string::npos);
     EXPECT_NE(set.out.find("dpi.N.colour"), std::string::npos);
-    EXPECT_EQ(RunCtl(dir, {"--version"}).code, 0);
-    EXPECT_EQ(RunCtl(dir, {"frobnicate"}).code, 2);
-    EXPECT_EQ(RunCtl(dir, {"help", "frobnicate"}).code, 2);
+    EXPECT_EQ(RunVirtual(dir, {"--version"}).code, 0);
+    EXPECT_EQ(RunVirtual(dir, {"frobnicate"}).code, 2);
+    EXPECT_EQ(RunVirtual(dir, {"help", "frobnicate"}).code, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.DataDir())) << "help must write nothing";
 }
 
@@ -347,11 +342,11 @@ TEST(CtlJson, ShowMacrosAndGunsFollowTheirSchemas)
 {
     TempProgramFolder dir;
     WriteLibraries(dir);
-    ASSERT_EQ(RunCtl(dir, {"set", "button.office.6=macro:F/M1", "button.office.5=shortcut:Alt+A",
+    ASSERT_EQ(RunVirtual(dir, {"set", "button.office.6=macro:F/M1", "button.office.5=shortcut:Alt+A",
                            "button.game.7=gun:F/G1"})
                   .code,
               0);
-    const Result show = RunCtl(dir, {"show", "--json"});
+    const Result show = RunVirtual(dir, {"show", "--json"});
     ASSERT_EQ(show.code, 0) << show.err;
     ExpectJsonSchema(show.out,
                      R"({"index":"number","name":"string","current":"bool","rate":"number",
@@ -371,7 +366,7 @@ TEST(CtlJson, ShowMacrosAndGunsFollowTheirSchemas)
     EXPECT_NE(show.out.find(R"("function":"shortcut","shortcut":"Alt+A")"), std::string::npos);
     EXPECT_NE(show.out.find(R"("macro":"F/M1")"), std::string::npos);
     // RunCtl picks the virtual mouse, which reports the description's firmware.
-    const Result status = RunCtl(dir, {"status", "--json"});
+    const Result status = RunVirtual(dir, {"status", "--json"});
     ASSERT_EQ(status.code, 0) << status.err;
     ExpectJsonSchema(status.out, R"({"mouse":"string","firmware":"string","expected":"string"})");
     EXPECT_NE(status.out.find(R"("mouse":"present")"), std::string::npos);
@@ -379,7 +374,7 @@ TEST(CtlJson, ShowMacrosAndGunsFollowTheirSchemas)
         R"({"folders":[{"name":"string","locked":"bool","items":[{"name":"string","locked":"bool"}]}]})";
     for (const char* command : {"macros", "guns"})
     {
-        const Result r = RunCtl(dir, {command, "--json"});
+        const Result r = RunVirtual(dir, {command, "--json"});
         ASSERT_EQ(r.code, 0) << r.err;
         ExpectJsonSchema(r.out, library);
         EXPECT_NE(r.out.find(R"("name":"F")"), std::string::npos) << r.out;
@@ -393,9 +388,9 @@ TEST(CtlExchange, EveryFileKindRoundTrips)
     const std::string out = (dir.Path() / "out").string();
     std::filesystem::create_directory(out);
 
-    ASSERT_EQ(RunCtl(dir, {"set", "dpi.3=2500", "light.mode=wave"}).code, 0);
-    ASSERT_EQ(RunCtl(dir, {"export-profile", "0", out + "/p.pbin"}).code, 0);
-    const Result imported = RunCtl(dir, {"import-profile", out + "/p.pbin"});
+    ASSERT_EQ(RunVirtual(dir, {"set", "dpi.3=2500", "light.mode=wave"}).code, 0);
+    ASSERT_EQ(RunVirtual(dir, {"export-profile", "0", out + "/p.pbin"}).code, 0);
+    const Result imported = RunVirtual(dir, {"import-profile", out + "/p.pbin"});
     ASSERT_EQ(imported.code, 0) << imported.err;
     auto original = StoredProfile(dir, 0);
     auto copy = StoredProfile(dir, 1);
@@ -431,11 +426,11 @@ TEST(CtlExchange, EveryFileKindRoundTrips)
     };
     for (const auto& kind : kinds)
     {
-        const Result exported = RunCtl(dir, kind.exportArgs);
+        const Result exported = RunVirtual(dir, kind.exportArgs);
         ASSERT_EQ(exported.code, 0) << kind.exportArgs[1] << ": " << exported.err;
-        const Result read = RunCtl(dir, kind.importArgs);
+        const Result read = RunVirtual(dir, kind.importArgs);
         ASSERT_EQ(read.code, 0) << kind.importArgs[1] << ": " << read.err;
-        const Result listed = RunCtl(dir, {kind.list});
+        const Result listed = RunVirtual(dir, {kind.list});
         EXPECT_NE(listed.out.find(kind.arrives), std::string::npos) << kind.exportArgs[1] << "\n"
                                                                     << listed.out;
     }

@@ -2,6 +2,7 @@
 #include "model/NameField.h"
 #include "model/SettingsFiles.h"
 #include "tests/device/DeviceTestSupport.h"
+#include "tests/support/CtlRun.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,19 +21,7 @@ namespace fs = std::filesystem;
 constexpr char kSmallIni[] = "[Default]\nSensor=3335\nDistance=1\nDistance_Value=1,2,3,4,5,6,7,8\n"
                              "Ver_H=1\nVer_L=3\n[BUTTON]\n";
 
-struct Result
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result RunCtl(const TempProgramFolder& dir, std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    const int code = RunVestrelCtl(args, dir.Path(), out, err);
-    return {code, out.str(), err.str()};
-}
+using Result = CtlResult;
 
 // Profiles 0 (blank) and 1 (the small profile, current) in a program folder
 // whose Data.ini describes the small profile's device.

@@ -2,6 +2,7 @@
 #include "model/DataFolderLock.h"
 #include "model/ProfileData.h"
 #include "tests/support/SmallTmpfs.h"
+#include "tests/support/CtlRun.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -12,19 +13,7 @@
 namespace
 {
 
-struct Result
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Result RunCtl(const TempProgramFolder& dir, std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    int code = RunVestrelCtl(args, dir.Path(), out, err);
-    return {code, out.str(), err.str()};
-}
+using Result = CtlResult;
 
 } // namespace
 
