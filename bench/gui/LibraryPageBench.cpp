@@ -115,13 +115,7 @@ public:
     ~Fixture()
     {
         SetDesktopServices(nullptr);
-        m_host.Close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        g_vecMacro.clear();
-        g_pCurProfile = nullptr;
-        g_vecProfile.clear();
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
+        m_host.Close(m_dir);
     }
 
     // The library of 10,000 again, its first folder shown.

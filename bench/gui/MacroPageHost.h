@@ -63,6 +63,18 @@ public:
         page.LoadFolders();
     }
 
+    // Closes the window and drops the data of the run, its folder too.
+    void Close(const std::filesystem::path& dir)
+    {
+        WindowImplBase::Close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        g_vecMacro.clear();
+        g_pCurProfile = nullptr;
+        g_vecProfile.clear();
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+
     CControlUI* Find(const char* name)
     {
         return GetPaintManager()->FindControl(QString::fromLatin1(name));

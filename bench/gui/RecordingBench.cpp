@@ -54,13 +54,7 @@ public:
     }
     ~Fixture()
     {
-        m_host.Close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        g_vecMacro.clear();
-        g_pCurProfile = nullptr;
-        g_vecProfile.clear();
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
+        m_host.Close(m_dir);
     }
 
     CMacroPage& Page() { return m_host.page; }
