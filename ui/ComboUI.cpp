@@ -32,7 +32,36 @@ public:
         return fontMetrics().elidedText(currentText(), Qt::ElideRight, field.width());
     }
 
+    // The drop-down's view and its frame are made when it first opens: a
+    // start-up shows several boxes that are never opened.
+    void showPopup() override
+    {
+        if (!m_viewReady)
+        {
+            m_viewReady = true;
+            // The styled delegate honours each item's fixed height.
+            setItemDelegate(new QStyledItemDelegate(this));
+            // Rows are measured once, not each of thousands.
+            if (auto* list = qobject_cast<QListView*>(view()))
+                list->setUniformItemSizes(true);
+        }
+        QComboBox::showPopup();
+    }
+
 protected:
+    // Until the drop-down exists a font change is the box's alone; QComboBox
+    // would make the drop-down for it.
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::FontChange && !m_viewReady)
+        {
+            updateGeometry();
+            QWidget::changeEvent(event);
+            return;
+        }
+        QComboBox::changeEvent(event);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QStylePainter painter(this);
@@ -42,6 +71,9 @@ protected:
         opt.currentText = ShownText();
         painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
     }
+
+private:
+    bool m_viewReady = false;
 };
 } // namespace
 
@@ -329,11 +361,6 @@ QWidget* CComboUI::CreateWidget(QWidget* parent)
 {
     auto* box = new ElidingComboBox(parent);
     box->setModel(new ComboRowModel(this, box));
-    // The styled delegate honours each item's fixed height.
-    box->setItemDelegate(new QStyledItemDelegate(box));
-    // Rows are measured once, not each of thousands.
-    if (auto* view = qobject_cast<QListView*>(box->view()))
-        view->setUniformItemSizes(true);
     box->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(box, &QComboBox::activated, box,
                      [this](int index)

@@ -7,6 +7,8 @@
 #include "ui/ListLabelElementUI.h"
 #include "ui/ListUI.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QTest>
 #include <memory>
@@ -206,4 +208,29 @@ TEST_F(ListRowsTest, TheComboShowsTheSourcesRowsAndEachChange)
     ASSERT_EQ(page.seen.size(), 1u);
     EXPECT_EQ(page.seen.back().type, "itemselect");
     EXPECT_EQ(page.seen.back().wParam, 42u);
+}
+
+TEST_F(ListRowsTest, TheDropDownIsMadeOnFirstOpeningWithTheBoxsFontAndRowHeight)
+{
+    auto* box = static_cast<QComboBox*>(combo->GetWidget());
+    EXPECT_EQ(box->findChild<QAbstractItemView*>(), nullptr) << "made before anybody opened it";
+    // Without the theme's sheet, which gives the drop-down a font of its own.
+    const QString sheet = qApp->styleSheet();
+    qApp->setStyleSheet(QString());
+
+    QFont big = box->font();
+    big.setPixelSize(21);
+    box->setFont(big);
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    ASSERT_TRUE(view->isVisible());
+    EXPECT_EQ(view->font().pixelSize(), 21);
+    EXPECT_EQ(view->sizeHintForRow(0), kRowHeight) << "the row model's height is honoured";
+    box->hidePopup();
+
+    // Once it exists, later font changes reach it as before.
+    big.setPixelSize(17);
+    box->setFont(big);
+    EXPECT_EQ(view->font().pixelSize(), 17);
+    qApp->setStyleSheet(sheet);
 }
