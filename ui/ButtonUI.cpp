@@ -57,28 +57,27 @@ void CButtonUI::SetPushedBkColor(DWORD argb)
 void CButtonUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    const bool isColor = ParseSkinColor(value, color);
-    if (name == "normalimage")
+    if (name == u"normalimage")
         SetNormalImage(value);
-    else if (name == "hotimage")
+    else if (name == u"hotimage")
         SetHotImage(value);
-    else if (name == "pushedimage")
+    else if (name == u"pushedimage")
         SetPushedImage(value);
-    else if (name == "disabledimage")
+    else if (name == u"disabledimage")
         m_sDisabledImage = value;
-    else if (name == "foreimage")
+    else if (name == u"foreimage")
         SetForeImage(value);
-    else if (name == "hotforeimage")
+    else if (name == u"hotforeimage")
         m_sHotForeImage = value;
-    else if (name == "hotbkcolor" && isColor)
+    else if (name == u"hotbkcolor" && ParseSkinColor(value, color))
         SetHotBkColor(color);
-    else if (name == "pushedbkcolor" && isColor)
+    else if (name == u"pushedbkcolor" && ParseSkinColor(value, color))
         SetPushedBkColor(color);
-    else if (name == "hottextcolor" && isColor)
+    else if (name == u"hottextcolor" && ParseSkinColor(value, color))
         m_dwHotTextColor = color;
-    else if (name == "pushedtextcolor" && isColor)
+    else if (name == u"pushedtextcolor" && ParseSkinColor(value, color))
         m_dwPushedTextColor = color;
-    else if (name == "hotbordercolor" && isColor)
+    else if (name == u"hotbordercolor" && ParseSkinColor(value, color))
         m_dwHotBorderColor = color;
     else
         CLabelUI::SetAttribute(name, value);

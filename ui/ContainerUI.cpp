@@ -154,15 +154,15 @@ void CContainerUI::ReloadText()
 
 void CContainerUI::SetAttribute(const QString& name, const QString& value)
 {
-    if (name == "inset")
+    if (name == u"inset")
         SetInset(ParseSkinRect(value));
-    else if (name == "childpadding")
+    else if (name == u"childpadding")
         SetChildPadding(ParseSkinInt(value));
-    else if (name == "vscrollbar")
+    else if (name == u"vscrollbar")
         m_bVScroll = ParseSkinBool(value);
-    else if (name == "childalign")
+    else if (name == u"childalign")
         m_sChildAlign = value;
-    else if (name == "childvalign")
+    else if (name == u"childvalign")
         m_sChildVAlign = value;
     else
         CControlUI::SetAttribute(name, value);

@@ -250,84 +250,66 @@ QString CControlUI::GetVirtualWnd() const
 void CControlUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    if (name == "name")
+    if (name == u"name")
         SetName(value);
-    else if (name == "text")
+    else if (name == u"text")
     {
         m_bResourceText = false;
         SetText(value);
     }
-    else if (name == "textkey")
+    else if (name == u"textkey")
     {
         m_bResourceText = true;
         SetText(value);
     }
-    else if (name == "resourcetext")
+    else if (name == u"resourcetext")
         SetResourceText(ParseSkinBool(value));
-    else if (name == "tooltip")
+    else if (name == u"tooltip")
         SetToolTip(value);
-    else if (name == "tooltipkey")
+    else if (name == u"tooltipkey")
         SetToolTipKey(value);
-    else if (name == "visible")
+    else if (name == u"visible")
         SetVisible(ParseSkinBool(value));
-    else if (name == "enabled")
+    else if (name == u"enabled")
         SetEnabled(ParseSkinBool(value));
-    else if (name == "mouse")
+    else if (name == u"mouse")
         SetMouseEnabled(ParseSkinBool(value));
-    else if (name == "width")
+    else if (name == u"width")
         SetFixedWidth(ParseSkinInt(value));
-    else if (name == "height")
+    else if (name == u"height")
         SetFixedHeight(ParseSkinInt(value));
-    else if (name == "padding")
+    else if (name == u"padding")
         SetPadding(ParseSkinRect(value));
-    else if (name == "float")
+    else if (name == u"float")
         SetFloat(ParseSkinBool(value));
-    else if (name == "pos")
+    else if (name == u"pos")
         SetFloatPos(ParseSkinRect(value));
-    else if (name == "bkcolor" && ParseSkinColor(value, color))
+    else if (name == u"bkcolor" && ParseSkinColor(value, color))
         SetBkColor(color);
-    else if (name == "bkimage")
+    else if (name == u"bkimage")
         SetBkImage(value);
-    else if (name == "bordercolor" && ParseSkinColor(value, color))
+    else if (name == u"bordercolor" && ParseSkinColor(value, color))
         SetBorderColor(color);
-    else if (name == "bordersize")
+    else if (name == u"bordersize")
         SetBorderSize(ParseSkinInt(value));
-    else if (name == "borderround")
+    else if (name == u"borderround")
         SetBorderRound(ParseSkinInt(value));
-    else if (name == "textcolor" && ParseSkinColor(value, color))
+    else if (name == u"textcolor" && ParseSkinColor(value, color))
         SetTextColor(color);
-    else if (name == "font")
+    else if (name == u"font")
         SetFont(value);
-    else if (name == "userdata")
+    else if (name == u"userdata")
         SetUserData(value);
-    else if (name == "virtualwnd")
+    else if (name == u"virtualwnd")
         SetVirtualWnd(value);
-    else if (name == "style")
+    else if (name == u"style")
         ApplyAttributeList(Theme::Instance().Style(value));
 }
 
-void CControlUI::ApplyAttributeList(const QString& list)
+void CControlUI::ApplyAttributeList(const SkinAttributes& list)
 {
-    // name='value' pairs; values may use either quote.
-    qsizetype pos = 0;
-    while (pos < list.size())
-    {
-        const qsizetype eq = list.indexOf('=', pos);
-        if (eq < 0)
-            return;
-        const QString name = list.mid(pos, eq - pos).trimmed();
-        const qsizetype open = eq + 1;
-        if (open >= list.size())
-            return;
-        const QChar quote = list[open];
-        if (quote != '\'' && quote != '"')
-            return;
-        const qsizetype close = list.indexOf(quote, open + 1);
-        if (close < 0)
-            return;
-        SetAttribute(name, list.mid(open + 1, close - open - 1));
-        pos = close + 1;
-    }
+    for (const auto& [name, value] : list)
+        SetAttribute(name, value);
 }
 
 CControlUI* CControlUI::FindControl(const QString& name)
@@ -371,6 +353,10 @@ void CControlUI::InitWidget(QWidget* w)
     w->setAttribute(Qt::WA_TransparentForMouseEvents, !m_bMouseEnabled);
     if (!m_sName.isEmpty())
         w->setObjectName(m_sName);
+    // Its container places it; marked as sized, showing it does not first
+    // size it to its contents, which for a box of text starts the fonts.
+    if (!w->isWindow())
+        w->resize(w->size());
     w->setVisible(m_bVisible);
 }
 

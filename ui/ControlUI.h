@@ -4,6 +4,7 @@
 // needs to be shown (items of a combo never get one). Qt events of the widget
 // come back to the control (OnWidgetEvent) and become notifications.
 
+#include "ui/SkinValue.h"
 #include "ui/UIDefs.h"
 
 #include <QPointer>
@@ -104,8 +105,8 @@ public:
 
     // Skin attributes; see res/README.md for the names each kind knows.
     virtual void SetAttribute(const QString& name, const QString& value);
-    // "name='value' name2='value2'".
-    void ApplyAttributeList(const QString& list);
+    // A theme style's or a kind's defaults, in their order.
+    void ApplyAttributeList(const SkinAttributes& list);
 
     // This control or, for containers, the first descendant with that name.
     virtual CControlUI* FindControl(const QString& name);

@@ -79,15 +79,15 @@ void CEditUI::SetPasswordMode(bool bPasswordMode)
 
 void CEditUI::SetAttribute(const QString& name, const QString& value)
 {
-    if (name == "readonly")
+    if (name == u"readonly")
         SetReadOnly(ParseSkinBool(value));
-    else if (name == "maxchar")
+    else if (name == u"maxchar")
         SetMaxChar(ParseSkinInt(value));
-    else if (name == "numberonly")
+    else if (name == u"numberonly")
         SetNumberOnly(ParseSkinBool(value));
-    else if (name == "password")
+    else if (name == u"password")
         SetPasswordMode(ParseSkinBool(value));
-    else if (name == "entercommits")
+    else if (name == u"entercommits")
         m_bEnterCommits = ParseSkinBool(value);
     else
         CLabelUI::SetAttribute(name, value);

@@ -382,20 +382,19 @@ void CListUI::EnsureVisible(int iIndex)
 void CListUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    const bool isColor = ParseSkinColor(value, color);
-    if (name == "itemfont")
+    if (name == u"itemfont")
         m_ListInfo.sFont = value;
-    else if (name == "itemtextcolor" && isColor)
+    else if (name == u"itemtextcolor" && ParseSkinColor(value, color))
         m_ListInfo.dwTextColor = color;
-    else if (name == "itemhotbkcolor" && isColor)
+    else if (name == u"itemhotbkcolor" && ParseSkinColor(value, color))
         m_ListInfo.dwHotBkColor = color;
-    else if (name == "itemselectedbkcolor" && isColor)
+    else if (name == u"itemselectedbkcolor" && ParseSkinColor(value, color))
         m_ListInfo.dwSelectedBkColor = color;
-    else if (name == "itemselectedtextcolor" && isColor)
+    else if (name == u"itemselectedtextcolor" && ParseSkinColor(value, color))
         m_ListInfo.dwSelectedTextColor = color;
-    else if (name == "itemtextpadding")
+    else if (name == u"itemtextpadding")
         m_ListInfo.rcTextPadding = ParseSkinRect(value);
-    else if (name == "itemalign")
+    else if (name == u"itemalign")
     {
         m_ListInfo.uTextStyle = Qt::AlignVCenter | (value == "center"  ? Qt::AlignHCenter
                                                     : value == "right" ? Qt::AlignRight

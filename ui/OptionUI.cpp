@@ -65,22 +65,21 @@ void COptionUI::Selected(bool bSelected, bool bTriggerEvent)
 void COptionUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    const bool isColor = ParseSkinColor(value, color);
-    if (name == "group")
+    if (name == u"group")
         SetGroup(value);
-    else if (name == "selected")
+    else if (name == u"selected")
         Selected(ParseSkinBool(value), false);
-    else if (name == "selectedimage")
+    else if (name == u"selectedimage")
         m_sSelectedImage = value;
-    else if (name == "selectedhotimage")
+    else if (name == u"selectedhotimage")
         m_sSelectedHotImage = value;
-    else if (name == "selectedforeimage")
+    else if (name == u"selectedforeimage")
         m_sSelectedForeImage = value;
-    else if (name == "selectedbkcolor" && isColor)
+    else if (name == u"selectedbkcolor" && ParseSkinColor(value, color))
         m_dwSelectedBkColor = color;
-    else if (name == "selectedtextcolor" && isColor)
+    else if (name == u"selectedtextcolor" && ParseSkinColor(value, color))
         m_dwSelectedTextColor = color;
-    else if (name == "selectedbordercolor" && isColor)
+    else if (name == u"selectedbordercolor" && ParseSkinColor(value, color))
         m_dwSelectedBorderColor = color;
     else
         CButtonUI::SetAttribute(name, value);

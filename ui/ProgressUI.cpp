@@ -39,13 +39,13 @@ void CProgressUI::SetValue(int nValue)
 void CProgressUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    if (name == "min")
+    if (name == u"min")
         SetMinValue(ParseSkinInt(value));
-    else if (name == "max")
+    else if (name == u"max")
         SetMaxValue(ParseSkinInt(value));
-    else if (name == "value")
+    else if (name == u"value")
         SetValue(ParseSkinInt(value));
-    else if (name == "forecolor" && ParseSkinColor(value, color))
+    else if (name == u"forecolor" && ParseSkinColor(value, color))
         m_dwForeColor = color;
     else
         CLabelUI::SetAttribute(name, value);

@@ -38,6 +38,30 @@ int ParseSkinInt(const QString& value)
     return ok ? n : 0;
 }
 
+SkinAttributes ParseSkinAttributes(const QString& list)
+{
+    SkinAttributes attributes;
+    qsizetype pos = 0;
+    while (pos < list.size())
+    {
+        const qsizetype eq = list.indexOf('=', pos);
+        if (eq < 0)
+            break;
+        const qsizetype open = eq + 1;
+        if (open >= list.size())
+            break;
+        const QChar quote = list[open];
+        if (quote != '\'' && quote != '"')
+            break;
+        const qsizetype close = list.indexOf(quote, open + 1);
+        if (close < 0)
+            break;
+        attributes.append({list.mid(pos, eq - pos).trimmed(), list.mid(open + 1, close - open - 1)});
+        pos = close + 1;
+    }
+    return attributes;
+}
+
 bool ParseSkinColor(const QString& value, DWORD& argb)
 {
     const QString v = value.trimmed();

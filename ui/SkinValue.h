@@ -3,7 +3,9 @@
 
 #include "ui/UIDefs.h"
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 // "l,t,r,b"; missing numbers are 0.
 RECT ParseSkinRect(const QString& value);
@@ -13,5 +15,9 @@ SIZE ParseSkinSize(const QString& value);
 bool ParseSkinBool(const QString& value);
 // Decimal, or hex with a 0x prefix; 0 when not a number.
 int ParseSkinInt(const QString& value);
+// name='value' pairs (either quote), as a style or a kind's defaults list them;
+// read once, applied to many controls.
+using SkinAttributes = QList<std::pair<QString, QString>>;
+SkinAttributes ParseSkinAttributes(const QString& list);
 // "#AARRGGBB", "#RRGGBB", "0xAARRGGBB" or "@name" of a theme colour; false if none of them.
 bool ParseSkinColor(const QString& value, DWORD& argb);

@@ -45,10 +45,10 @@ bool Theme::Load(const QString& file)
     }
     for (pugi::xml_node n : root.children("Style"))
         m_styles.insert(QString::fromUtf8(n.attribute("name").value()),
-                        QString::fromUtf8(n.attribute("value").value()));
+                        ParseSkinAttributes(QString::fromUtf8(n.attribute("value").value())));
     for (pugi::xml_node n : root.children("Default"))
         m_defaults.insert(QString::fromUtf8(n.attribute("name").value()),
-                          QString::fromUtf8(n.attribute("value").value()));
+                          ParseSkinAttributes(QString::fromUtf8(n.attribute("value").value())));
     // Images of the sheet are named relative to the theme's folder.
     m_styleSheet = QString::fromUtf8(root.child("StyleSheet").text().get());
     m_styleSheet.replace(QStringLiteral("%RES%"), QFileInfo(file).absolutePath() + '/');
@@ -79,14 +79,24 @@ QFont Theme::Font(const QString& name) const
     return it != m_fonts.end() ? it.value() : QFont();
 }
 
-QString Theme::Style(const QString& name) const
+namespace
 {
-    return m_styles.value(name);
+const SkinAttributes& Find(const QHash<QString, SkinAttributes>& lists, const QString& name)
+{
+    static const SkinAttributes none;
+    const auto it = lists.constFind(name);
+    return it != lists.constEnd() ? it.value() : none;
+}
+} // namespace
+
+const SkinAttributes& Theme::Style(const QString& name) const
+{
+    return Find(m_styles, name);
 }
 
-QString Theme::Defaults(const QString& controlClass) const
+const SkinAttributes& Theme::Defaults(const QString& controlClass) const
 {
-    return m_defaults.value(controlClass);
+    return Find(m_defaults, controlClass);
 }
 
 QString Theme::StyleSheet() const

@@ -3,6 +3,7 @@
 // named fonts, attribute styles, per-kind defaults and the style sheet of the
 // native Qt widgets (edits, combos, sliders, scroll bars, menus).
 
+#include "ui/SkinValue.h"
 #include "ui/UIDefs.h"
 
 #include <QColor>
@@ -24,9 +25,9 @@ public:
     // A named font; "" or an unknown name gives the "default" font.
     QFont Font(const QString& name) const;
     // The attribute list of a named style, applied before a control's own attributes.
-    QString Style(const QString& name) const;
+    const SkinAttributes& Style(const QString& name) const;
     // The attribute list every control of a kind ("Button", "Edit", ...) starts with.
-    QString Defaults(const QString& controlClass) const;
+    const SkinAttributes& Defaults(const QString& controlClass) const;
     // The native widgets' style sheet with every "@name" replaced by its colour
     // and "%RES%" by the theme's folder.
     QString StyleSheet() const;
@@ -37,7 +38,7 @@ public:
 private:
     QHash<QString, DWORD> m_colors;
     QHash<QString, QFont> m_fonts;
-    QHash<QString, QString> m_styles;
-    QHash<QString, QString> m_defaults;
+    QHash<QString, SkinAttributes> m_styles;
+    QHash<QString, SkinAttributes> m_defaults;
     QString m_styleSheet;
 };
