@@ -2,6 +2,7 @@
 // the virtual mouse's panel beside it.
 
 #include "app/CtlRequests.h"
+#include "app/FontWarmUp.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWnd.h"
 #include "app/QtTranslations.h"
@@ -49,6 +50,7 @@ bool StartsInTray(const QStringList& arguments)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    const FontWarmUp fonts;
     const bool inTray = StartsInTray(QApplication::arguments());
 
     SingleInstance instance(QString::fromLatin1(kInstanceName));
