@@ -46,6 +46,7 @@ bool CContainerUI::AddAt(CControlUI* pControl, int iIndex)
     if (pControl == nullptr || iIndex < 0 || iIndex > GetCount())
         return false;
     m_items.insert(m_items.begin() + iIndex, pControl);
+    ++s_treeGeneration;
     pControl->SetManager(m_pManager, this);
     if (HasWidget())
     {
@@ -63,6 +64,7 @@ bool CContainerUI::DetachAt(int iIndex)
     if (iIndex < 0 || iIndex >= GetCount())
         return false;
     m_items.erase(m_items.begin() + iIndex);
+    ++s_treeGeneration;
     OnItemRemoved(iIndex);
     return true;
 }
@@ -116,6 +118,13 @@ CControlUI* CContainerUI::FindControl(const QString& name)
     if (GetName() == name)
         return this;
     return FindSubControl(name);
+}
+
+void CContainerUI::CollectNames(QHash<QString, CControlUI*>& index)
+{
+    CControlUI::CollectNames(index);
+    for (CControlUI* item : m_items)
+        item->CollectNames(index);
 }
 
 void CContainerUI::SetInset(RECT rc)

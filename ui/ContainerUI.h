@@ -37,6 +37,7 @@ public:
     // The first descendant with that name (the container itself not included).
     CControlUI* FindSubControl(const QString& name);
     CControlUI* FindControl(const QString& name) override;
+    void CollectNames(QHash<QString, CControlUI*>& index) override;
 
     RECT GetInset() const { return m_rcInset; }
     void SetInset(RECT rc);

@@ -37,6 +37,7 @@ CControlUI::CControlUI() = default;
 
 CControlUI::~CControlUI()
 {
+    ++s_treeGeneration;
     if (m_pManager != nullptr)
         m_pManager->ReapControl(this);
     if (m_pBridge != nullptr)
@@ -312,9 +313,22 @@ void CControlUI::ApplyAttributeList(const SkinAttributes& list)
         SetAttribute(name, value);
 }
 
+void CControlUI::SetName(const QString& name)
+{
+    m_sName = name;
+    ++s_treeGeneration;
+}
+
 CControlUI* CControlUI::FindControl(const QString& name)
 {
     return m_sName == name ? this : nullptr;
+}
+
+void CControlUI::CollectNames(QHash<QString, CControlUI*>& index)
+{
+    // The first one found wins, as with FindControl.
+    if (!m_sName.isEmpty() && !index.contains(m_sName))
+        index.insert(m_sName, this);
 }
 
 QWidget* CControlUI::GetWidget()

@@ -7,6 +7,7 @@
 #include "ui/SkinValue.h"
 #include "ui/UIDefs.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -20,6 +21,9 @@ class WidgetEventBridge;
 
 class CControlUI
 {
+protected:
+    inline static quint64 s_treeGeneration = 0;
+
 public:
     CControlUI();
     virtual ~CControlUI();
@@ -30,7 +34,7 @@ public:
     virtual QString GetClass() const;
 
     const QString& GetName() const { return m_sName; }
-    void SetName(const QString& name) { m_sName = name; }
+    void SetName(const QString& name);
 
     CPaintManagerUI* GetManager() const { return m_pManager; }
     CControlUI* GetParent() const { return m_pParent; }
@@ -110,6 +114,11 @@ public:
 
     // This control or, for containers, the first descendant with that name.
     virtual CControlUI* FindControl(const QString& name);
+    // Every name of this subtree with the control FindControl finds for it.
+    virtual void CollectNames(QHash<QString, CControlUI*>& index);
+    // Counts every change to any control tree (a control added, removed,
+    // renamed or deleted): a name index is good while it stays the same.
+    static quint64 TreeGeneration() { return s_treeGeneration; }
 
     QWidget* GetWidget();
     bool HasWidget() const { return !m_pWidget.isNull(); }

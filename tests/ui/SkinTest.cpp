@@ -3,6 +3,7 @@
 
 #include "tests/ui/Screenshot.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/ButtonUI.h"
 #include "ui/CheckBoxUI.h"
 #include "ui/ColorPaletteUI.h"
 #include "ui/ComboUI.h"
@@ -12,6 +13,7 @@
 #include "ui/ListLabelElementUI.h"
 #include "ui/ListUI.h"
 #include "ui/ResourceManager.h"
+#include "ui/SkinControls.h"
 #include "ui/SliderUI.h"
 #include "ui/TabLayoutUI.h"
 #include "ui/Theme.h"
@@ -296,4 +298,33 @@ TEST_F(SkinTest, ListAndComboItemsAreAddedRemovedAndRenumbered)
     EXPECT_EQ(combo->GetCurSel(), -1);
     combo->SetText("");
     EXPECT_EQ(combo->GetText(), "");
+}
+
+TEST_F(SkinTest, LookUpsByNameFollowTheTreeAsItChanges)
+{
+    TestWnd wnd("kinds.xml");
+    ASSERT_NE(wnd.Open(), nullptr);
+    SkinControls needed;
+    // A name used twice gives the first in the tree, as FindControl does.
+    auto* row = wnd.Find<CContainerUI>("row");
+    auto* twin = new CLabelUI;
+    twin->SetName("btn");
+    row->Add(twin);
+    EXPECT_EQ(needed.Need<CButtonUI>(wnd.PM(), "btn"), wnd.PM().FindControl("btn"));
+    EXPECT_NE(needed.Need(wnd.PM(), "btn"), twin);
+
+    // Removed, renamed and added controls are seen at the next look-up.
+    const std::unique_ptr<CControlUI> taken(wnd.PM().FindControl("btn"));
+    row->Remove(taken.get(), true);
+    EXPECT_EQ(needed.Need(wnd.PM(), "btn"), twin);
+    twin->SetName("renamed");
+    EXPECT_EQ(needed.Need(wnd.PM(), "renamed"), twin);
+    auto* later = new CButtonUI;
+    later->SetName("later");
+    wnd.Find<CContainerUI>("sub_root")->Add(later);
+    EXPECT_EQ(needed.Need<CButtonUI>(wnd.PM(), "later"), later);
+
+    EXPECT_TRUE(needed.AllFound());
+    EXPECT_EQ(needed.Need<CButtonUI>(wnd.PM(), "label"), nullptr) << "a label is no button";
+    EXPECT_FALSE(needed.AllFound());
 }
