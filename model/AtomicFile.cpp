@@ -259,14 +259,15 @@ int EnsureDirectory(const fs::path& dir)
     std::error_code ec;
     if (fs::is_directory(dir, ec))
         return 0;
-    if (fs::exists(fs::symlink_status(dir, ec)))
-        return ENOTDIR;
     if (dir.has_parent_path() && dir.parent_path() != dir)
         if (const int error = EnsureDirectory(dir.parent_path()))
             return error;
-    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST)
-        return errno;
-    return 0;
+    if (::mkdir(dir.c_str(), 0700) == 0)
+        return 0;
+    // Another process may have made it a moment ago: only a non-folder is an error.
+    if (errno == EEXIST)
+        return fs::is_directory(dir, ec) ? 0 : ENOTDIR;
+    return errno;
 }
 
 #else

@@ -87,6 +87,17 @@ TEST(DataFolderLock, TwoWritersKilledAtRandomNeverTearOrLoseAFile)
     TempProgramFolder dir;
     std::mt19937 random(20261208);
     pid_t writers[2] = {StartWriter(dir.DataDir(), 0), StartWriter(dir.DataDir(), 1)};
+    // A failed assertion must not leave a writer running (and ctest waiting on it).
+    struct KillOnExit
+    {
+        pid_t* writers;
+        ~KillOnExit()
+        {
+            for (int i = 0; i < 2; ++i)
+                if (writers[i] > 0 && ::kill(writers[i], SIGKILL) == 0)
+                    ::waitpid(writers[i], nullptr, 0);
+        }
+    } killOnExit{writers};
     ASSERT_GT(writers[0], 0);
     ASSERT_GT(writers[1], 0);
     for (int round = 0; round < 40; ++round)
@@ -100,10 +111,11 @@ TEST(DataFolderLock, TwoWritersKilledAtRandomNeverTearOrLoseAFile)
         writers[id] = StartWriter(dir.DataDir(), id);
         ASSERT_GT(writers[id], 0);
     }
-    for (pid_t writer : writers)
+    for (pid_t& writer : writers)
     {
         ::kill(writer, SIGKILL);
         ::waitpid(writer, nullptr, 0);
+        writer = 0;
     }
 
     // Whole records only, and each writer's macros numbered without a gap:
