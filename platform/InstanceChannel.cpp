@@ -1,10 +1,13 @@
 #include "platform/InstanceChannel.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -154,38 +157,57 @@ Decoded DecodeCommandAnswer(std::string_view bytes, CommandAnswer& answer)
 std::optional<CommandAnswer> SendCommandToProgram(const std::filesystem::path& socket,
                                                   const std::vector<std::string>& args)
 {
+    // The program answers once the command is done, however long it takes.
+    CommandAnswer answer;
+    if (!ExchangeWithProgram(socket, EncodeCommandRequest(args), -1,
+                             [&answer](std::string_view received)
+                             { return DecodeCommandAnswer(received, answer); }))
+        return std::nullopt;
+    return answer;
+}
+
+bool ExchangeWithProgram(const std::filesystem::path& socket, std::string_view request,
+                         int timeoutMs,
+                         const std::function<Decoded(std::string_view received)>& take)
+{
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const std::string path = socket.string();
     if (path.size() >= sizeof address.sun_path)
-        return std::nullopt;
+        return false;
     std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
-        return std::nullopt;
-    std::optional<CommandAnswer> result;
-    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
-        WriteAll(fd, EncodeCommandRequest(args)))
+        return false;
+    if (timeoutMs >= 0)
     {
-        // The program answers once the command is done, however long it takes.
+        // Bounds connect() too while the program's backlog is full.
+        const timeval limit{timeoutMs / 1000, std::max(timeoutMs % 1000, 1) * 1000};
+        ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    }
+    Decoded decoded = Decoded::Incomplete;
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 &&
+        WriteAll(fd, request))
+    {
         std::string received;
         char buffer[4096];
-        for (;;)
+        while (decoded == Decoded::Incomplete)
         {
+            pollfd ready{fd, POLLIN, 0};
+            const int polled = ::poll(&ready, 1, timeoutMs);
+            if (polled < 0 && errno == EINTR)
+                continue;
+            if (polled <= 0)
+                break;
             const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0)
                 break;
             received.append(buffer, static_cast<std::size_t>(n));
-            CommandAnswer answer;
-            const Decoded decoded = DecodeCommandAnswer(received, answer);
-            if (decoded == Decoded::Complete)
-                result = std::move(answer);
-            if (decoded != Decoded::Incomplete)
-                break;
+            decoded = take(received);
         }
     }
     ::close(fd);
-    return result;
+    return decoded == Decoded::Complete;
 }

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -52,3 +53,12 @@ Decoded DecodeCommandAnswer(std::string_view bytes, CommandAnswer& answer);
 // before the whole answer came.
 std::optional<CommandAnswer> SendCommandToProgram(const std::filesystem::path& socket,
                                                   const std::vector<std::string>& args);
+
+// One exchange with the program listening on `socket`: sends `request`, then
+// hands all that has come back so far to `take` until it says Complete.
+// Connecting, sending and each wait for more give up after `timeoutMs`
+// (never when negative). False when nobody listens, the connection broke or
+// timed out first, or `take` said Bad.
+bool ExchangeWithProgram(const std::filesystem::path& socket, std::string_view request,
+                         int timeoutMs,
+                         const std::function<Decoded(std::string_view received)>& take);

@@ -8,14 +8,15 @@
 #include "platform/InstanceChannel.h"
 
 #include <QString>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-class QLocalServer;
-class QLocalSocket;
-class QLockFile;
+class QSocketNotifier;
 
 class SingleInstance
 {
@@ -26,10 +27,12 @@ public:
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // Takes the lock; false when another copy holds it.
+    // Takes the lock; false when another copy holds it, or when the lock
+    // file cannot be used (told on stderr).
     bool TryLock();
-    // First copy: starts listening; every request of a later copy is answered
-    // at once and then calls `onShowRequest` on this thread.
+    // First copy, holding the lock: starts listening; every request of a
+    // later copy is answered at once and then calls `onShowRequest` on this
+    // thread.
     bool Listen(std::function<void()> onShowRequest);
     // Command lines that come over the socket are carried out by `onCommand`
     // on this thread; its answer goes back to the sender.
@@ -39,11 +42,22 @@ public:
     bool AskFirstToShow(int timeoutMs = 5000) const;
 
 private:
-    void Answer(QLocalSocket* socket);
+    struct Connection;
 
-    QString m_serverName;
-    std::unique_ptr<QLockFile> m_lock;
-    std::unique_ptr<QLocalServer> m_server;
+    void Accept();
+    void Answer(std::uint64_t id);
+    // Sends `bytes` and then closes the connection.
+    void Reply(std::uint64_t id, std::string bytes);
+    void SendRest(std::uint64_t id);
+    void Close(std::uint64_t id);
+
+    std::filesystem::path m_lockPath;
+    std::filesystem::path m_socketPath;
+    int m_lockFd = -1;
+    int m_listenFd = -1;
+    std::unique_ptr<QSocketNotifier> m_acceptNotifier;
+    std::map<std::uint64_t, std::unique_ptr<Connection>> m_connections;
+    std::uint64_t m_nextConnection = 0;
     std::function<void()> m_onShowRequest;
     std::function<CommandAnswer(const std::vector<std::string>&)> m_onCommand;
 };
