@@ -13,6 +13,7 @@ public:
     void Detach() { m_owner = nullptr; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -18,6 +18,8 @@
 #include "ui/TabLayoutUI.h"
 #include "ui/Theme.h"
 
+#include <QCoreApplication>
+#include <QLineEdit>
 #include <QWidget>
 #include <memory>
 
@@ -327,4 +329,29 @@ TEST_F(SkinTest, LookUpsByNameFollowTheTreeAsItChanges)
     EXPECT_TRUE(needed.AllFound());
     EXPECT_EQ(needed.Need<CButtonUI>(wnd.PM(), "label"), nullptr) << "a label is no button";
     EXPECT_FALSE(needed.AllFound());
+}
+
+TEST_F(SkinTest, TheStyleSheetStylesTheNativeWidgetsAndSkipsThePaintedOnes)
+{
+    TestWnd wnd("kinds.xml");
+    ASSERT_NE(wnd.Open(), nullptr);
+    QCoreApplication::processEvents();
+
+    auto* edit = wnd.Find<CEditUI>("edit")->GetWidget()->findChild<QLineEdit*>();
+    if (edit == nullptr)
+        edit = qobject_cast<QLineEdit*>(wnd.Find<CEditUI>("edit")->GetWidget());
+    ASSERT_NE(edit, nullptr);
+    DWORD text = 0;
+    ASSERT_TRUE(Theme::Instance().FindColor("text", text));
+    EXPECT_TRUE(edit->testAttribute(Qt::WA_StyleSheet));
+    EXPECT_EQ(edit->palette().color(QPalette::Text).rgb() & 0xFFFFFF, text & 0xFFFFFF)
+        << "the theme's sheet reaches a native widget inside painted containers";
+
+    // Painted controls draw all of themselves: the style sheet has nothing to do there.
+    for (const char* name : {"root", "row", "label", "btn", "opt1", "palette"})
+    {
+        QWidget* painted = wnd.PM().FindControl(name)->GetWidget();
+        EXPECT_TRUE(painted->testAttribute(Qt::WA_WState_Polished)) << name;
+        EXPECT_FALSE(painted->testAttribute(Qt::WA_StyleSheet)) << name;
+    }
 }
