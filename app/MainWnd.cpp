@@ -59,6 +59,16 @@ CMainWnd::CMainWnd(MainWndSetup setup) : m_setup(std::move(setup))
     AddVirtualWnd(kVirtualWndNames[2], &m_lightPage);
     AddVirtualWnd(kVirtualWndNames[3], &m_macroPage);
     AddVirtualWnd(kVirtualWndNames[4], &m_gunPage);
+    m_logo = std::async(std::launch::async,
+                        [file = m_setup.folders.program / "logo.png"]
+                        {
+                            const QString logo = QString::fromStdU16String(file.u16string());
+                            if (!QFileInfo(logo).isFile()) // never a FIFO or a device
+                                return QImage();
+                            // In the form a pixmap keeps, so that making the icon is a copy.
+                            return SkinImage::ReadPng(logo).convertToFormat(
+                                QImage::Format_ARGB32_Premultiplied);
+                        });
 }
 
 CMainWnd::~CMainWnd()
@@ -110,10 +120,8 @@ void CMainWnd::InitWindow()
     const LoadReport loadReport =
         LoadStartupData(g_StartupData, m_setup.folders, m_setup.uiLanguageId, g_vecMacro, g_vecGun);
 
-    const QString logo = QString::fromStdString((m_setup.folders.program / "logo.png").string());
-    if (QFileInfo(logo).isFile()) // never a FIFO or a device
-        if (const QImage image = SkinImage::ReadPng(logo); !image.isNull())
-            m_icon = QIcon(QPixmap::fromImage(image));
+    if (const QImage image = m_logo.get(); !image.isNull())
+        m_icon = QIcon(QPixmap::fromImage(image));
     SetIcon(m_icon);
 
     CResourceManager* resources = CResourceManager::GetInstance();

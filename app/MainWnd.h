@@ -19,7 +19,9 @@
 #include "ui/WindowImplBase.h"
 
 #include <QIcon>
+#include <QImage>
 #include <cstdint>
+#include <future>
 #include <memory>
 
 class CComboUI;
@@ -174,6 +176,9 @@ private:
     CDPIMsg* m_pDPIMsg = nullptr;
     CTrayIcon m_trayIcon;
     QIcon m_icon;
+    // logo.png, decoded on another core while the skin is built (a 256-pixel
+    // PNG takes about a millisecond).
+    std::future<QImage> m_logo;
 
     CControlUI* m_pExitBtn = nullptr;
     CControlUI* m_pMinBtn = nullptr;

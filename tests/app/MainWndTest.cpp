@@ -42,6 +42,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
+#include <sys/stat.h>
 
 namespace
 {
@@ -234,6 +235,23 @@ TEST_F(MainWndTest, FirstStartCreatesTheFilesAndShowsTheGeneratedProfile)
     EXPECT_EQ(m_wnd->GetDeviceLink()->State(), DeviceState::Present);
     EXPECT_GT(m_mouse->State().iStartupRequests, 0);
     EXPECT_FALSE(RingVisible());
+}
+
+TEST_F(MainWndTest, TheLogoBesideTheProgramIsTheIconOfTheWindowAndTheTray)
+{
+    const fs::path logo = m_folder.Path() / "logo.png";
+    fs::copy_file(SourceDir() / "data" / "logo.png", logo);
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_TRUE(m_wnd->GetWidget()->windowIcon().availableSizes().contains(QSize(256, 256)));
+    EXPECT_FALSE(m_wnd->GetTrayIcon().GetSystemTrayIcon()->icon().isNull());
+    Close();
+
+    // A pipe in its place would never end: it is not read, and the window still opens.
+    fs::remove(logo);
+    ASSERT_EQ(::mkfifo(logo.c_str(), 0600), 0);
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_TRUE(m_wnd->GetWidget()->windowIcon().availableSizes().isEmpty());
+    EXPECT_TRUE(Visible());
 }
 
 TEST_F(MainWndTest, StartsOnTheStoredProfileAndLanguage)
