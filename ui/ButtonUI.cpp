@@ -57,27 +57,27 @@ void CButtonUI::SetPushedBkColor(DWORD argb)
 void CButtonUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    if (name == u"normalimage")
+    if (IsAttribute(name, u"normalimage"))
         SetNormalImage(value);
-    else if (name == u"hotimage")
+    else if (IsAttribute(name, u"hotimage"))
         SetHotImage(value);
-    else if (name == u"pushedimage")
+    else if (IsAttribute(name, u"pushedimage"))
         SetPushedImage(value);
-    else if (name == u"disabledimage")
+    else if (IsAttribute(name, u"disabledimage"))
         m_sDisabledImage = value;
-    else if (name == u"foreimage")
+    else if (IsAttribute(name, u"foreimage"))
         SetForeImage(value);
-    else if (name == u"hotforeimage")
+    else if (IsAttribute(name, u"hotforeimage"))
         m_sHotForeImage = value;
-    else if (name == u"hotbkcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"hotbkcolor") && ParseSkinColor(value, color))
         SetHotBkColor(color);
-    else if (name == u"pushedbkcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"pushedbkcolor") && ParseSkinColor(value, color))
         SetPushedBkColor(color);
-    else if (name == u"hottextcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"hottextcolor") && ParseSkinColor(value, color))
         m_dwHotTextColor = color;
-    else if (name == u"pushedtextcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"pushedtextcolor") && ParseSkinColor(value, color))
         m_dwPushedTextColor = color;
-    else if (name == u"hotbordercolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"hotbordercolor") && ParseSkinColor(value, color))
         m_dwHotBorderColor = color;
     else
         CLabelUI::SetAttribute(name, value);

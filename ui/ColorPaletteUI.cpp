@@ -42,9 +42,9 @@ void CColorPaletteUI::SetSelectColor(DWORD dwColor)
 void CColorPaletteUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    if (name == u"barheight")
+    if (IsAttribute(name, u"barheight"))
         m_nBarHeight = std::max(4, ParseSkinInt(value));
-    else if (name == u"color" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"color") && ParseSkinColor(value, color))
         SetSelectColor(color);
     else
         CControlUI::SetAttribute(name, value);

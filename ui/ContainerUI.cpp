@@ -163,15 +163,15 @@ void CContainerUI::ReloadText()
 
 void CContainerUI::SetAttribute(const QString& name, const QString& value)
 {
-    if (name == u"inset")
+    if (IsAttribute(name, u"inset"))
         SetInset(ParseSkinRect(value));
-    else if (name == u"childpadding")
+    else if (IsAttribute(name, u"childpadding"))
         SetChildPadding(ParseSkinInt(value));
-    else if (name == u"vscrollbar")
+    else if (IsAttribute(name, u"vscrollbar"))
         m_bVScroll = ParseSkinBool(value);
-    else if (name == u"childalign")
+    else if (IsAttribute(name, u"childalign"))
         m_sChildAlign = value;
-    else if (name == u"childvalign")
+    else if (IsAttribute(name, u"childvalign"))
         m_sChildVAlign = value;
     else
         CControlUI::SetAttribute(name, value);

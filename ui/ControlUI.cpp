@@ -251,59 +251,59 @@ QString CControlUI::GetVirtualWnd() const
 void CControlUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    if (name == u"name")
+    if (IsAttribute(name, u"name"))
         SetName(value);
-    else if (name == u"text")
+    else if (IsAttribute(name, u"text"))
     {
         m_bResourceText = false;
         SetText(value);
     }
-    else if (name == u"textkey")
+    else if (IsAttribute(name, u"textkey"))
     {
         m_bResourceText = true;
         SetText(value);
     }
-    else if (name == u"resourcetext")
+    else if (IsAttribute(name, u"resourcetext"))
         SetResourceText(ParseSkinBool(value));
-    else if (name == u"tooltip")
+    else if (IsAttribute(name, u"tooltip"))
         SetToolTip(value);
-    else if (name == u"tooltipkey")
+    else if (IsAttribute(name, u"tooltipkey"))
         SetToolTipKey(value);
-    else if (name == u"visible")
+    else if (IsAttribute(name, u"visible"))
         SetVisible(ParseSkinBool(value));
-    else if (name == u"enabled")
+    else if (IsAttribute(name, u"enabled"))
         SetEnabled(ParseSkinBool(value));
-    else if (name == u"mouse")
+    else if (IsAttribute(name, u"mouse"))
         SetMouseEnabled(ParseSkinBool(value));
-    else if (name == u"width")
+    else if (IsAttribute(name, u"width"))
         SetFixedWidth(ParseSkinInt(value));
-    else if (name == u"height")
+    else if (IsAttribute(name, u"height"))
         SetFixedHeight(ParseSkinInt(value));
-    else if (name == u"padding")
+    else if (IsAttribute(name, u"padding"))
         SetPadding(ParseSkinRect(value));
-    else if (name == u"float")
+    else if (IsAttribute(name, u"float"))
         SetFloat(ParseSkinBool(value));
-    else if (name == u"pos")
+    else if (IsAttribute(name, u"pos"))
         SetFloatPos(ParseSkinRect(value));
-    else if (name == u"bkcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"bkcolor") && ParseSkinColor(value, color))
         SetBkColor(color);
-    else if (name == u"bkimage")
+    else if (IsAttribute(name, u"bkimage"))
         SetBkImage(value);
-    else if (name == u"bordercolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"bordercolor") && ParseSkinColor(value, color))
         SetBorderColor(color);
-    else if (name == u"bordersize")
+    else if (IsAttribute(name, u"bordersize"))
         SetBorderSize(ParseSkinInt(value));
-    else if (name == u"borderround")
+    else if (IsAttribute(name, u"borderround"))
         SetBorderRound(ParseSkinInt(value));
-    else if (name == u"textcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"textcolor") && ParseSkinColor(value, color))
         SetTextColor(color);
-    else if (name == u"font")
+    else if (IsAttribute(name, u"font"))
         SetFont(value);
-    else if (name == u"userdata")
+    else if (IsAttribute(name, u"userdata"))
         SetUserData(value);
-    else if (name == u"virtualwnd")
+    else if (IsAttribute(name, u"virtualwnd"))
         SetVirtualWnd(value);
-    else if (name == u"style")
+    else if (IsAttribute(name, u"style"))
         ApplyAttributeList(Theme::Instance().Style(value));
 }
 

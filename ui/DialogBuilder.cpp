@@ -257,7 +257,7 @@ CControlUI* CDialogBuilder::Build(const pugi::xml_node& node)
     for (pugi::xml_attribute a : node.attributes())
     {
         const QString name = QString::fromUtf8(a.name());
-        if (name != u"style")
+        if (!IsAttribute(name, u"style"))
             control->SetAttribute(name, QString::fromUtf8(a.value()));
     }
     for (pugi::xml_node child : node.children())

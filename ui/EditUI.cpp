@@ -79,15 +79,15 @@ void CEditUI::SetPasswordMode(bool bPasswordMode)
 
 void CEditUI::SetAttribute(const QString& name, const QString& value)
 {
-    if (name == u"readonly")
+    if (IsAttribute(name, u"readonly"))
         SetReadOnly(ParseSkinBool(value));
-    else if (name == u"maxchar")
+    else if (IsAttribute(name, u"maxchar"))
         SetMaxChar(ParseSkinInt(value));
-    else if (name == u"numberonly")
+    else if (IsAttribute(name, u"numberonly"))
         SetNumberOnly(ParseSkinBool(value));
-    else if (name == u"password")
+    else if (IsAttribute(name, u"password"))
         SetPasswordMode(ParseSkinBool(value));
-    else if (name == u"entercommits")
+    else if (IsAttribute(name, u"entercommits"))
         m_bEnterCommits = ParseSkinBool(value);
     else
         CLabelUI::SetAttribute(name, value);

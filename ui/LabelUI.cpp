@@ -31,7 +31,7 @@ void CLabelUI::SetTextPadding(RECT rc)
 
 void CLabelUI::SetAttribute(const QString& name, const QString& value)
 {
-    if (name == u"align")
+    if (IsAttribute(name, u"align"))
     {
         m_uTextStyle &= ~Qt::AlignHorizontal_Mask;
         m_uTextStyle |= value == "center"  ? Qt::AlignHCenter
@@ -39,7 +39,7 @@ void CLabelUI::SetAttribute(const QString& name, const QString& value)
                                            : Qt::AlignLeft;
         Invalidate();
     }
-    else if (name == u"valign")
+    else if (IsAttribute(name, u"valign"))
     {
         m_uTextStyle &= ~Qt::AlignVertical_Mask;
         m_uTextStyle |= value == "top"      ? Qt::AlignTop
@@ -47,7 +47,7 @@ void CLabelUI::SetAttribute(const QString& name, const QString& value)
                                             : Qt::AlignVCenter;
         Invalidate();
     }
-    else if (name == u"multiline")
+    else if (IsAttribute(name, u"multiline"))
     {
         if (ParseSkinBool(value))
             m_uTextStyle |= Qt::TextWordWrap;
@@ -55,9 +55,9 @@ void CLabelUI::SetAttribute(const QString& name, const QString& value)
             m_uTextStyle &= ~Qt::TextWordWrap;
         Invalidate();
     }
-    else if (name == u"endellipsis")
+    else if (IsAttribute(name, u"endellipsis"))
         m_bEndEllipsis = ParseSkinBool(value);
-    else if (name == u"textpadding")
+    else if (IsAttribute(name, u"textpadding"))
         SetTextPadding(ParseSkinRect(value));
     else
         CControlUI::SetAttribute(name, value);

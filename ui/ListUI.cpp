@@ -382,19 +382,19 @@ void CListUI::EnsureVisible(int iIndex)
 void CListUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    if (name == u"itemfont")
+    if (IsAttribute(name, u"itemfont"))
         m_ListInfo.sFont = value;
-    else if (name == u"itemtextcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"itemtextcolor") && ParseSkinColor(value, color))
         m_ListInfo.dwTextColor = color;
-    else if (name == u"itemhotbkcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"itemhotbkcolor") && ParseSkinColor(value, color))
         m_ListInfo.dwHotBkColor = color;
-    else if (name == u"itemselectedbkcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"itemselectedbkcolor") && ParseSkinColor(value, color))
         m_ListInfo.dwSelectedBkColor = color;
-    else if (name == u"itemselectedtextcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"itemselectedtextcolor") && ParseSkinColor(value, color))
         m_ListInfo.dwSelectedTextColor = color;
-    else if (name == u"itemtextpadding")
+    else if (IsAttribute(name, u"itemtextpadding"))
         m_ListInfo.rcTextPadding = ParseSkinRect(value);
-    else if (name == u"itemalign")
+    else if (IsAttribute(name, u"itemalign"))
     {
         m_ListInfo.uTextStyle = Qt::AlignVCenter | (value == "center"  ? Qt::AlignHCenter
                                                     : value == "right" ? Qt::AlignRight

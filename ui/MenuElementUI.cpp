@@ -9,7 +9,7 @@ QString CMenuElementUI::GetClass() const
 
 void CMenuElementUI::SetAttribute(const QString& name, const QString& value)
 {
-    if (name == u"checked")
+    if (IsAttribute(name, u"checked"))
     {
         m_bCheckable = true;
         m_bChecked = ParseSkinBool(value);

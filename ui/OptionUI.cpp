@@ -65,21 +65,21 @@ void COptionUI::Selected(bool bSelected, bool bTriggerEvent)
 void COptionUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    if (name == u"group")
+    if (IsAttribute(name, u"group"))
         SetGroup(value);
-    else if (name == u"selected")
+    else if (IsAttribute(name, u"selected"))
         Selected(ParseSkinBool(value), false);
-    else if (name == u"selectedimage")
+    else if (IsAttribute(name, u"selectedimage"))
         m_sSelectedImage = value;
-    else if (name == u"selectedhotimage")
+    else if (IsAttribute(name, u"selectedhotimage"))
         m_sSelectedHotImage = value;
-    else if (name == u"selectedforeimage")
+    else if (IsAttribute(name, u"selectedforeimage"))
         m_sSelectedForeImage = value;
-    else if (name == u"selectedbkcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"selectedbkcolor") && ParseSkinColor(value, color))
         m_dwSelectedBkColor = color;
-    else if (name == u"selectedtextcolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"selectedtextcolor") && ParseSkinColor(value, color))
         m_dwSelectedTextColor = color;
-    else if (name == u"selectedbordercolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"selectedbordercolor") && ParseSkinColor(value, color))
         m_dwSelectedBorderColor = color;
     else
         CButtonUI::SetAttribute(name, value);

@@ -39,13 +39,13 @@ void CProgressUI::SetValue(int nValue)
 void CProgressUI::SetAttribute(const QString& name, const QString& value)
 {
     DWORD color = 0;
-    if (name == u"min")
+    if (IsAttribute(name, u"min"))
         SetMinValue(ParseSkinInt(value));
-    else if (name == u"max")
+    else if (IsAttribute(name, u"max"))
         SetMaxValue(ParseSkinInt(value));
-    else if (name == u"value")
+    else if (IsAttribute(name, u"value"))
         SetValue(ParseSkinInt(value));
-    else if (name == u"forecolor" && ParseSkinColor(value, color))
+    else if (IsAttribute(name, u"forecolor") && ParseSkinColor(value, color))
         m_dwForeColor = color;
     else
         CLabelUI::SetAttribute(name, value);

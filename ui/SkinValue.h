@@ -5,7 +5,17 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
+#include <cstddef>
 #include <utility>
+
+// An attribute name against one the code knows. The literal's size is known
+// when compiling, so most names are told apart by their size alone; comparing
+// with a bare u"..." would measure the literal at every call.
+template <std::size_t N> bool IsAttribute(const QString& name, const char16_t (&known)[N])
+{
+    return name.size() == qsizetype(N - 1) && QStringView(name) == QStringView(known, N - 1);
+}
 
 // "l,t,r,b"; missing numbers are 0.
 RECT ParseSkinRect(const QString& value);

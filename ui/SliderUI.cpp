@@ -130,11 +130,11 @@ void CSliderUI::SetChangeStep(int step)
 
 void CSliderUI::SetAttribute(const QString& name, const QString& value)
 {
-    if (name == u"step")
+    if (IsAttribute(name, u"step"))
         SetChangeStep(ParseSkinInt(value));
-    else if (name == u"vertical")
+    else if (IsAttribute(name, u"vertical"))
         m_bVertical = ParseSkinBool(value);
-    else if (name == u"valuelabel")
+    else if (IsAttribute(name, u"valuelabel"))
         m_sValueLabel = value;
     else
         CProgressUI::SetAttribute(name, value);

@@ -29,7 +29,7 @@ bool CTabLayoutUI::SelectItem(CControlUI* pControl)
 
 void CTabLayoutUI::SetAttribute(const QString& name, const QString& value)
 {
-    if (name == u"selectedid")
+    if (IsAttribute(name, u"selectedid"))
     {
         m_iInitSel = ParseSkinInt(value);
         m_bInitDone = SelectItem(m_iInitSel);
