@@ -201,7 +201,25 @@ bool CPaintManagerUI::MoveFocus(bool bNext) const
 
 CControlUI* CPaintManagerUI::FindControl(const QString& name) const
 {
-    return m_pRoot != nullptr ? m_pRoot->FindControl(name) : nullptr;
+    if (m_pRoot == nullptr)
+        return nullptr;
+    const quint64 generation = CControlUI::TreeGeneration();
+    if (m_pRoot != m_indexedRoot || generation != m_indexedGeneration)
+    {
+        // Unnamed controls are not indexed; a change and then one look-up walk.
+        if (name.isEmpty() || generation != m_walkedGeneration)
+        {
+            m_walkedGeneration = generation;
+            return m_pRoot->FindControl(name);
+        }
+        const qsizetype size = m_nameIndex.size();
+        m_nameIndex.clear();
+        m_nameIndex.reserve(size);
+        m_pRoot->CollectNames(m_nameIndex);
+        m_indexedRoot = m_pRoot;
+        m_indexedGeneration = generation;
+    }
+    return name.isEmpty() ? m_pRoot->FindControl(name) : m_nameIndex.value(name);
 }
 
 CControlUI* CPaintManagerUI::FindSubControlByName(CControlUI* pParent, const QString& name) const

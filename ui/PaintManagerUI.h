@@ -6,6 +6,7 @@
 
 #include "ui/UIDefs.h"
 
+#include <QHash>
 #include <QString>
 #include <map>
 #include <memory>
@@ -62,6 +63,10 @@ public:
                     LPARAM lParam = 0);
     void SendNotify(TNotifyUI& msg);
 
+    // The first control of that name in the tree's order. Runs of look-ups
+    // (a page finds dozens of controls) share one index of the tree's names,
+    // made again on the second look-up after any tree changes, so a change
+    // followed by one look-up costs no more than a walk.
     CControlUI* FindControl(const QString& name) const;
     // Tab and Backtab: the focus goes to the next (previous) shown, enabled
     // control that takes the focus, in the order the skin lays them out,
@@ -103,4 +108,8 @@ private:
     std::map<QString, std::vector<COptionUI*>> m_optionGroups;
     RECT m_rcCaption;
     SIZE m_szInitWindowSize;
+    mutable QHash<QString, CControlUI*> m_nameIndex;
+    mutable const CControlUI* m_indexedRoot = nullptr;
+    mutable quint64 m_indexedGeneration = 0;
+    mutable quint64 m_walkedGeneration = 0;
 };

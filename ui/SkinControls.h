@@ -4,7 +4,6 @@
 
 #include "ui/PaintManagerUI.h"
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -15,7 +14,7 @@ public:
     // when missing or of another kind.
     template <typename T = CControlUI> T* Need(const CPaintManagerUI& pm, const QString& name)
     {
-        T* control = dynamic_cast<T*>(Find(pm, name));
+        T* control = dynamic_cast<T*>(pm.FindControl(name));
         if (control == nullptr)
             m_missing.push_back(name);
         return control;
@@ -26,12 +25,5 @@ public:
     void ReportMissing(const QString& skinFile) const;
 
 private:
-    // A page looks up dozens of controls in a row: one walk over the tree
-    // indexes them all, kept while no tree changes.
-    CControlUI* Find(const CPaintManagerUI& pm, const QString& name);
-
     QStringList m_missing;
-    QHash<QString, CControlUI*> m_index;
-    const CControlUI* m_indexedRoot = nullptr;
-    quint64 m_indexedGeneration = 0;
 };

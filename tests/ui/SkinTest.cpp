@@ -307,24 +307,35 @@ TEST_F(SkinTest, LookUpsByNameFollowTheTreeAsItChanges)
     TestWnd wnd("kinds.xml");
     ASSERT_NE(wnd.Open(), nullptr);
     SkinControls needed;
-    // A name used twice gives the first in the tree, as FindControl does.
+    // The first look-up after a change walks the tree, the next ones use the
+    // index made then: each name is asked for both ways.
+    auto find = [&](const char* name)
+    {
+        CControlUI* walked = wnd.PM().FindControl(name);
+        EXPECT_EQ(wnd.PM().FindControl(name), walked) << name;
+        return walked;
+    };
+    // A name used twice gives the first in the tree.
     auto* row = wnd.Find<CContainerUI>("row");
     auto* twin = new CLabelUI;
     twin->SetName("btn");
     row->Add(twin);
-    EXPECT_EQ(needed.Need<CButtonUI>(wnd.PM(), "btn"), wnd.PM().FindControl("btn"));
-    EXPECT_NE(needed.Need(wnd.PM(), "btn"), twin);
+    EXPECT_NE(find("btn"), twin);
+    EXPECT_EQ(needed.Need<CButtonUI>(wnd.PM(), "btn"), find("btn"));
 
     // Removed, renamed and added controls are seen at the next look-up.
     const std::unique_ptr<CControlUI> taken(wnd.PM().FindControl("btn"));
     row->Remove(taken.get(), true);
-    EXPECT_EQ(needed.Need(wnd.PM(), "btn"), twin);
+    EXPECT_EQ(find("btn"), twin);
     twin->SetName("renamed");
+    EXPECT_EQ(find("btn"), nullptr);
     EXPECT_EQ(needed.Need(wnd.PM(), "renamed"), twin);
     auto* later = new CButtonUI;
     later->SetName("later");
     wnd.Find<CContainerUI>("sub_root")->Add(later);
+    EXPECT_EQ(find("later"), later);
     EXPECT_EQ(needed.Need<CButtonUI>(wnd.PM(), "later"), later);
+    EXPECT_EQ(find(""), wnd.PM().GetRoot()->FindControl("")) << "unnamed controls as the walk finds them";
 
     EXPECT_TRUE(needed.AllFound());
     EXPECT_EQ(needed.Need<CButtonUI>(wnd.PM(), "label"), nullptr) << "a label is no button";
