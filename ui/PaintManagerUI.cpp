@@ -203,11 +203,13 @@ CControlUI* CPaintManagerUI::FindControl(const QString& name) const
 {
     if (m_pRoot == nullptr)
         return nullptr;
+    if (name.isEmpty()) // unnamed controls are not indexed
+        return m_pRoot->FindControl(name);
     const quint64 generation = CControlUI::TreeGeneration();
     if (m_pRoot != m_indexedRoot || generation != m_indexedGeneration)
     {
-        // Unnamed controls are not indexed; a change and then one look-up walk.
-        if (name.isEmpty() || generation != m_walkedGeneration)
+        // The first look-up after a change walks, the second makes the index.
+        if (generation != m_walkedGeneration)
         {
             m_walkedGeneration = generation;
             return m_pRoot->FindControl(name);
@@ -219,7 +221,7 @@ CControlUI* CPaintManagerUI::FindControl(const QString& name) const
         m_indexedRoot = m_pRoot;
         m_indexedGeneration = generation;
     }
-    return name.isEmpty() ? m_pRoot->FindControl(name) : m_nameIndex.value(name);
+    return m_nameIndex.value(name);
 }
 
 CControlUI* CPaintManagerUI::FindSubControlByName(CControlUI* pParent, const QString& name) const

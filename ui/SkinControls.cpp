@@ -1,6 +1,5 @@
 #include "ui/SkinControls.h"
 
-#include "ui/ControlUI.h"
 #include "ui/SkinProblem.h"
 
 void SkinControls::ReportMissing(const QString& skinFile) const
