@@ -22,6 +22,9 @@ CommandAnswer CCtlRequests::Run(const std::vector<std::string>& args)
                 {},
                 "vestrelctl: vestrel has a dialog open; close it and try again (nothing was "
                 "changed)\n"};
+    // The command saves at once, so the window's own saves go first: a
+    // waiting one would otherwise land after it, with older bytes.
+    m_mainWnd.FlushSaves();
     std::ostringstream out, err;
     CtlProgram program{
         {g_StartupData, g_vecMacro, g_vecGun}, *this, m_mainWnd.m_setup.folders.data};

@@ -9,6 +9,7 @@
 #include "guns/GunPage.h"
 #include "macros/EditMacroName.h"
 #include "macros/MacroPage.h"
+#include "model/BackgroundSave.h"
 #include "model/RecordExchange.h"
 #include "platform/DesktopServices.h"
 #include "ui/ButtonUI.h"
@@ -44,7 +45,8 @@ QString Key(const char* key)
 } // namespace
 
 template <typename Record, typename Traits>
-CLibraryPage<Record, Traits>::CLibraryPage() : CSkinPage(Key(Traits::kSkinFile))
+CLibraryPage<Record, Traits>::CLibraryPage(BackgroundSave& saves)
+    : CSkinPage(Key(Traits::kSkinFile)), m_saves(saves)
 {
 }
 template <typename Record, typename Traits> CLibraryPage<Record, Traits>::~CLibraryPage() = default;
@@ -172,7 +174,7 @@ CLibraryPage<Record, Traits>::AskName(int mode, const std::u16string& name,
 
 template <typename Record, typename Traits> void CLibraryPage<Record, Traits>::SaveLibrary() const
 {
-    ReportSave(Traits::Save(Traits::Library(), ProgramFolders().data));
+    m_saves.SaveRecords(ProgramFolders().data / Traits::kFileName, Traits::Library());
 }
 
 template <typename Record, typename Traits>

@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+class BackgroundSave;
 class CButtonUI;
 class CComboUI;
 class CControlUI;
@@ -33,7 +34,7 @@ class CPaintManagerUI;
 template <typename Record, typename Traits> class CLibraryPage : public CSkinPage
 {
 public:
-    CLibraryPage();
+    explicit CLibraryPage(BackgroundSave& saves);
     ~CLibraryPage() override;
 
     // Refills the folder combo from the library and shows the first folder.
@@ -68,7 +69,7 @@ protected:
 
     std::optional<std::u16string> AskName(int mode, const std::u16string& name,
                                           const std::u16string& folder) const;
-    // Saves the library; a failure is told by the main window.
+    // Hands the library to the saves; a failure is told by the main window.
     void SaveLibrary() const;
     void ReportSave(const SaveResult& save) const;
     // Saves the library and hands the changed record to the slots bound to it.
@@ -98,6 +99,7 @@ private:
     void OpenMenu(const char* xml, CControlUI* pButton);
     void RefuseImport(const char* msgKey) const;
 
+    BackgroundSave& m_saves;
     std::unique_ptr<CMenuWnd> m_pMenu;
     CButtonUI* m_pAddItemBtn = nullptr;
     CButtonUI* m_pDeleteItemBtn = nullptr;

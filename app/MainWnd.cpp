@@ -27,6 +27,7 @@
 #include <QPixmap>
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <functional>
 
 namespace
@@ -52,7 +53,9 @@ std::optional<std::filesystem::path> AskProfileFile(HWND hOwner, bool bSave,
 
 } // namespace
 
-CMainWnd::CMainWnd(MainWndSetup setup) : m_setup(std::move(setup))
+CMainWnd::CMainWnd(MainWndSetup setup)
+    : m_setup(std::move(setup)), m_saves([this](const SaveResult& save) { PostSaveFailure(save); }),
+      m_macroPage(m_saves), m_gunPage(m_saves)
 {
     AddVirtualWnd(kVirtualWndNames[0], &m_buttonPage);
     AddVirtualWnd(kVirtualWndNames[1], &m_performancePage);
@@ -75,6 +78,8 @@ CMainWnd::~CMainWnd()
 {
     // The device thread may still call back into this window; end it first.
     m_pDeviceLink.reset();
+    m_hSaveReports = nullptr;
+    m_saves.Flush();
     m_pMenu.reset();
     for (const QString& name : kVirtualWndNames)
         RemoveVirtualWnd(name);
@@ -99,6 +104,7 @@ QString CMainWnd::GetSkinFile()
 void CMainWnd::InitWindow()
 {
     const HWND hWnd = GetHWND();
+    m_hSaveReports = hWnd;
     m_buttonPage.SetPaintManager(&m_pm, hWnd);
     m_performancePage.SetPaintManager(&m_pm, hWnd);
     m_lightPage.SetPaintManager(&m_pm, hWnd);
@@ -221,6 +227,8 @@ LRESULT CMainWnd::OnDestroy(UINT, WPARAM, LPARAM, bool& bHandled)
         popup->DestroyWindow(); // it deletes itself
     }
     m_pMenu.reset();
+    // Saves that fail from now on are told on stderr.
+    m_hSaveReports = nullptr;
     ::PostQuitMessage(0);
     bHandled = false; // the window still needs the default tear-down
     return 0;
@@ -286,6 +294,10 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
     case WM_SAVE_DONE:
         if (wParam != 0)
             ReportSave(*reinterpret_cast<const SaveResult*>(wParam));
+        return 0;
+    case WM_BACKGROUND_SAVE_FAILED:
+        if (lParam != 0)
+            ReportSave(*std::unique_ptr<SaveResult>(reinterpret_cast<SaveResult*>(lParam)));
         return 0;
     default:
         break;
@@ -777,7 +789,25 @@ void CMainWnd::CloseDpiPopup()
 
 void CMainWnd::SaveAppState()
 {
-    ReportSave(::SaveAppState(m_setup.folders.data, g_StartupData.appState));
+    const auto bytes = RecordBytes(g_StartupData.appState);
+    m_saves.Save(m_setup.folders.data / kAppStateFile, {bytes.begin(), bytes.end()});
+}
+
+void CMainWnd::PostSaveFailure(const SaveResult& save)
+{
+    if (save)
+        return;
+    auto owned = std::make_unique<SaveResult>(save);
+    const HWND hWnd = m_hSaveReports.load();
+    if (hWnd != nullptr &&
+        ::PostMessage(hWnd, WM_BACKGROUND_SAVE_FAILED, 0, reinterpret_cast<LPARAM>(owned.get())))
+    {
+        owned.release(); // the window's now
+        return;
+    }
+    // The window is gone (the program is ending): stderr is all that is left.
+    std::fprintf(stderr, "vestrel: %s could not be saved: %s\n", save.file.string().c_str(),
+                 save.Reason().c_str());
 }
 
 namespace
@@ -883,7 +913,7 @@ void CMainWnd::PostDpiPopup(int32_t dpiStep)
 
 void CMainWnd::SaveProfiles()
 {
-    ReportSave(::SaveProfiles(m_setup.folders.data, g_vecProfile));
+    m_saves.SaveRecords(m_setup.folders.data / kProfilesFile, g_vecProfile);
 }
 
 int CMainWnd::ShowMessage(std::string_view titleKey, std::string_view textKey, MessageOwner owner,

@@ -11,6 +11,7 @@
 #include "guns/GunPage.h"
 #include "lighting/LightPage.h"
 #include "macros/MacroPage.h"
+#include "model/BackgroundSave.h"
 #include "model/DataFolderLock.h"
 #include "model/LoadReport.h"
 #include "model/UnappliedChanges.h"
@@ -20,6 +21,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <atomic>
 #include <cstdint>
 #include <future>
 #include <memory>
@@ -41,6 +43,9 @@ inline constexpr UINT WM_HOOK_MOUSE = 0x0501;
 inline constexpr UINT WM_APPLY_DONE = 0x0671;
 // A page's save finished; wParam points to its SaveResult (sent, not posted).
 inline constexpr UINT WM_SAVE_DONE = 0x0672;
+// A data file could not be written on the saving thread; lParam owns its
+// SaveResult (posted).
+inline constexpr UINT WM_BACKGROUND_SAVE_FAILED = 0x0673;
 inline constexpr UINT kDpiPopupTimer = 52;
 inline constexpr UINT kDpiPopupMilliseconds = 2000;
 inline constexpr UINT kApplyStatusTimer = 53;
@@ -79,6 +84,9 @@ public:
     // once, naming the file and why. What is in memory stays, and the next
     // save writes it again.
     void ReportSave(const SaveResult& save);
+    // Returns once every data file the window handed over is written (a
+    // failure is then posted to the window).
+    void FlushSaves() { m_saves.Flush(); }
 
     // Whether some profile differs from what was last applied of it.
     bool HasUnappliedChanges() const;
@@ -138,6 +146,8 @@ private:
     // Damaged files found at start-up, and saves that failed on the way.
     void ReportLoadProblems(const LoadReport& report);
     void SaveAppState();
+    // On the saving thread: a failure goes to the window, told there.
+    void PostSaveFailure(const SaveResult& save);
 
     void SelectLanguage(int index);
     // The logo opens the language's website; without one it is not offered.
@@ -158,6 +168,11 @@ private:
     MainWndSetup m_setup;
     // Held for the whole run: this window is the data folder's one writer.
     DataFolderLock m_dataLock;
+    // Where failures of the saves below are posted: the window while it exists.
+    std::atomic<HWND> m_hSaveReports{nullptr};
+    // The data files are written here, in the order they change; all of
+    // them are on disk before the folder's lock goes.
+    BackgroundSave m_saves;
 
     CButtonPage m_buttonPage;
     CPerformancePage m_performancePage;

@@ -44,6 +44,7 @@ struct GunExchangeTraits
 {
     using Record = GunData;
     static constexpr auto Save = &SaveGunLibrary;
+    static constexpr const char* kFileName = kGunFileName;
     static constexpr auto ReadItem = &ReadGunFile;
     static constexpr auto ReadFolder = &ReadGunFolderFile;
     static constexpr auto WriteItem = &WriteGunFile;

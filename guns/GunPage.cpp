@@ -51,7 +51,7 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_KILLFOCUS, OnNotify)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_TEXTCHANGED, OnNotify)
 DUI_END_MESSAGE_MAP()
 
-CGunPage::CGunPage() = default;
+CGunPage::CGunPage(BackgroundSave& saves) : CLibraryPage(saves) {}
 CGunPage::~CGunPage() = default;
 
 void CGunPage::Init()

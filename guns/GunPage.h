@@ -52,7 +52,7 @@ struct GunPageTraits : GunExchangeTraits
 class CGunPage : public CLibraryPage<GunData, GunPageTraits>
 {
 public:
-    CGunPage();
+    explicit CGunPage(BackgroundSave& saves);
     ~CGunPage() override;
 
     void Init();

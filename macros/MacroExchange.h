@@ -44,6 +44,7 @@ struct MacroExchangeTraits
 {
     using Record = MacroData;
     static constexpr auto Save = &SaveMacroLibrary;
+    static constexpr const char* kFileName = kMacroFileName;
     static constexpr auto ReadItem = &ReadMacroFile;
     static constexpr auto ReadFolder = &ReadMacroFolderFile;
     static constexpr auto WriteItem = &WriteMacroFile;

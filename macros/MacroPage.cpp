@@ -45,7 +45,7 @@ DUI_ON_MSGTYPE(DUI_MSGTYPE_KILLFOCUS, OnNotify)
 DUI_ON_MSGTYPE(DUI_MSGTYPE_TEXTCHANGED, OnNotify)
 DUI_END_MESSAGE_MAP()
 
-CMacroPage::CMacroPage() : m_clock(&SteadyNow) {}
+CMacroPage::CMacroPage(BackgroundSave& saves) : CLibraryPage(saves), m_clock(&SteadyNow) {}
 
 CMacroPage::~CMacroPage()
 {

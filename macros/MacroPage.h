@@ -61,7 +61,7 @@ class CMacroPage : public CLibraryPage<MacroData, MacroPageTraits>
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
-    CMacroPage();
+    explicit CMacroPage(BackgroundSave& saves);
     ~CMacroPage() override;
 
     // Looks the controls up and loads the hook.

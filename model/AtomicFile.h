@@ -2,6 +2,7 @@
 // Whole-file reads, bounded and never blocking, and crash-safe whole-file
 // writes that report why they failed.
 
+#include <algorithm>
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -122,4 +123,25 @@ void AppendRecordsInPlace(const FileBytes& bytes, std::vector<std::shared_ptr<Re
     for (std::size_t i = 0; i < count; ++i)
         records.emplace_back(bytes.Storage(), std::launder(reinterpret_cast<Record*>(
                                                   bytes.Storage().get() + i * sizeof(Record))));
+}
+
+// The records' bytes as their file holds them, back to back: pieces that
+// point into the records, or a copy into image (resized to fit).
+template <typename Record>
+std::vector<std::span<const std::byte>>
+RecordPieces(const std::vector<std::shared_ptr<Record>>& records)
+{
+    std::vector<std::span<const std::byte>> pieces;
+    pieces.reserve(records.size());
+    for (const auto& record : records)
+        pieces.push_back(RecordBytes(*record));
+    return pieces;
+}
+template <typename Record>
+void CopyRecords(const std::vector<std::shared_ptr<Record>>& records, std::vector<std::byte>& image)
+{
+    image.resize(records.size() * sizeof(Record));
+    std::byte* out = image.data();
+    for (const auto& record : records)
+        out = std::copy_n(reinterpret_cast<const std::byte*>(record.get()), sizeof(Record), out);
 }

@@ -37,15 +37,7 @@ SaveResult SaveRecordLibrary(const RecordLibrary<Record>& library,
 {
     if (const int error = EnsureDirectory(dataDir))
         return {dataDir / fileName, error};
-    const std::size_t size = library.size() * sizeof(Record);
-    auto image = std::make_unique_for_overwrite<std::byte[]>(size);
-    std::byte* out = image.get();
-    for (const auto& record : library)
-    {
-        auto bytes = RecordBytes(*record);
-        out = std::copy(bytes.begin(), bytes.end(), out);
-    }
-    return WriteFileAtomically(dataDir / fileName, std::span<const std::byte>(image.get(), size));
+    return WritePiecesAtomically(dataDir / fileName, RecordPieces(library));
 }
 
 // Replaces the library with the whole records of dataDir/fileName. A missing

@@ -41,11 +41,7 @@ SaveResult SaveProfiles(const fs::path& dataFolder, const ProfileList& profiles)
 {
     if (const int error = EnsureDataFolder(dataFolder))
         return {dataFolder / kProfilesFile, error};
-    std::vector<std::span<const std::byte>> records;
-    records.reserve(profiles.size());
-    for (const auto& record : profiles)
-        records.push_back(RecordBytes(*record));
-    return WritePiecesAtomically(dataFolder / kProfilesFile, records);
+    return WritePiecesAtomically(dataFolder / kProfilesFile, RecordPieces(profiles));
 }
 
 LoadReport LoadProfiles(ProfileList& profiles, const fs::path& dataFolder, int sensor,

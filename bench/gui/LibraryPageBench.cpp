@@ -121,6 +121,7 @@ public:
     // The library of 10,000 again, its first folder shown.
     void Reset()
     {
+        m_host.saves.Flush(); // the last run's save, written meanwhile
         g_vecMacro = m_library;
         m_host.page.LoadFolders();
         QCoreApplication::processEvents();

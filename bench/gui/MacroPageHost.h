@@ -4,6 +4,7 @@
 
 #include "app/ProgramPaths.h"
 #include "macros/MacroPage.h"
+#include "model/BackgroundSave.h"
 #include "platform/HookLibrary.h"
 #include "ui/PaintManagerUI.h"
 #include "ui/ResourceManager.h"
@@ -32,7 +33,9 @@ inline QApplication& BenchApp()
 class MacroPageHost : public WindowImplBase
 {
 public:
-    CMacroPage page;
+    // The page saves on a thread of its own, as in the program.
+    BackgroundSave saves{[](const SaveResult&) {}};
+    CMacroPage page{saves};
 
     // The program folder is this executable's; the data folder goes to dir/Data.
     void Open(const std::filesystem::path& dir)
@@ -66,6 +69,7 @@ public:
     // Closes the window and drops the data of the run, its folder too.
     void Close(const std::filesystem::path& dir)
     {
+        saves.Flush();
         WindowImplBase::Close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         g_vecMacro.clear();

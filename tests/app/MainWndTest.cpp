@@ -149,18 +149,26 @@ protected:
         Pump();
     }
 
-    std::vector<std::byte> ReadData(const char* file) const
+    // The window's saves written, and what failed told.
+    void Settle()
     {
+        if (m_wnd)
+            m_wnd->FlushSaves();
+        Pump();
+    }
+    std::vector<std::byte> ReadData(const char* file)
+    {
+        Settle();
         return m_folder.ReadFile(fs::path("Data") / file);
     }
-    std::vector<ProfileData> StoredProfiles() const
+    std::vector<ProfileData> StoredProfiles()
     {
         const auto bytes = ReadData("profile.bin");
         std::vector<ProfileData> profiles(bytes.size() / sizeof(ProfileData));
         std::memcpy(profiles.data(), bytes.data(), profiles.size() * sizeof(ProfileData));
         return profiles;
     }
-    std::array<int32_t, 2> StoredAppState() const
+    std::array<int32_t, 2> StoredAppState()
     {
         const auto bytes = ReadData("Data.bin");
         std::array<int32_t, 2> state{};
@@ -295,6 +303,7 @@ TEST_F(MainWndTest, AddPicksAFreeNameSavesAndSelectsTheNewProfile)
     EXPECT_EQ(Find<CComboUI>("profile_combo")->GetCurSel(), 4);
     EXPECT_EQ(g_pCurProfile, g_vecProfile[4].get());
     EXPECT_EQ(EditText(), "Profile5");
+    Close(); // the saves still on their way are written before the window goes
     const auto stored = StoredProfiles();
     ASSERT_EQ(stored.size(), 5u);
     EXPECT_EQ(NameFromField(stored[3].szName), u"Profile4_1");
@@ -944,6 +953,7 @@ TEST_F(MainWndTest, FailedSavesAreToldOnceEachAndTheNextSaveTriesAgain)
 
     disk.Fill();
     Click("btn_add_profile");
+    Settle();
     EXPECT_EQ(g_vecProfile.size(), 2u); // kept in memory
     EXPECT_EQ(m_asked, std::vector<QString>{"save_failed_text"});
     EXPECT_EQ(StoredProfiles().size(), 1u);
@@ -955,6 +965,7 @@ TEST_F(MainWndTest, FailedSavesAreToldOnceEachAndTheNextSaveTriesAgain)
     m_desktop.answers = {m_folder.Path() / "f.mbins"};
     m_wnd->SendMessage(WM_MENUCLICK,
                        reinterpret_cast<WPARAM>(new MenuCmd{"import_macro_dir", "", ""}));
+    Settle();
     EXPECT_EQ(m_asked.size(), 2u);
     EXPECT_FALSE(fs::exists(m_folder.DataDir() / "macro.bin"));
 

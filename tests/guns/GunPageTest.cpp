@@ -102,10 +102,10 @@ protected:
     GunLibrary Stored() const
     {
         GunLibrary stored;
-        LoadGunLibrary(stored, m_folder.DataDir());
+        LoadGunLibrary(stored, Flushed());
         return stored;
     }
-    bool Saved() const { return fs::exists(m_folder.DataDir() / kGunFileName); }
+    bool Saved() const { return fs::exists(Flushed() / kGunFileName); }
     std::vector<std::u16string> ListedGuns()
     {
         std::vector<std::u16string> names;
@@ -124,7 +124,7 @@ protected:
             });
     }
 
-    CGunPage page;
+    CGunPage page{saves};
 };
 } // namespace
 

@@ -146,7 +146,7 @@ protected:
     MacroLibrary Stored() const
     {
         MacroLibrary stored;
-        LoadMacroLibrary(stored, m_folder.DataDir());
+        LoadMacroLibrary(stored, Flushed());
         return stored;
     }
     // The key, action and delay texts of every action list item.
@@ -169,7 +169,7 @@ protected:
         return d;
     }
 
-    CMacroPage page;
+    CMacroPage page{saves};
     std::chrono::steady_clock::time_point now{};
     std::chrono::steady_clock::time_point start{};
 };

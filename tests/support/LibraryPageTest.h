@@ -2,12 +2,14 @@
 // What the macro and gun page tests share: a window built from the page's
 // skin, the program folders, the fake desktop, message boxes answered with
 // `answer` and their keys noted in `asked` (their shown texts in `shown`), and the
-// WM_REFRESH_BUTTONS count.
+// WM_REFRESH_BUTTONS count. The page saves through `saves`, as in the
+// program; Flushed() waits for those saves before a test reads the files.
 
 #include "app/MainWnd.h"
 #include "app/MsgWnd.h"
 #include "app/ProgramPaths.h"
 #include "app/StartupData.h"
+#include "model/BackgroundSave.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/ControlUI.h"
@@ -53,7 +55,14 @@ protected:
         return n;
     }
 
+    std::filesystem::path Flushed() const
+    {
+        saves.Flush();
+        return m_folder.DataDir();
+    }
+
     TestWnd main;
+    mutable BackgroundSave saves{[](const SaveResult&) {}};
     FakeDesktop desktop;
     std::vector<QString> asked;
     std::vector<QString> shown;
