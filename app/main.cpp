@@ -7,6 +7,7 @@
 #include "app/MainWnd.h"
 #include "app/QtTranslations.h"
 #include "app/StartupData.h"
+#include "app/TerminationSignals.h"
 #include "app/VirtualMousePanel.h"
 #include "device/BindDriver.h"
 #include "device/HidrawDriver.h"
@@ -60,6 +61,7 @@ int main(int argc, char** argv)
             instance.AskFirstToShow();
         return 1;
     }
+    const TerminationSignals termination([] { ::PostQuitMessage(0); });
     DebugTrace("ilen = %d\r\n", CommandLineLength(argc, argv));
 
     CPaintManagerUI::SetInstance(nullptr);
