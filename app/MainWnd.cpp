@@ -54,7 +54,14 @@ std::optional<std::filesystem::path> AskProfileFile(HWND hOwner, bool bSave,
 } // namespace
 
 CMainWnd::CMainWnd(MainWndSetup setup)
-    : m_setup(std::move(setup)), m_saves([this](const SaveResult& save) { PostSaveFailure(save); }),
+    : m_setup(std::move(setup)),
+      m_saves([this](const SaveResult& save) { PostSaveFailure(save); },
+              [this]
+              {
+                  // Gone: the window's last Flush fills it.
+                  if (const HWND hWnd = m_hSaveReports.load())
+                      ::PostMessage(hWnd, WM_SAVE_BUFFER_READY);
+              }),
       m_macroPage(m_saves), m_gunPage(m_saves)
 {
     AddVirtualWnd(kVirtualWndNames[0], &m_buttonPage);
@@ -294,6 +301,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
     case WM_SAVE_DONE:
         if (wParam != 0)
             ReportSave(*reinterpret_cast<const SaveResult*>(wParam));
+        return 0;
+    case WM_SAVE_BUFFER_READY:
+        m_saves.FillPrepared();
         return 0;
     case WM_BACKGROUND_SAVE_FAILED:
         if (lParam != 0)

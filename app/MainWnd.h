@@ -46,6 +46,8 @@ inline constexpr UINT WM_SAVE_DONE = 0x0672;
 // A data file could not be written on the saving thread; lParam owns its
 // SaveResult (posted).
 inline constexpr UINT WM_BACKGROUND_SAVE_FAILED = 0x0673;
+// The saving thread made a buffer a save waits for (BackgroundSave::FillPrepared).
+inline constexpr UINT WM_SAVE_BUFFER_READY = 0x0674;
 inline constexpr UINT kDpiPopupTimer = 52;
 inline constexpr UINT kDpiPopupMilliseconds = 2000;
 inline constexpr UINT kApplyStatusTimer = 53;

@@ -144,3 +144,55 @@ TEST(BackgroundSave, AFailedSaveIsReportedWithItsErrorAndTheNextOneStillWrites)
     EXPECT_EQ(folder.ReadFile("taken"), Bytes("x"));
     EXPECT_EQ(folder.ReadFile("b.bin"), Bytes("b"));
 }
+
+TEST(BackgroundSave, ALargeFirstSaveGetsItsBufferFromTheSavingThreadAndCopiesTheRecordsAsTheyAreThen)
+{
+    struct Megabyte
+    {
+        std::array<char, 1 << 20> bytes;
+    };
+    constexpr std::size_t kCount = BackgroundSave::kPrepareFrom / sizeof(Megabyte) + 8;
+    std::vector<std::shared_ptr<Megabyte>> records;
+    for (std::size_t i = 0; i < kCount; ++i)
+    {
+        records.push_back(std::make_shared<Megabyte>());
+        records.back()->bytes.fill('o');
+    }
+    TempProgramFolder folder;
+    const fs::path file = folder.Path() / "large.bin";
+    std::mutex mutex;
+    std::condition_variable changed;
+    int prepared = 0;
+    BackgroundSave saves([](const SaveResult& save) { EXPECT_TRUE(save) << save.Reason(); },
+                         [&]
+                         {
+                             std::lock_guard lock(mutex);
+                             ++prepared;
+                             changed.notify_all();
+                         });
+    const auto firstByteAndSize = [&]
+    {
+        const auto bytes = folder.ReadFile("large.bin");
+        return std::pair(bytes.empty() ? '\0' : static_cast<char>(bytes[0]), bytes.size());
+    };
+
+    saves.SaveRecords(file, records);
+    {
+        std::unique_lock lock(mutex);
+        ASSERT_TRUE(changed.wait_for(lock, std::chrono::seconds(30), [&] { return prepared == 1; }));
+    }
+    EXPECT_FALSE(fs::exists(file)); // nothing is copied before FillPrepared
+    // An edit and a record more after the save was asked for: both are saved.
+    records[0]->bytes.fill('n');
+    records.push_back(std::make_shared<Megabyte>());
+    saves.FillPrepared();
+    saves.Flush();
+    EXPECT_EQ(firstByteAndSize(), std::pair('n', (kCount + 1) * sizeof(Megabyte)));
+
+    // The next save fills that buffer again at once; Flush alone completes it.
+    records[0]->bytes.fill('m');
+    saves.SaveRecords(file, records);
+    saves.Flush();
+    EXPECT_EQ(firstByteAndSize(), std::pair('m', (kCount + 1) * sizeof(Megabyte)));
+    EXPECT_EQ(prepared, 1);
+}
