@@ -12,9 +12,12 @@
 #include <io.h>
 #include <process.h>
 #else
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
 #endif
 
 namespace fs = std::filesystem;
@@ -159,6 +162,41 @@ int WriteAll(int fd, std::span<const std::byte> bytes)
     return 0;
 }
 
+// The pieces in order, as many to a call as the system takes: a library is
+// ten thousand records of under a kilobyte.
+int WritePieces(int fd, std::span<const std::span<const std::byte>> pieces)
+{
+    std::vector<iovec> batch;
+    while (!pieces.empty())
+    {
+        batch.clear();
+        for (std::span<const std::byte> piece :
+             pieces.first(std::min<std::size_t>(pieces.size(), IOV_MAX)))
+            batch.push_back({const_cast<std::byte*>(piece.data()), piece.size()});
+        const ssize_t n = ::writev(fd, batch.data(), static_cast<int>(batch.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        auto written = static_cast<std::size_t>(n);
+        const std::size_t before = pieces.size();
+        while (!pieces.empty() && written >= pieces.front().size())
+        {
+            written -= pieces.front().size();
+            pieces = pieces.subspan(1);
+        }
+        if (written > 0) // a short write ended inside this piece
+        {
+            if (const int error = WriteAll(fd, pieces.front().subspan(written)))
+                return error;
+            pieces = pieces.subspan(1);
+        }
+        else if (pieces.size() == before)
+            return EIO;
+    }
+    return 0;
+}
+
 // The replacement takes over the old file's owner and mode; ownership can
 // only be kept where the user may give it (root), and is left otherwise.
 void TakeOverAttributes(int fd, const struct stat& old)
@@ -191,10 +229,7 @@ SaveResult WritePiecesAtomically(const fs::path& path,
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.Get() < 0)
         return {path, errno};
-    int error = 0;
-    for (std::span<const std::byte> bytes : pieces)
-        if (error == 0)
-            error = WriteAll(fd.Get(), bytes);
+    int error = WritePieces(fd.Get(), pieces);
     struct stat old;
     if (error == 0 && ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         TakeOverAttributes(fd.Get(), old);
