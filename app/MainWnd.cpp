@@ -306,9 +306,16 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
         m_saves.FillPrepared();
         return 0;
     case WM_BACKGROUND_SAVE_FAILED:
-        if (lParam != 0)
-            ReportSave(*std::unique_ptr<SaveResult>(reinterpret_cast<SaveResult*>(lParam)));
+    {
+        std::vector<SaveResult> failed;
+        {
+            std::lock_guard lock(m_failedSavesMutex);
+            failed.swap(m_failedSaves);
+        }
+        for (const SaveResult& save : failed)
+            ReportSave(save);
         return 0;
+    }
     default:
         break;
     }
@@ -807,13 +814,14 @@ void CMainWnd::PostSaveFailure(const SaveResult& save)
 {
     if (save)
         return;
-    auto owned = std::make_unique<SaveResult>(save);
-    const HWND hWnd = m_hSaveReports.load();
-    if (hWnd != nullptr &&
-        ::PostMessage(hWnd, WM_BACKGROUND_SAVE_FAILED, 0, reinterpret_cast<LPARAM>(owned.get())))
+    if (const HWND hWnd = m_hSaveReports.load())
     {
-        owned.release(); // the window's now
-        return;
+        {
+            std::lock_guard lock(m_failedSavesMutex);
+            m_failedSaves.push_back(save);
+        }
+        if (::PostMessage(hWnd, WM_BACKGROUND_SAVE_FAILED))
+            return;
     }
     // The window is gone (the program is ending): stderr is all that is left.
     std::fprintf(stderr, "vestrel: %s could not be saved: %s\n", save.file.string().c_str(),

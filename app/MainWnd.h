@@ -25,6 +25,8 @@
 #include <cstdint>
 #include <future>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 class CComboUI;
 class CDPIMsg;
@@ -43,8 +45,8 @@ inline constexpr UINT WM_HOOK_MOUSE = 0x0501;
 inline constexpr UINT WM_APPLY_DONE = 0x0671;
 // A page's save finished; wParam points to its SaveResult (sent, not posted).
 inline constexpr UINT WM_SAVE_DONE = 0x0672;
-// A data file could not be written on the saving thread; lParam owns its
-// SaveResult (posted).
+// Data files could not be written on the saving thread (posted; the window
+// keeps which).
 inline constexpr UINT WM_BACKGROUND_SAVE_FAILED = 0x0673;
 // The saving thread made a buffer a save waits for (BackgroundSave::FillPrepared).
 inline constexpr UINT WM_SAVE_BUFFER_READY = 0x0674;
@@ -172,6 +174,8 @@ private:
     DataFolderLock m_dataLock;
     // Where failures of the saves below are posted: the window while it exists.
     std::atomic<HWND> m_hSaveReports{nullptr};
+    std::mutex m_failedSavesMutex;
+    std::vector<SaveResult> m_failedSaves; // not told yet
     // The data files are written here, in the order they change; all of
     // them are on disk before the folder's lock goes.
     BackgroundSave m_saves;
