@@ -143,5 +143,5 @@ void CopyRecords(const std::vector<std::shared_ptr<Record>>& records, std::vecto
     image.resize(records.size() * sizeof(Record));
     std::byte* out = image.data();
     for (const auto& record : records)
-        out = std::copy_n(reinterpret_cast<const std::byte*>(record.get()), sizeof(Record), out);
+        out = std::ranges::copy(RecordBytes(*record), out).out;
 }

@@ -36,6 +36,13 @@ void BackgroundSave::KeepSpare(const std::filesystem::path& file, std::vector<st
         spare = std::move(bytes);
 }
 
+std::deque<BackgroundSave::Job>::iterator
+BackgroundSave::WaitingWrite(const std::filesystem::path& file)
+{
+    return std::find_if(m_waiting.begin(), m_waiting.end(),
+                        [&](const Job& job) { return job.prepare == 0 && job.file == file; });
+}
+
 void BackgroundSave::StartLocked()
 {
     if (!m_thread.joinable())
@@ -46,8 +53,7 @@ void BackgroundSave::StartLocked()
 void BackgroundSave::Save(std::filesystem::path file, std::vector<std::byte> bytes)
 {
     std::lock_guard lock(m_mutex);
-    const auto waiting = std::find_if(m_waiting.begin(), m_waiting.end(), [&](const Job& job)
-                                      { return job.prepare == 0 && job.file == file; });
+    const auto waiting = WaitingWrite(file);
     if (waiting != m_waiting.end())
     {
         // The older bytes were never written; they serve the next save.
@@ -64,8 +70,7 @@ void BackgroundSave::SaveFilled(std::filesystem::path file, std::size_t size, Fi
     std::unique_lock lock(m_mutex);
     // This save has the newest records: one waiting for a buffer is moot.
     m_fills.erase(file);
-    const auto waiting = std::find_if(m_waiting.begin(), m_waiting.end(), [&](const Job& job)
-                                      { return job.prepare == 0 && job.file == file; });
+    const auto waiting = WaitingWrite(file);
     if (waiting != m_waiting.end())
     {
         // Not started yet: its bytes are filled anew, with the lock held so

@@ -69,6 +69,8 @@ private:
     void SaveFilled(std::filesystem::path file, std::size_t size, Fill fill);
     std::vector<std::byte> TakeSpare(const std::filesystem::path& file);
     void KeepSpare(const std::filesystem::path& file, std::vector<std::byte> bytes);
+    // The write of file that has not started yet, if any.
+    std::deque<Job>::iterator WaitingWrite(const std::filesystem::path& file);
     void StartLocked();
     void Run();
 
