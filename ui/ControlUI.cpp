@@ -340,6 +340,9 @@ QWidget* CControlUI::GetWidget()
         host = m_pParent->GetChildHost();
     else if (m_pManager != nullptr)
         host = m_pManager->GetHostWidget();
+    // A host made just now makes its children's widgets, this one's included.
+    if (!m_pWidget.isNull())
+        return m_pWidget.data();
     QWidget* w = CreateWidget(host);
     m_pWidget = w;
     m_pBridge = new WidgetEventBridge(this);

@@ -103,9 +103,15 @@ bool CPaintManagerUI::AttachDialog(CControlUI* pControl)
     m_bReaping = false;
     m_pRoot = pControl;
     pControl->SetManager(this, nullptr);
-    pControl->GetWidget();
-    ResizeRoot();
     return true;
+}
+
+void CPaintManagerUI::ShowRoot()
+{
+    if (m_pRoot == nullptr || m_pHost == nullptr)
+        return;
+    m_pRoot->GetWidget();
+    ResizeRoot();
 }
 
 void CPaintManagerUI::ReapObjects()

@@ -51,8 +51,11 @@ public:
     HWND GetPaintWindow() const { return m_hWnd; }
     QWidget* GetHostWidget() const { return m_pHost; }
 
-    // Takes ownership of the tree and shows it in the host widget.
+    // Takes ownership of the tree. Its widgets are made by ShowRoot, or
+    // earlier by whatever asks a control for its widget.
     bool AttachDialog(CControlUI* pControl);
+    // Shows the tree in the host widget, making the widgets still missing.
+    void ShowRoot();
     CControlUI* GetRoot() const { return m_pRoot; }
     // Deletes the tree; from then on controls notify nobody.
     void ReapObjects();

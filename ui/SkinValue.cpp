@@ -2,39 +2,51 @@
 
 #include "ui/Theme.h"
 
-#include <QStringList>
+#include <QStringView>
+
+#include <cstddef>
+
+namespace
+{
+// The first numbers of a comma list ("2,4,2,4"), read in place: a skin has
+// thousands of them.
+template <std::size_t N> void ParseSkinNumbers(const QString& value, int (&numbers)[N])
+{
+    std::size_t i = 0;
+    for (const QStringView part : QStringView(value).tokenize(u','))
+    {
+        if (i == N)
+            break;
+        numbers[i++] = part.trimmed().toInt();
+    }
+}
+} // namespace
 
 RECT ParseSkinRect(const QString& value)
 {
-    const QStringList parts = value.split(',');
     int v[4] = {0, 0, 0, 0};
-    for (int i = 0; i < 4 && i < parts.size(); ++i)
-        v[i] = parts[i].trimmed().toInt();
+    ParseSkinNumbers(value, v);
     return RECT{v[0], v[1], v[2], v[3]};
 }
 
 SIZE ParseSkinSize(const QString& value)
 {
-    const QStringList parts = value.split(',');
-    SIZE s;
-    if (parts.size() > 0)
-        s.cx = parts[0].trimmed().toInt();
-    if (parts.size() > 1)
-        s.cy = parts[1].trimmed().toInt();
-    return s;
+    int v[2] = {0, 0};
+    ParseSkinNumbers(value, v);
+    return SIZE{v[0], v[1]};
 }
 
 bool ParseSkinBool(const QString& value)
 {
-    const QString v = value.trimmed().toLower();
-    return v == "true" || v == "1";
+    const QStringView v = QStringView(value).trimmed();
+    return v.compare(u"true", Qt::CaseInsensitive) == 0 || v == u"1";
 }
 
 int ParseSkinInt(const QString& value)
 {
-    const QString v = value.trimmed();
+    const QStringView v = QStringView(value).trimmed();
     bool ok = false;
-    int n = v.startsWith("0x", Qt::CaseInsensitive) ? v.mid(2).toInt(&ok, 16) : v.toInt(&ok);
+    const int n = v.startsWith(u"0x", Qt::CaseInsensitive) ? v.mid(2).toInt(&ok, 16) : v.toInt(&ok);
     return ok ? n : 0;
 }
 
@@ -64,13 +76,14 @@ SkinAttributes ParseSkinAttributes(const QString& list)
 
 bool ParseSkinColor(const QString& value, DWORD& argb)
 {
-    const QString v = value.trimmed();
-    if (v.startsWith('@'))
+    // Views, not copies: a window's skin parses thousands of colours at start.
+    const QStringView v = QStringView(value).trimmed();
+    if (v.startsWith(u'@'))
         return Theme::Instance().FindColor(v.mid(1), argb);
-    QString digits;
-    if (v.startsWith('#'))
+    QStringView digits;
+    if (v.startsWith(u'#'))
         digits = v.mid(1);
-    else if (v.startsWith("0x", Qt::CaseInsensitive))
+    else if (v.startsWith(u"0x", Qt::CaseInsensitive))
         digits = v.mid(2);
     else
         return false;

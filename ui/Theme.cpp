@@ -8,6 +8,17 @@
 #include <QRegularExpression>
 #include <pugixml.hpp>
 
+#include <utility>
+
+// Later definitions of a name win, as they did when the theme grew by hand.
+template <typename T> void Theme::Define(Named<T>& table, QString name, T value)
+{
+    if (T* known = Find(table, name))
+        *known = std::move(value);
+    else
+        table.emplace_back(std::move(name), std::move(value));
+}
+
 Theme& Theme::Instance()
 {
     static Theme theme;
@@ -31,8 +42,9 @@ bool Theme::Load(const QString& file)
     for (pugi::xml_node n : root.children("Color"))
     {
         DWORD argb = 0;
-        if (ParseSkinColor(QString::fromUtf8(n.attribute("value").value()), argb))
-            m_colors.insert(QString::fromUtf8(n.attribute("name").value()), argb);
+        if (!ParseSkinColor(QString::fromUtf8(n.attribute("value").value()), argb))
+            continue;
+        Define(m_colors, QString::fromUtf8(n.attribute("name").value()), argb);
     }
     for (pugi::xml_node n : root.children("Font"))
     {
@@ -41,26 +53,26 @@ bool Theme::Load(const QString& file)
         font.setBold(n.attribute("bold").as_bool(false));
         font.setUnderline(n.attribute("underline").as_bool(false));
         font.setStyleStrategy(QFont::PreferAntialias);
-        m_fonts.insert(QString::fromUtf8(n.attribute("name").value()), font);
+        Define(m_fonts, QString::fromUtf8(n.attribute("name").value()), font);
     }
     for (pugi::xml_node n : root.children("Style"))
-        m_styles.insert(QString::fromUtf8(n.attribute("name").value()),
-                        ParseSkinAttributes(QString::fromUtf8(n.attribute("value").value())));
+        Define(m_styles, QString::fromUtf8(n.attribute("name").value()),
+               ParseSkinAttributes(QString::fromUtf8(n.attribute("value").value())));
     for (pugi::xml_node n : root.children("Default"))
-        m_defaults.insert(QString::fromUtf8(n.attribute("name").value()),
-                          ParseSkinAttributes(QString::fromUtf8(n.attribute("value").value())));
+        Define(m_defaults, QString::fromUtf8(n.attribute("name").value()),
+               ParseSkinAttributes(QString::fromUtf8(n.attribute("value").value())));
     // Images of the sheet are named relative to the theme's folder.
     m_styleSheet = QString::fromUtf8(root.child("StyleSheet").text().get());
     m_styleSheet.replace(QStringLiteral("%RES%"), QFileInfo(file).absolutePath() + '/');
     return true;
 }
 
-bool Theme::FindColor(const QString& name, DWORD& argb) const
+bool Theme::FindColor(QStringView name, DWORD& argb) const
 {
-    auto it = m_colors.find(name);
-    if (it == m_colors.end())
+    const DWORD* found = Find(m_colors, name);
+    if (found == nullptr)
         return false;
-    argb = it.value();
+    argb = *found;
     return true;
 }
 
@@ -72,31 +84,29 @@ QColor Theme::Color(const QString& name) const
 
 QFont Theme::Font(const QString& name) const
 {
-    auto it = m_fonts.find(name.isEmpty() ? QStringLiteral("default") : name);
-    if (it != m_fonts.end())
-        return it.value();
-    it = m_fonts.find(QStringLiteral("default"));
-    return it != m_fonts.end() ? it.value() : QFont();
+    if (const QFont* font = Find(m_fonts, name.isEmpty() ? u"default" : QStringView(name)))
+        return *font;
+    const QFont* fallback = Find(m_fonts, u"default");
+    return fallback != nullptr ? *fallback : QFont();
 }
 
 namespace
 {
-const SkinAttributes& Find(const QHash<QString, SkinAttributes>& lists, const QString& name)
+const SkinAttributes& ListOrNone(const SkinAttributes* list)
 {
     static const SkinAttributes none;
-    const auto it = lists.constFind(name);
-    return it != lists.constEnd() ? it.value() : none;
+    return list != nullptr ? *list : none;
 }
 } // namespace
 
 const SkinAttributes& Theme::Style(const QString& name) const
 {
-    return Find(m_styles, name);
+    return ListOrNone(Find(m_styles, name));
 }
 
 const SkinAttributes& Theme::Defaults(const QString& controlClass) const
 {
-    return Find(m_defaults, controlClass);
+    return ListOrNone(Find(m_defaults, controlClass));
 }
 
 QString Theme::StyleSheet() const

@@ -8,8 +8,12 @@
 
 #include <QColor>
 #include <QFont>
-#include <QHash>
 #include <QString>
+#include <QStringView>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 class Theme
 {
@@ -19,7 +23,7 @@ public:
     // Replaces the theme with the file's; false (and the previous theme kept) if it cannot be read.
     bool Load(const QString& file);
 
-    bool FindColor(const QString& name, DWORD& argb) const;
+    bool FindColor(QStringView name, DWORD& argb) const;
     // A named colour; mid grey when the theme lacks it, so a typo shows but does not break.
     QColor Color(const QString& name) const;
     // A named font; "" or an unknown name gives the "default" font.
@@ -36,9 +40,20 @@ public:
     void ApplyToApplication() const;
 
 private:
-    QHash<QString, DWORD> m_colors;
-    QHash<QString, QFont> m_fonts;
-    QHash<QString, SkinAttributes> m_styles;
-    QHash<QString, SkinAttributes> m_defaults;
+    // Each table holds a few dozen names, looked up thousands of times while a
+    // skin is built: a scan of views beats hashing a copy of each name.
+    template <typename T> using Named = std::vector<std::pair<QString, T>>;
+    template <typename Table> static auto* Find(Table& table, QStringView name)
+    {
+        const auto it = std::find_if(table.begin(), table.end(),
+                                     [name](const auto& entry) { return entry.first == name; });
+        return it != table.end() ? &it->second : nullptr;
+    }
+    template <typename T> static void Define(Named<T>& table, QString name, T value);
+
+    Named<DWORD> m_colors;
+    Named<QFont> m_fonts;
+    Named<SkinAttributes> m_styles;
+    Named<SkinAttributes> m_defaults;
     QString m_styleSheet;
 };

@@ -101,6 +101,10 @@ void WindowImplBase::OnCreate()
         DestroyWindow(); // this object may be gone now
         return;
     }
+    // Made once the window has set its controls up (the loaded language's
+    // texts, filled lists), each widget is laid out once, with what it shows.
+    if (GetHWND() != nullptr)
+        m_pm.ShowRoot();
     // The window manager and task bar show the dialog's own caption, in the
     // loaded language, rather than the internal window name it was made with.
     if (const CControlUI* title = m_pm.FindControl(QStringLiteral("label_title")))

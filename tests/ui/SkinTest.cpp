@@ -16,12 +16,15 @@
 #include "ui/SkinControls.h"
 #include "ui/SliderUI.h"
 #include "ui/TabLayoutUI.h"
+#include "ui/SkinValue.h"
 #include "ui/Theme.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -127,10 +130,10 @@ TEST_F(SkinTest, EveryKindIsBuiltUnderItsNameWithItsAttributes)
     EXPECT_FALSE(wnd.PM().FindControl("hidden")->IsVisible());
 
     DWORD accent = 0;
-    ASSERT_TRUE(Theme::Instance().FindColor("accent", accent));
+    ASSERT_TRUE(Theme::Instance().FindColor(u"accent", accent));
     EXPECT_EQ(wnd.Find<CButtonUI>("btn")->GetBkColor(), accent) << "style from the theme";
     DWORD panelAlt = 0;
-    ASSERT_TRUE(Theme::Instance().FindColor("panel_alt", panelAlt));
+    ASSERT_TRUE(Theme::Instance().FindColor(u"panel_alt", panelAlt));
     EXPECT_EQ(wnd.Find<CComboUI>("combo")->GetBkColor(), 0u);
     EXPECT_EQ(wnd.PM().FindControl("sub_btn")->GetBkColor(), panelAlt)
         << "defaults of the kind from the theme";
@@ -160,6 +163,77 @@ TEST_F(SkinTest, LayoutsGiveFixedSizesAndShareTheRest)
     wnd.PM().FindControl("btn")->SetFixedWidth(100);
     EXPECT_EQ(Geometry(wnd.PM().FindControl("keyed")), QRect(0, 0, 470, 40));
     SaveScreenshot(wnd, "skin_kinds");
+}
+
+// The widgets are made after InitWindow, so what it sets is what they show
+// first, and the shown tree fills the window.
+TEST_F(SkinTest, WidgetsAreMadeAfterInitWindowWithWhatItSet)
+{
+    TestWnd wnd("kinds.xml");
+    QWidget* early = nullptr;
+    wnd.atInit = [&early](TestWnd& w)
+    {
+        w.Find<CEditUI>("edit")->SetText(QStringLiteral("set at init"));
+        w.Find<CComboUI>("combo")->SelectItem(1, false, false);
+        w.PM().FindControl("label")->SetVisible(false);
+        // Asked for before the tree has widgets: its hosts are made on the way.
+        early = w.Find<CControlUI>("sub_btn")->GetWidget();
+    };
+    ASSERT_NE(wnd.Open(), nullptr);
+    EXPECT_FALSE(wnd.rootWidgetAtInit);
+    EXPECT_EQ(wnd.Find<CControlUI>("sub_btn")->GetWidget(), early);
+    EXPECT_EQ(wnd.GetWidget()->findChildren<QWidget*>("sub_btn").size(), 1)
+        << "a control's widget is made once, however it is first asked for";
+    EXPECT_EQ(wnd.GetWidget()->findChildren<QWidget*>("sub_root").size(), 1);
+    CControlUI* root = wnd.PM().GetRoot();
+    ASSERT_TRUE(root->HasWidget());
+    EXPECT_EQ(root->GetWidget()->geometry(), wnd.GetWidget()->rect());
+    auto* edit = qobject_cast<QLineEdit*>(wnd.Find<CEditUI>("edit")->GetWidget());
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->text(), "set at init");
+    auto* combo = qobject_cast<QComboBox*>(wnd.Find<CComboUI>("combo")->GetWidget());
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentIndex(), 1);
+    EXPECT_FALSE(wnd.PM().FindControl("label")->GetWidget()->isVisible());
+    EXPECT_EQ(Geometry(wnd.PM().FindControl("keyed")), QRect(0, 0, 490, 40));
+}
+
+// Skin values are read in place; spaces, short and long lists, hex and
+// theme colours keep their meaning.
+TEST_F(SkinTest, ValuesReadAsWrittenWithSpacesShortListsHexAndThemeColours)
+{
+    const RECT rect = ParseSkinRect(QStringLiteral(" 1, 2 ,3 ,4,9"));
+    EXPECT_EQ((std::vector<int>{rect.left, rect.top, rect.right, rect.bottom}),
+              (std::vector<int>{1, 2, 3, 4}));
+    const RECT shortRect = ParseSkinRect(QStringLiteral("5,,7"));
+    EXPECT_EQ((std::vector<int>{shortRect.left, shortRect.top, shortRect.right, shortRect.bottom}),
+              (std::vector<int>{5, 0, 7, 0}));
+    const SIZE size = ParseSkinSize(QStringLiteral("600, 400"));
+    EXPECT_EQ(size.cx, 600);
+    EXPECT_EQ(size.cy, 400);
+    EXPECT_EQ(ParseSkinSize(QStringLiteral("12")).cy, 0);
+
+    EXPECT_EQ(ParseSkinInt(QStringLiteral(" 0x1F ")), 31);
+    EXPECT_EQ(ParseSkinInt(QStringLiteral("-12")), -12);
+    EXPECT_EQ(ParseSkinInt(QStringLiteral("12px")), 0);
+    EXPECT_TRUE(ParseSkinBool(QStringLiteral(" TRUE")));
+    EXPECT_TRUE(ParseSkinBool(QStringLiteral("1")));
+    EXPECT_FALSE(ParseSkinBool(QStringLiteral("yes")));
+
+    DWORD argb = 0;
+    ASSERT_TRUE(ParseSkinColor(QStringLiteral(" #102030 "), argb));
+    EXPECT_EQ(argb, 0xFF102030u);
+    ASSERT_TRUE(ParseSkinColor(QStringLiteral("0X80102030"), argb));
+    EXPECT_EQ(argb, 0x80102030u);
+    DWORD accent = 0;
+    ASSERT_TRUE(Theme::Instance().FindColor(u"accent", accent));
+    ASSERT_TRUE(ParseSkinColor(QStringLiteral("@accent"), argb));
+    EXPECT_EQ(argb, accent);
+    argb = 7;
+    EXPECT_FALSE(ParseSkinColor(QStringLiteral("@accen"), argb));
+    EXPECT_FALSE(ParseSkinColor(QStringLiteral("#12345"), argb));
+    EXPECT_FALSE(ParseSkinColor(QStringLiteral("102030"), argb));
+    EXPECT_EQ(argb, 7u) << "a colour that does not parse leaves the old one";
 }
 
 TEST_F(SkinTest, IncludedSkinIsPartOfTheTreeAndOfItsVirtualWindow)
@@ -353,7 +427,7 @@ TEST_F(SkinTest, TheStyleSheetStylesTheNativeWidgetsAndSkipsThePaintedOnes)
         edit = qobject_cast<QLineEdit*>(wnd.Find<CEditUI>("edit")->GetWidget());
     ASSERT_NE(edit, nullptr);
     DWORD text = 0;
-    ASSERT_TRUE(Theme::Instance().FindColor("text", text));
+    ASSERT_TRUE(Theme::Instance().FindColor(u"text", text));
     EXPECT_TRUE(edit->testAttribute(Qt::WA_StyleSheet));
     EXPECT_EQ(edit->palette().color(QPalette::Text).rgb() & 0xFFFFFF, text & 0xFFFFFF)
         << "the theme's sheet reaches a native widget inside painted containers";

@@ -45,6 +45,14 @@ HWND TestWnd::Open(HWND owner)
                   800);
 }
 
+void TestWnd::InitWindow()
+{
+    rootAtInit = m_pm.GetRoot() != nullptr;
+    rootWidgetAtInit = rootAtInit && m_pm.GetRoot()->HasWidget();
+    if (atInit)
+        atInit(*this);
+}
+
 void TestWnd::Notify(TNotifyUI& msg)
 {
     // Notifications of a page go to the page; the window's own ones are recorded.

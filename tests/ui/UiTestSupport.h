@@ -8,6 +8,7 @@
 #include "ui/WindowImplBase.h"
 
 #include <QString>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
@@ -60,12 +61,14 @@ public:
     RecordingPage ownMap;
     std::vector<SeenMessage> messages;
     bool rootAtInit = false;
+    bool rootWidgetAtInit = false;
+    std::function<void(TestWnd&)> atInit; // runs in InitWindow
     int finalMessages = 0;
 
 protected:
     QString GetWindowClassName() const override { return QStringLiteral("TestWnd"); }
     QString GetSkinFile() override { return m_skin; }
-    void InitWindow() override { rootAtInit = m_pm.GetRoot() != nullptr; }
+    void InitWindow() override;
     void Notify(TNotifyUI& msg) override;
     LRESULT HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, bool& bHandled) override;
     void OnFinalMessage(HWND hWnd) override;
