@@ -110,7 +110,7 @@ void CMsgWnd::FitMessage()
     // A long message (a file's path, the reason a save failed) makes the
     // dialog taller rather than being cut off.
     // Laid out now, before the first show, to know the room the label has.
-    m_pm.ResizeRoot();
+    m_pm.ShowRoot();
     if (auto* root = dynamic_cast<CContainerUI*>(m_pm.GetRoot()))
         root->LayoutNow();
     const RECT label = m_pMsgLabel->GetPos();

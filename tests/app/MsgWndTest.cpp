@@ -226,6 +226,8 @@ TEST_F(MsgWndTest, ALongMessageMakesTheDialogTallerInsteadOfBeingCut)
     longOne.SetMsg("long_text");
     ASSERT_NE(longOne.Create(main.GetHWND(), "MsgWnd", WS_POPUP, WS_EX_TOOLWINDOW), nullptr);
 
+    EXPECT_EQ(shortOne.GetWidget()->height(), shortOne.GetPaintManager()->GetInitSize().cy)
+        << "a message that fits keeps the dialog's own size";
     EXPECT_GT(longOne.GetWidget()->height(), shortOne.GetWidget()->height());
     longOne.GetPaintManager()->ResizeRoot();
     dynamic_cast<CContainerUI*>(longOne.GetPaintManager()->GetRoot())->LayoutNow();
