@@ -181,11 +181,8 @@ void CMainWnd::InitWindow()
     m_pDeviceLink->SetAppliedSnapshot(g_AppliedProfile);
     m_pDeviceLink->SetApplyNote(m_setup.folders.data / kApplyNoteFile);
     m_pDeviceLink->SetAccessProbe(m_setup.probeAccess);
-    if (!m_pDeviceLink->StartDeviceLink())
-    {
-        DestroyWindow(); // the firmware updater runs instead
-        return;
-    }
+    // The window shows meanwhile; the firmware check follows (WM_STARTUP_READ).
+    m_pDeviceLink->OpenDeviceLink();
     ShowConnectionState();
     // The last run left the mouse half-configured: finish the job.
     if (m_pDeviceLink->ApplyPending() && m_pDeviceLink->State() == DeviceState::Present)
@@ -304,6 +301,10 @@ LRESULT CMainWnd::HandleCustomMessage(UINT uMsg, WPARAM wParam, LPARAM lParam, b
         return 0;
     case WM_SAVE_BUFFER_READY:
         m_saves.FillPrepared();
+        return 0;
+    case WM_STARTUP_READ:
+        if (m_pDeviceLink && !m_pDeviceLink->CheckStartupFirmware())
+            DestroyWindow(); // the firmware updater runs instead
         return 0;
     case WM_BACKGROUND_SAVE_FAILED:
     {
@@ -953,6 +954,11 @@ bool CMainWnd::StartUpdater(const std::filesystem::path& program)
 void CMainWnd::PostApplyDone(ApplyOutcome outcome)
 {
     ::PostMessage(GetHWND(), WM_APPLY_DONE, static_cast<WPARAM>(outcome));
+}
+
+void CMainWnd::PostStartupRead()
+{
+    ::PostMessage(GetHWND(), WM_STARTUP_READ);
 }
 
 void CMainWnd::PostDeviceMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)

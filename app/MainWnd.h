@@ -50,6 +50,9 @@ inline constexpr UINT WM_SAVE_DONE = 0x0672;
 inline constexpr UINT WM_BACKGROUND_SAVE_FAILED = 0x0673;
 // The saving thread made a buffer a save waits for (BackgroundSave::FillPrepared).
 inline constexpr UINT WM_SAVE_BUFFER_READY = 0x0674;
+// The device thread ended the start-up exchange with the mouse: the
+// firmware check may offer the updater now.
+inline constexpr UINT WM_STARTUP_READ = 0x0675;
 inline constexpr UINT kDpiPopupTimer = 52;
 inline constexpr UINT kDpiPopupMilliseconds = 2000;
 inline constexpr UINT kApplyStatusTimer = 53;
@@ -110,6 +113,7 @@ public:
                     MessageKind kind) override;
     bool StartUpdater(const std::filesystem::path& program) override;
     void PostApplyDone(ApplyOutcome outcome) override;
+    void PostStartupRead() override;
 
     // DeviceMessageSink: the driver's messages, queued for the UI thread.
     void PostDeviceMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;

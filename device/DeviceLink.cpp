@@ -14,6 +14,8 @@ namespace
 constexpr int kArrivalWait = 500;
 // Asks the mouse for its firmware version, between applies.
 constexpr uint32_t kFirmwareThreadMessage = kApplyThreadMessage + 1;
+// The start-up exchange and firmware read of a mouse opened at start.
+constexpr uint32_t kStartupThreadMessage = kApplyThreadMessage + 2;
 
 // Report-rate event values 1, 2, 3, 4 and 8 select these options.
 int32_t ReportRateOption(uint16_t value)
@@ -65,6 +67,13 @@ TransferProtocol DeviceLink::Protocol() const
 
 bool DeviceLink::StartDeviceLink()
 {
+    OpenDeviceLink();
+    WaitForApplies();
+    return CheckStartupFirmware();
+}
+
+void DeviceLink::OpenDeviceLink()
+{
     m_thread = std::thread([this] { DeviceThreadLoop(); });
     {
         auto driver =
@@ -83,17 +92,44 @@ bool DeviceLink::StartDeviceLink()
     if (!opened)
     {
         m_state = DeviceState::NotOpened;
-        return true;
+        return;
     }
     m_state = DeviceState::Present;
-    TransferProtocol protocol = Protocol();
-    protocol.RunStartupExchange();
-    if (!m_description.m_bUpdate)
-        return true;
-    const std::optional<FirmwareVersion> version = QueryFirmwareVersion(protocol, m_description);
+    {
+        std::lock_guard lock(m_queueMutex);
+        m_queue.push_back({kStartupThreadMessage, 0, nullptr});
+    }
+    m_queueChanged.notify_all();
+}
+
+void DeviceLink::RunStartupExchange(const DriverApi& driver)
+{
+    // A mouse gone before its turn has the exchange again when it comes back.
+    if (m_state == DeviceState::Present)
+    {
+        TransferProtocol protocol(driver, m_description, m_sleep);
+        protocol.RunStartupExchange();
+        if (m_description.m_bUpdate)
+        {
+            const std::optional<FirmwareVersion> version =
+                QueryFirmwareVersion(protocol, m_description);
+            std::lock_guard lock(m_firmwareMutex);
+            m_firmware = version;
+            m_bStartupRead = true;
+        }
+    }
+    m_host.PostStartupRead();
+}
+
+bool DeviceLink::CheckStartupFirmware()
+{
+    std::optional<FirmwareVersion> version;
     {
         std::lock_guard lock(m_firmwareMutex);
-        m_firmware = version;
+        if (!m_bStartupRead)
+            return true;
+        m_bStartupRead = false; // asked once per start
+        version = m_firmware;
     }
     return CheckFirmware(version, m_description, m_host, m_programFolder) != 0;
 }
@@ -107,6 +143,12 @@ void DeviceLink::NoteOpen(bool bOpened)
                      ? MouseAccess::NoPermission
                      : MouseAccess::Absent;
     m_access = access;
+}
+
+bool DeviceLink::KnownFirmware() const
+{
+    std::lock_guard lock(m_firmwareMutex);
+    return m_firmware.has_value();
 }
 
 std::optional<FirmwareVersion> DeviceLink::MouseFirmware()
@@ -200,7 +242,10 @@ void DeviceLink::DeviceThreadLoop()
         lock.unlock();
         if (message.message == kApplyThreadMessage && message.wParam == 0)
             ApplyCurrentProfile(*driver, *message.profile);
-        else if (message.message == kFirmwareThreadMessage && m_state == DeviceState::Present)
+        else if (message.message == kStartupThreadMessage)
+            RunStartupExchange(*driver);
+        else if (message.message == kFirmwareThreadMessage && m_state == DeviceState::Present &&
+                 !KnownFirmware()) // the start-up read may have answered it meanwhile
         {
             TransferProtocol protocol(*driver, m_description, m_sleep);
             const std::optional<FirmwareVersion> version =

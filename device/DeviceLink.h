@@ -64,6 +64,13 @@ public:
     // the start-up exchange and the firmware check. False when the check
     // started the updater: the caller then closes the main window.
     bool StartDeviceLink();
+    // The same in two steps, so that a window shows without waiting for the
+    // mouse: OpenDeviceLink opens it and leaves the start-up exchange and the
+    // firmware read to the device thread, ahead of any apply; the host hears
+    // PostStartupRead when they are done and then calls CheckStartupFirmware,
+    // false when it started the updater.
+    void OpenDeviceLink();
+    bool CheckStartupFirmware();
 
     // Where the unfinished-apply note lives (kApplyNoteFile in the data
     // folder); a note found there is still pending. Before StartDeviceLink;
@@ -121,6 +128,8 @@ private:
     };
 
     void DeviceThreadLoop();
+    void RunStartupExchange(const DriverApi& driver);
+    bool KnownFirmware() const;
     void ApplyCurrentProfile(const DriverApi& driver, const ProfileData& profile);
     void Arrival();
     void Removal();
@@ -148,10 +157,11 @@ private:
     AccessProbe m_probeAccess;
     std::atomic<MouseAccess> m_access{MouseAccess::Absent};
 
-    // Written by the UI thread on open and removal, by the device thread
-    // when asked for it.
+    // Written by the UI thread on removal, by the device thread at the
+    // start-up read and when asked for it.
     mutable std::mutex m_firmwareMutex;
     std::optional<FirmwareVersion> m_firmware;
+    bool m_bStartupRead = false; // the start-up exchange asked for the version
 
     mutable std::mutex m_snapshotMutex;
     std::unique_ptr<ProfileData> m_snapshot;

@@ -1,8 +1,8 @@
 #pragma once
 // What the device link does to the program's windows and pages. The main
 // window implements it; vestrelctl and tests have their own. Everything but
-// PostApplyDone is called on the thread that owns the DeviceLink (the UI
-// thread).
+// PostApplyDone and PostStartupRead is called on the thread that owns the
+// DeviceLink (the UI thread).
 
 #include <cstdint>
 #include <filesystem>
@@ -60,4 +60,9 @@ public:
     // went. The host then writes Data.bin and profile.bin and tells the user
     // on its own thread.
     virtual void PostApplyDone(ApplyOutcome outcome) = 0;
+    // Called on the device thread when the start-up exchange of a mouse
+    // opened by OpenDeviceLink is done; the host then calls
+    // CheckStartupFirmware on its own thread. Hosts that start the link
+    // with StartDeviceLink need nothing here.
+    virtual void PostStartupRead() {}
 };

@@ -109,7 +109,14 @@ protected:
         };
         setup.uiLanguageId = m_uiLanguage;
         m_wnd = std::make_unique<CMainWnd>(std::move(setup));
-        return m_wnd->Create(nullptr, QString(), WS_POPUP | WS_VISIBLE, 0, 0, 0, 800, 572);
+        const HWND hWnd = m_wnd->Create(nullptr, QString(), WS_POPUP | WS_VISIBLE, 0, 0, 0, 800, 572);
+        if (hWnd == nullptr)
+            return nullptr;
+        // As the program's loop goes on: the start-up exchange with the mouse
+        // ends on the device thread, and its firmware check may end the window.
+        m_wnd->GetDeviceLink()->WaitForApplies();
+        Pump();
+        return ::IsWindow(hWnd) ? hWnd : nullptr;
     }
 
     void Close()
@@ -837,9 +844,14 @@ TEST_F(MainWndTest, DifferentFirmwareOffersTheUpdaterWhichEndsTheProgram)
                                  std::filesystem::perms::owner_exec,
                                  std::filesystem::perm_options::add);
     m_answer = 0;
+    // Asked once the window shows: its start does not wait for the mouse.
+    bool shownWhenAsked = false;
+    m_duringMessage = [&] { shownWhenAsked = m_wnd->GetWidget()->isVisible(); };
     ASSERT_NE(Open(), nullptr); // declined: the program carries on
     ASSERT_EQ(m_asked.size(), 1u);
     EXPECT_EQ(m_asked[0], "update_fw_text");
+    EXPECT_TRUE(shownWhenAsked);
+    m_duringMessage = nullptr;
     EXPECT_TRUE(m_desktop.programs.empty());
     Close();
 

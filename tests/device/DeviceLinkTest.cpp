@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <thread>
 
 namespace
 {
@@ -57,6 +58,7 @@ public:
         ++appliesDone;
         outcomes.push_back(outcome);
     }
+    void PostStartupRead() override { ++startupReads; }
 
     std::unique_ptr<ProfileData> profile = SmallProfile();
     std::vector<std::string> calls;
@@ -64,6 +66,7 @@ public:
     bool updaterStarts = true;
     std::function<void()> duringMessage;
     std::atomic<int> appliesDone{0};
+    std::atomic<int> startupReads{0};
     std::vector<ApplyOutcome> outcomes; // read after WaitForApplies
 };
 
@@ -157,6 +160,44 @@ TEST(DeviceLink, StartOpensTheMouseExchangesAndChecksTheFirmware)
     EXPECT_EQ(lines[5].substr(0, 35), "GetFeature 80 00 00 00 00 00 00 00 ");
     EXPECT_EQ(lines[6], "Sleep 30");
     EXPECT_TRUE(rig.host.calls.empty()); // same firmware: no question
+}
+
+// The window's start: the mouse is opened at once, and the exchange and the
+// firmware read run on the device thread ahead of the apply asked for next;
+// the check then asks nothing twice and reads the version once.
+TEST(DeviceLink, OpenLeavesTheExchangeToTheDeviceThreadAheadOfTheFirstApply)
+{
+    LinkRig rig;
+    rig.mouse->SetFirmwareVersion(1, 2);
+    std::thread::id pausedOn;
+    rig.onPause = [&pausedOn] { pausedOn = std::this_thread::get_id(); };
+    rig.link.OpenDeviceLink();
+    EXPECT_EQ(rig.link.State(), DeviceState::Present);
+    rig.link.RequestApply();
+    rig.link.WaitForApplies();
+    EXPECT_NE(pausedOn, std::this_thread::get_id());
+    EXPECT_EQ(rig.host.startupReads, 1);
+    EXPECT_TRUE(rig.host.calls.empty()) << "nothing is asked on the device thread";
+
+    // The exchange and the version read first, as a start that waits for them has them.
+    const auto lines = rig.trace.Lines();
+    ASSERT_GT(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "SetFeature 83 00 00 00 00 00 00 7C");
+    EXPECT_EQ(lines[3], "SetFeature 80 00 00 00 00 00 00 7F");
+    EXPECT_EQ(lines[5].substr(0, 13), "GetFeature 80");
+    EXPECT_EQ(lines[6], "Sleep 30");
+    EXPECT_EQ(rig.host.outcomes, std::vector<ApplyOutcome>{ApplyOutcome::Applied});
+
+    EXPECT_TRUE(rig.link.CheckStartupFirmware()); // no updater here: told so
+    EXPECT_EQ(rig.host.calls, std::vector<std::string>{
+                                  "ShowMessage warning_title_text no_updater_text unowned information"});
+    EXPECT_TRUE(rig.link.CheckStartupFirmware());
+    EXPECT_EQ(rig.host.calls.size(), 1u) << "asked once per start";
+    ASSERT_TRUE(rig.link.MouseFirmware().has_value());
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("GetFeature 80", 0) == 0; }),
+              1);
+    EXPECT_EQ(rig.trace.Lines().size(), lines.size()) << "the known version is not asked again";
 }
 
 TEST(DeviceLink, DifferentFirmwareOffersTheUpdater)
