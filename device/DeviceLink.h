@@ -5,10 +5,11 @@
 // going and the mouse's own setting changes.
 //
 // Threads: the owner's thread (the UI thread) calls every public member. The
-// device thread runs the applies in posting order, each on a copy of the
-// current profile taken when it was requested, so it never reads what the
-// pages are editing. The device state and the open flag are shared atomics;
-// the drivers are safe to call from both threads.
+// device thread runs the start-up exchange of a mouse opened at start, then
+// the applies in posting order, each on a copy of the current profile taken
+// when it was requested, so it never reads what the pages are editing. The
+// device state and the open flag are shared atomics; the drivers are safe to
+// call from both threads.
 
 #include "app/DeviceDescription.h"
 #include "device/DeviceLinkHost.h"
