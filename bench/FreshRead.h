@@ -32,7 +32,7 @@ inline std::unique_ptr<std::byte[]> ReadIntoFreshMemory(benchmark::State& state,
 // alternating order. On this virtual machine memory the host has backed
 // before fills several times faster, so two benchmarks run one after the
 // other can meet two different machines; taken in turn, both meet the same.
-// load() returns what it loaded, which is let go after its time is taken.
+// load() returns what it loaded.
 // Medians of the rounds in the counters "load_ms" and "floor_ms".
 template <typename Load>
 void LoadAgainstFreshRead(benchmark::State& state, const std::filesystem::path& file, Load load)
@@ -43,27 +43,21 @@ void LoadAgainstFreshRead(benchmark::State& state, const std::filesystem::path& 
     const std::size_t size = std::filesystem::file_size(file);
     std::vector<double> loads;
     std::vector<double> floors;
+    // What a step returns is let go after its time is taken.
+    const auto timed = [&ms](auto step, std::vector<double>& times)
+    {
+        const auto start = Clock::now();
+        const auto kept = step();
+        const Clock::duration took = Clock::now() - start;
+        times.push_back(ms(took));
+        return took;
+    };
+    const auto readFresh = [&] { return ReadIntoFreshMemory(state, file, size); };
     for (auto _ : state)
     {
-        Clock::duration round{};
-        for (const bool bLoad : {loads.size() % 2 == 0, loads.size() % 2 != 0})
-        {
-            const auto start = Clock::now();
-            if (bLoad)
-            {
-                const auto loaded = load();
-                const Clock::duration took = Clock::now() - start;
-                loads.push_back(ms(took));
-                round += took;
-            }
-            else
-            {
-                const auto read = ReadIntoFreshMemory(state, file, size);
-                const Clock::duration took = Clock::now() - start;
-                floors.push_back(ms(took));
-                round += took;
-            }
-        }
+        const bool bLoadFirst = loads.size() % 2 == 0;
+        Clock::duration round = bLoadFirst ? timed(load, loads) : timed(readFresh, floors);
+        round += bLoadFirst ? timed(readFresh, floors) : timed(load, loads);
         state.SetIterationTime(std::chrono::duration<double>(round).count());
     }
     const auto median = [](std::vector<double>& v)
