@@ -121,6 +121,11 @@ void CMainWnd::InitWindow()
     // Without a lock file nobody can write the folder; the saves then say so.
     if (m_dataLock.LockForProgram(m_setup.folders.data) == DataFolderLock::Outcome::ProgramRunning)
     {
+        // Nothing else is loaded, but the message speaks the user's language.
+        LoadReport untold; // the copy that holds the folder tells of its files
+        LoadStartupLanguage(g_StartupData, m_setup.folders, m_setup.uiLanguageId, untold,
+                            DataAccess::ReadOnly);
+        CResourceManager::GetInstance()->UseLanguage(g_StartupData.language);
         CMsgWnd::ShowMessage(nullptr, nullptr, QStringLiteral("warning_title_text"),
                              QStringLiteral("data_folder_in_use_text"), MsgKind::Information,
                              {QString::fromStdU16String(m_setup.folders.data.u16string())});

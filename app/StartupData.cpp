@@ -4,6 +4,15 @@
 
 StartupData g_StartupData;
 
+void LoadStartupLanguage(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId,
+                         LoadReport& report, DataAccess access)
+{
+    data.appState = LoadAppState(folders.data, report, access);
+    // The pick is remembered in memory only; Data.bin keeps -1 until it is next saved.
+    data.appState.iLanguage = ChooseLanguageIndex(data.appState.iLanguage, uiLanguageId);
+    data.language.Load(folders.program / "res" / LanguageFileName(data.appState.iLanguage));
+}
+
 LoadReport LoadStartupData(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId,
                            MacroLibrary& macros, GunLibrary& guns, DataAccess access)
 {
@@ -13,10 +22,7 @@ LoadReport LoadStartupData(StartupData& data, const StartupFolders& folders, uin
             RemoveStaleTemporaries(folders.data / file);
     ReadDeviceDescription(data.description, folders.program, folders.data, data.defaultProfile);
 
-    data.appState = LoadAppState(folders.data, report, access);
-    // The pick is remembered in memory only; Data.bin keeps -1 until it is next saved.
-    data.appState.iLanguage = ChooseLanguageIndex(data.appState.iLanguage, uiLanguageId);
-    data.language.Load(folders.program / "res" / LanguageFileName(data.appState.iLanguage));
+    LoadStartupLanguage(data, folders, uiLanguageId, report, access);
 
     std::u16string profileText = data.language.GetText("profile_text");
     const int sensor = data.description.m_iSensor;

@@ -42,6 +42,12 @@ LoadReport LoadStartupData(StartupData& data, const StartupFolders& folders, uin
                            MacroLibrary& macros, GunLibrary& guns,
                            DataAccess access = DataAccess::ReadWrite);
 
+// The first steps of LoadStartupData: Data.bin and the language file of
+// its pick (or the system's). Alone, for a window that stops before the
+// rest is loaded but still speaks the user's language.
+void LoadStartupLanguage(StartupData& data, const StartupFolders& folders, uint16_t uiLanguageId,
+                         LoadReport& report, DataAccess access);
+
 // The process-wide instance the program runs on, and the names its parts use
 // for its members.
 extern StartupData g_StartupData;

@@ -1005,15 +1005,19 @@ TEST_F(MainWndTest, TheWindowIsTheDataFolderWriterForItsWholeRun)
         EXPECT_EQ(command.LockForCommand(m_folder.DataDir()),
                   DataFolderLock::Outcome::ProgramRunning);
     }
-    // A second copy on the same folder (another user's, say) says so and
-    // does not start.
+    // A second copy on the same folder (another user's, say) says so, in
+    // the user's language though it loads nothing else, and does not start.
     MainWndSetup setup;
     setup.folders = {m_folder.Path(), m_folder.DataDir()};
     setup.pointer = &m_pointer;
     CMainWnd second(std::move(setup));
+    CResourceManager::GetInstance()->UseLanguage(LanguageFile{}); // as in a new process
+    QString told;
+    m_duringMessage = [&] { told = Text("data_folder_in_use_text"); };
     EXPECT_EQ(second.Create(nullptr, QString(), WS_POPUP | WS_VISIBLE, 0, 0, 0, 800, 572), nullptr);
+    m_duringMessage = nullptr;
     EXPECT_EQ(m_asked, std::vector<QString>{"data_folder_in_use_text"});
-    EXPECT_FALSE(Text("data_folder_in_use_text").isEmpty());
+    EXPECT_FALSE(told.isEmpty());
 
     Close();
     DataFolderLock command;
